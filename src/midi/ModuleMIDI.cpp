@@ -1,0 +1,360 @@
+#include "midi/ModuleMIDI.h"
+
+#include <algorithm>
+
+#include "midi/Clock.h"
+#include "midi/EventPump.h"
+#include "midi/MessageSink.h"
+#include "midi/ModuleGlobals.h"
+
+namespace {
+constexpr uint8_t kFrameStart = 0xF0;
+constexpr uint8_t kFrameEnd = 0xF7;
+constexpr uint8_t kFrameId[4] = {0x00, 0x20, 0x08, 0x01};  // manufacturer (3 bytes), product
+constexpr int kHeaderBytes = 6;
+constexpr int kMinimumReply = 8;
+constexpr double kPollInterval = 0.001;
+
+constexpr const char* kTitleExchange = "System Exclusive";
+constexpr const char* kTitleExtract = "Extract Data";
+
+// Counts the exchanges under way for as long as it lives.
+class ExchangeScope {
+public:
+    explicit ExchangeScope(int& depth) : depth_(depth) { ++depth_; }
+    ~ExchangeScope() { --depth_; }
+    ExchangeScope(const ExchangeScope&) = delete;
+    ExchangeScope& operator=(const ExchangeScope&) = delete;
+
+private:
+    int& depth_;
+};
+
+// Lets the driver deliver what has fallen due, then runs the program's own events.
+class ServicingPump : public EventPump {
+public:
+    ServicingPump(MidiDriver& driver, EventPump& pump) : driver_(driver), pump_(pump) {}
+    void ProcessEvents() override {
+        driver_.Service();
+        pump_.ProcessEvents();
+    }
+
+private:
+    MidiDriver& driver_;
+    EventPump& pump_;
+};
+}  // namespace
+
+ModuleMIDI::ModuleMIDI(MidiDriver& driver, MessageSink& messages, EventPump& pump, Clock& clock)
+    : driver_(driver),
+      messages_(messages),
+      pump_(pump),
+      clock_(clock),
+      sysExBuffer_(std::make_unique<uint8_t[]>(kBufferLength + 1)) {}
+
+ModuleMIDI::~ModuleMIDI() {
+    // The driver holds a callback into this object; it must not outlive the ports.
+    if (midiInHandle_ != 0) {
+        driver_.InStop(midiInHandle_);
+        driver_.InReset(midiInHandle_);
+        driver_.InClose(midiInHandle_);
+    }
+    if (midiOutHandle_ != 0) {
+        driver_.OutReset(midiOutHandle_);
+        driver_.OutClose(midiOutHandle_);
+    }
+}
+
+// ----------------------------------------------------------------------------------------------
+// Ports
+
+bool ModuleMIDI::OpenInPort(int deviceId) {
+    if (midiInHandle_ != 0) {
+        driver_.InStop(midiInHandle_);
+        driver_.InReset(midiInHandle_);
+        driver_.InClose(midiInHandle_);
+        midiInHandle_ = 0;
+        // The reset handed back the buffer of the old port; that is no reply.
+        SysExReceivedFlag = false;
+    }
+    if (deviceId < 0) return false;
+    MidiHandle handle = 0;
+    MidiResult result = driver_.InOpen(
+        handle, static_cast<uint32_t>(deviceId),
+        [this](MidiHandle h, uint32_t message, uintptr_t p1, uintptr_t p2) {
+            MidiInCallback(h, message, p1, p2);
+        },
+        MidiCode::CallbackFunction);
+    if (result != MidiCode::NoError) {
+        midiInHandle_ = 0;
+        messages_.Show(InErrorText(result), "Open ZEL In Port", MessageFlags::Exclamation);
+        return false;
+    }
+    midiInHandle_ = handle;
+    ArmInputBuffer();
+    driver_.InStart(midiInHandle_);
+    return true;
+}
+
+bool ModuleMIDI::OpenOutPort(int deviceId) {
+    if (midiOutHandle_ != 0) {
+        driver_.OutReset(midiOutHandle_);
+        driver_.OutClose(midiOutHandle_);
+        midiOutHandle_ = 0;
+    }
+    if (deviceId < 0) return false;
+    MidiHandle handle = 0;
+    MidiResult result = driver_.OutOpen(handle, static_cast<uint32_t>(deviceId));
+    if (result != MidiCode::NoError) {
+        midiOutHandle_ = 0;
+        messages_.Show(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
+        return false;
+    }
+    midiOutHandle_ = handle;
+    return true;
+}
+
+void ModuleMIDI::ClosePorts() {
+    if (midiInHandle_ != 0) {
+        driver_.InStop(midiInHandle_);
+        driver_.InReset(midiInHandle_);
+        driver_.InClose(midiInHandle_);
+        midiInHandle_ = 0;
+        SysExReceivedFlag = false;
+    }
+    if (midiOutHandle_ != 0) {
+        driver_.OutReset(midiOutHandle_);
+        driver_.OutClose(midiOutHandle_);
+        midiOutHandle_ = 0;
+    }
+    ProcessEvents();
+}
+
+void ModuleMIDI::ForgetHandles() {
+    midiInHandle_ = 0;
+    midiOutHandle_ = 0;
+}
+
+void ModuleMIDI::SetSystemChannel(int channel) {
+    systemChannel_ = std::clamp(channel, 0, 15);
+}
+
+void ModuleMIDI::ArmInputBuffer() {
+    if (midiInHandle_ == 0) return;
+    driver_.InUnprepareHeader(midiInHandle_, sysExHeader_);
+    sysExHeader_.data = sysExBuffer_.get();
+    sysExHeader_.bufferLength = kBufferLength;
+    sysExHeader_.bytesRecorded = 0;
+    sysExHeader_.flags = 0;
+    driver_.InPrepareHeader(midiInHandle_, sysExHeader_);
+    driver_.InAddBuffer(midiInHandle_, sysExHeader_);
+}
+
+void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t, uintptr_t) {
+    MidiInFlag = true;
+    if (message == MidiCode::InLongData) SysExReceivedFlag = true;
+}
+
+std::string ModuleMIDI::InErrorText(MidiResult code) {
+    std::string text;
+    if (driver_.InGetErrorText(code, text, MidiCode::ErrorTextSize) != MidiCode::NoError) return "";
+    return StripAtNul(text);
+}
+
+std::string ModuleMIDI::OutErrorText(MidiResult code) {
+    std::string text;
+    if (driver_.OutGetErrorText(code, text, MidiCode::ErrorTextSize) != MidiCode::NoError) {
+        return "";
+    }
+    return StripAtNul(text);
+}
+
+bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
+    if (midiOutHandle_ == 0) return false;
+    length = std::clamp(length, 0, static_cast<int>(data.size()));
+    std::vector<uint8_t> buffer;
+    buffer.reserve(length + 7);
+    buffer.push_back(kFrameStart);
+    buffer.insert(buffer.end(), std::begin(kFrameId), std::end(kFrameId));
+    buffer.push_back(static_cast<uint8_t>(((messageType & 0x07) << 4) | (systemChannel_ & 0x0F)));
+    // A data byte with bit 7 set would end the message early at the synth.
+    for (int i = 0; i < length; ++i) buffer.push_back(static_cast<uint8_t>(data[i] & 0x7F));
+    buffer.push_back(kFrameEnd);
+
+    MidiHeader header;
+    header.data = buffer.data();
+    header.bufferLength = static_cast<uint32_t>(buffer.size());
+    header.flags = 0;
+    MidiResult prepared = driver_.OutPrepareHeader(midiOutHandle_, header);
+    if (prepared != MidiCode::NoError) {
+        messages_.Show(OutErrorText(prepared), "ZEL Data Out", MessageFlags::Exclamation);
+        return false;
+    }
+    MidiResult sent = driver_.OutLongMsg(midiOutHandle_, header);
+    Delay(kSendPause);
+    bool ok = sent == MidiCode::NoError;
+    if (!ok) {
+        messages_.Show(OutErrorText(sent), "ZEL Data Out", MessageFlags::Exclamation);
+    } else {
+        SysExSentFlag = true;
+    }
+    // The port may have been closed by an event handler during the pause.
+    if (midiOutHandle_ != 0) driver_.OutUnprepareHeader(midiOutHandle_, header);
+    return ok;
+}
+
+// ----------------------------------------------------------------------------------------------
+// Exchange
+
+void ModuleMIDI::SendRequest(int kind, int number) {
+    RawData data{static_cast<int16_t>(kind)};
+    if (number >= 0) data.push_back(static_cast<int16_t>(number));
+    SendSysEx(kRequest, data, static_cast<int>(data.size()));
+}
+
+void ModuleMIDI::SendData(const RawData& data, int kind, int number) {
+    const int n = 2 * static_cast<int>(data.size());
+    const int h = number < 0 ? 3 : 4;
+    RawData message(h + n + 1);
+    message[0] = static_cast<int16_t>(kind);
+    message[1] = static_cast<int16_t>((n / 128) & 0x7F);
+    message[2] = static_cast<int16_t>(n % 128);
+    if (h == 4) message[3] = static_cast<int16_t>(number);
+    int32_t sum = 0;
+    for (size_t i = 0; i < data.size(); ++i) {
+        const int value = data[i] & 0xFF;
+        message[h + 2 * i] = static_cast<int16_t>((value & 0xF0) / 16);
+        message[h + 2 * i + 1] = static_cast<int16_t>(value & 0x0F);
+        sum += value;
+    }
+    message[h + n] = static_cast<int16_t>(sum & 0x7F);
+    SendSysEx(kDump, message, h + n + 1);
+}
+
+void ModuleMIDI::ParameterChange(int address, int index, int value) {
+    const int byte = ByteFromSigned(static_cast<int16_t>(value)) & 0xFF;
+    RawData data{static_cast<int16_t>(address), static_cast<int16_t>(index),
+                 static_cast<int16_t>(byte / 16), static_cast<int16_t>(byte % 16)};
+    SendSysEx(kParameterChange, data, 4);
+}
+
+void ModuleMIDI::SendParameter(int address, int index, int value) {
+    if (index >= 10) {
+        ParameterChange(address + 20, index - 10, value);
+    } else {
+        ParameterChange(address, index, value);
+    }
+}
+
+void ModuleMIDI::SendBankParameter(int bank, int index, int value) {
+    ParameterChange(40 + bank, index, value);
+}
+
+void ModuleMIDI::SendGroupName(const std::string& name) {
+    for (int position = 0; position < 10; ++position) {
+        const int code = position < static_cast<int>(name.size())
+                             ? static_cast<unsigned char>(name[position])
+                             : ' ';
+        ParameterChange(48, position, code);
+    }
+}
+
+void ModuleMIDI::SendParameter50(int value) {
+    ParameterChange(50, 0, value);
+}
+
+bool ModuleMIDI::Reject(const char* text, int flags) {
+    messages_.Show(text, kTitleExchange, flags);
+    return false;
+}
+
+bool ModuleMIDI::WaitForFlag(double seconds) {
+    ExchangeScope scope(exchangeDepth_);
+    ServicingPump pump(driver_, pump_);
+    const double deadline = clock_.Now() + seconds;
+    while (clock_.Now() < deadline) {
+        if (SysExReceivedFlag) return true;
+        pump.ProcessEvents();
+        if (SysExReceivedFlag) return true;
+        clock_.Sleep(kPollInterval);
+    }
+    return SysExReceivedFlag;
+}
+
+bool ModuleMIDI::WaitForMessage(bool allowSilence) {
+    if (midiInHandle_ == 0) {
+        return Reject("Invalid MIDI port. Check port settings.", MessageFlags::Information);
+    }
+    if (!WaitForFlag(allowSilence ? kSilenceWindow : kReplyTimeout)) {
+        if (allowSilence) return true;
+        return Reject("Timeout waiting for message from ZEL-1", MessageFlags::Critical);
+    }
+    SysExReceivedFlag = false;
+    const uint32_t length = std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength);
+    received_.assign(sysExBuffer_.get(), sysExBuffer_.get() + length);
+    ArmInputBuffer();
+
+    const std::vector<uint8_t>& m = received_;
+    if (m.size() < kMinimumReply) {
+        return Reject("Expected message is too short", MessageFlags::Critical);
+    }
+    if (m.back() != kFrameEnd || m[0] != kFrameStart) {
+        return Reject("Message is not system exclusive data", MessageFlags::Critical);
+    }
+    if (!std::equal(std::begin(kFrameId), std::end(kFrameId), m.begin() + 1)) {
+        return Reject("Invalid manufacturer or product ID", MessageFlags::Critical);
+    }
+    const int type = m[5] >> 4;
+    if (type == kErrorReply) {
+        if (m[6] == 0) {
+            return Reject("Cannot write to ZEL-1 as memory protect is ON",
+                          MessageFlags::Exclamation);
+        }
+        return Reject("Checksum mismatch", MessageFlags::Critical);
+    }
+    if ((m[5] & 0x0F) != systemChannel_) {
+        return Reject("Mismatching system channels", MessageFlags::Exclamation);
+    }
+    return true;
+}
+
+int ModuleMIDI::ExtractData(RawData& data) {
+    const std::vector<uint8_t>& m = received_;
+    if (m.size() < kMinimumReply || (m[5] >> 4) != kDump) {
+        messages_.Show("Unknown message recieved", kTitleExtract, MessageFlags::Critical);
+        return -1;
+    }
+    const int kind = m[6];
+    const size_t start = (kind == kOneSound || kind == kOneGroup) ? 10 : 9;
+    const size_t count = static_cast<size_t>(m[7]) * 128 + m[8];
+    // The checksum byte must lie before the end byte, and every nibble must be one.
+    bool fits = start + count + 1 < m.size();
+    for (size_t i = start; fits && i < start + count; ++i) fits = m[i] <= 0x0F;
+    if (!fits) {
+        messages_.Show("Checksum error", kTitleExtract, MessageFlags::Critical);
+        return -1;
+    }
+    RawData payload(count / 2);
+    int32_t sum = 0;
+    for (size_t i = 0; i < payload.size(); ++i) {
+        payload[i] = static_cast<int16_t>(m[start + 2 * i] * 16 + m[start + 2 * i + 1]);
+        sum += payload[i];
+    }
+    if (m[start + count] != (sum & 0x7F)) {
+        messages_.Show("Checksum error", kTitleExtract, MessageFlags::Critical);
+        return -1;
+    }
+    data = std::move(payload);
+    return kind;
+}
+
+void ModuleMIDI::Delay(double seconds) {
+    ExchangeScope scope(exchangeDepth_);
+    ServicingPump pump(driver_, pump_);
+    ::Delay(static_cast<float>(seconds), pump, clock_);
+}
+
+void ModuleMIDI::ProcessEvents() {
+    driver_.Service();
+    pump_.ProcessEvents();
+}

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "midi/MidiDriver.h"
+#include "midi/RawData.h"
+
+class Clock;
+class EventPump;
+class MessageSink;
+
+// The link to the ZEL-1: its two ports, the SysEx receive buffer and every exchange in the
+// synth's frame. One instance serves the whole program; windows and models reach the synth only
+// through it.
+class ModuleMIDI {
+public:
+    static constexpr int kBufferLength = 50000;
+    static constexpr double kSendPause = 0.05;
+    static constexpr double kReplyTimeout = 5.0;
+    static constexpr double kSilenceWindow = 1.0;
+
+    // Message types and data kinds of the frame.
+    enum Type : int { kParameterChange = 0, kDump = 1, kRequest = 2, kErrorReply = 4 };
+    enum Kind : int {
+        kOneSound = 0,
+        kAllSounds = 1,
+        kOneGroup = 2,
+        kAllGroups = 3,
+        kGlobals = 5
+    };
+
+    ModuleMIDI(MidiDriver& driver, MessageSink& messages, EventPump& pump, Clock& clock);
+    ~ModuleMIDI();
+    ModuleMIDI(const ModuleMIDI&) = delete;
+    ModuleMIDI& operator=(const ModuleMIDI&) = delete;
+
+    // --- Ports -----------------------------------------------------------------------------
+    // Closes the open port (if any) and opens the device; a negative id only closes. On failure
+    // shows the driver's text and returns false; the caller clears its device choice.
+    bool OpenInPort(int deviceId);
+    bool OpenOutPort(int deviceId);
+    void ClosePorts();
+    void ArmInputBuffer();
+    // Runs on the driver's thread: only sets the flags.
+    void MidiInCallback(MidiHandle handle, uint32_t message, uintptr_t param1, uintptr_t param2);
+    // Frames data[0..length-1] and sends it; pauses kSendPause afterwards while events run.
+    bool SendSysEx(int messageType, const RawData& data, int length);
+    std::string InErrorText(MidiResult code);
+    std::string OutErrorText(MidiResult code);
+
+    // --- Exchange --------------------------------------------------------------------------
+    void SendRequest(int kind, int number);
+    void SendData(const RawData& data, int kind, int number);
+    void SendParameter(int address, int index, int value);
+    void SendBankParameter(int bank, int index, int value);
+    void SendGroupName(const std::string& name);
+    void SendParameter50(int value);
+    bool WaitForMessage(bool allowSilence);
+    int ExtractData(RawData& data);
+
+    // Pause while events run (for callers that pace their own bursts).
+    void Delay(double seconds);
+    // One pass of pending events.
+    void ProcessEvents();
+
+    // True while a send pause or a reply wait is under way.
+    bool ExchangeActive() const { return exchangeDepth_ > 0; }
+
+    // --- State -----------------------------------------------------------------------------
+    MidiHandle MidiInHandle() const { return midiInHandle_; }
+    MidiHandle MidiOutHandle() const { return midiOutHandle_; }
+    // Forgets both handles without closing them (the settings dialog starts from none).
+    void ForgetHandles();
+    int SystemChannel() const { return systemChannel_; }
+    void SetSystemChannel(int channel);
+
+    std::atomic<bool> MidiInFlag{false};
+    std::atomic<bool> SysExReceivedFlag{false};
+    std::atomic<bool> SysExSentFlag{false};
+
+    // The last message WaitForMessage took, as received.
+    const std::vector<uint8_t>& ReceivedMessage() const { return received_; }
+
+    MidiDriver& Driver() { return driver_; }
+    MessageSink& Messages() { return messages_; }
+    EventPump& Pump() { return pump_; }
+    Clock& GetClock() { return clock_; }
+
+private:
+    void ParameterChange(int address, int index, int value);
+    bool WaitForFlag(double seconds);
+    bool Reject(const char* text, int flags);
+
+    MidiDriver& driver_;
+    MessageSink& messages_;
+    EventPump& pump_;
+    Clock& clock_;
+
+    MidiHandle midiInHandle_ = 0;
+    MidiHandle midiOutHandle_ = 0;
+    int systemChannel_ = 0;
+    std::unique_ptr<uint8_t[]> sysExBuffer_;
+    MidiHeader sysExHeader_;
+    std::vector<uint8_t> received_;
+    int exchangeDepth_ = 0;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "midi/MessageSink.h"
+
+// Remembers every message and answers with scripted buttons (OK, or Yes for Yes/No, when the
+// script is empty). Used by tests and by programs that run without a person.
+class RecordingMessageSink : public MessageSink {
+public:
+    struct Message {
+        std::string text;
+        std::string title;
+        int flags = 0;
+        bool operator==(const Message&) const = default;
+    };
+
+    int Show(const std::string& text, const std::string& title, int flags) override;
+
+    void QueueAnswer(int button) { answers_.push_back(button); }
+    const std::vector<Message>& Messages() const { return messages_; }
+    void Clear() { messages_.clear(); }
+
+private:
+    std::vector<Message> messages_;
+    std::deque<int> answers_;
+};

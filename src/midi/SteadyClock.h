@@ -1,0 +1,9 @@
+#pragma once
+
+#include "midi/Clock.h"
+
+class SteadyClock : public Clock {
+public:
+    double Now() const override;
+    void Sleep(double seconds) override;
+};

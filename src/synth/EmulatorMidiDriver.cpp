@@ -1,0 +1,210 @@
+#include "synth/EmulatorMidiDriver.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "midi/Clock.h"
+
+EmulatorMidiDriver::EmulatorMidiDriver(Clock& clock) : clock_(clock) {}
+
+EmulatorMidiDriver::~EmulatorMidiDriver() = default;
+
+MidiResult EmulatorMidiDriver::InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) {
+    if (deviceId != 0) return MidiCode::BadDeviceId;
+    caps.productName = kDeviceName;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) {
+    if (deviceId != 0) return MidiCode::BadDeviceId;
+    caps.productName = kDeviceName;
+    caps.technology = MidiCode::TechMidiPort;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInProc callback,
+                                      uint32_t) {
+    if (deviceId != 0) return MidiCode::BadDeviceId;
+    if (inOpen_) return MidiCode::Allocated;
+    inOpen_ = true;
+    inStarted_ = false;
+    callback_ = std::move(callback);
+    handle = kInHandle;
+    if (callback_) callback_(kInHandle, MidiCode::InOpen, 0, 0);
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InStart(MidiHandle handle) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    inStarted_ = true;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InStop(MidiHandle handle) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    inStarted_ = false;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InReset(MidiHandle handle) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    inStarted_ = false;
+    // Every armed buffer goes back to its owner, marked done.
+    while (!armed_.empty()) {
+        MidiHeader* header = armed_.front();
+        armed_.pop_front();
+        if (callback_) {
+            callback_(kInHandle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
+        }
+    }
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InClose(MidiHandle handle) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (!armed_.empty()) return MidiCode::StillPlaying;
+    if (callback_) callback_(kInHandle, MidiCode::InClose, 0, 0);
+    inOpen_ = false;
+    inStarted_ = false;
+    callback_ = nullptr;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InPrepareHeader(MidiHandle handle, MidiHeader& header) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0) return MidiCode::InvalidParameter;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InAddBuffer(MidiHandle handle, MidiHeader& header) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0) return MidiCode::Unprepared;
+    if (std::find(armed_.begin(), armed_.end(), &header) == armed_.end()) {
+        header.bytesRecorded = 0;
+        armed_.push_back(&header);
+    }
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InUnprepareHeader(MidiHandle handle, MidiHeader& header) {
+    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (std::find(armed_.begin(), armed_.end(), &header) != armed_.end()) {
+        return MidiCode::StillPlaying;
+    }
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::InGetErrorText(MidiResult code, std::string& text,
+                                              size_t bufferSize) {
+    text = StandardMidiErrorText(code).substr(0, bufferSize > 0 ? bufferSize - 1 : 0);
+    return text.empty() ? MidiCode::BadDeviceId : MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
+    if (deviceId != 0) return MidiCode::BadDeviceId;
+    if (outOpen_) return MidiCode::Allocated;
+    outOpen_ = true;
+    handle = kOutHandle;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutReset(MidiHandle handle) {
+    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutClose(MidiHandle handle) {
+    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    outOpen_ = false;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutPrepareHeader(MidiHandle handle, MidiHeader& header) {
+    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    if (header.data == nullptr) return MidiCode::InvalidParameter;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header) {
+    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    if (header.data == nullptr) return MidiCode::Unprepared;
+    std::vector<uint8_t> message(header.data, header.data + header.bufferLength);
+    double arrival = clock_.Now();
+    if (cableSpeed_) arrival += VirtualZel1::CableSeconds(message.size());
+    for (std::vector<uint8_t>& reply : synth_.Receive(message)) {
+        Pending pending;
+        pending.due = arrival;
+        pending.bytes = std::move(reply);
+        Schedule(std::move(pending));
+    }
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutUnprepareHeader(MidiHandle handle, MidiHeader&) {
+    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutShortMsg(MidiHandle handle, uint32_t message) {
+    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    synth_.ReceiveShort(message);
+    return MidiCode::NoError;
+}
+
+MidiResult EmulatorMidiDriver::OutGetErrorText(MidiResult code, std::string& text,
+                                               size_t bufferSize) {
+    return InGetErrorText(code, text, bufferSize);
+}
+
+void EmulatorMidiDriver::Inject(const std::vector<uint8_t>& message, double delaySeconds) {
+    Pending pending;
+    pending.due = clock_.Now() + delaySeconds;
+    pending.bytes = message;
+    Schedule(std::move(pending));
+}
+
+void EmulatorMidiDriver::InjectShort(uint32_t packed) {
+    Pending pending;
+    pending.due = clock_.Now();
+    pending.isShort = true;
+    pending.packed = packed;
+    Schedule(std::move(pending));
+}
+
+void EmulatorMidiDriver::Schedule(Pending pending) {
+    if (cableSpeed_) {
+        // One cable: a reply starts when the previous one has finished.
+        const double start = std::max(pending.due, cableFreeAt_);
+        const size_t bytes = pending.isShort ? 3 : pending.bytes.size();
+        pending.due = start + VirtualZel1::CableSeconds(bytes);
+        cableFreeAt_ = pending.due;
+    }
+    pending_.push_back(std::move(pending));
+}
+
+void EmulatorMidiDriver::Service() {
+    const double now = clock_.Now();
+    while (!pending_.empty() && pending_.front().due <= now) {
+        Pending next = std::move(pending_.front());
+        pending_.pop_front();
+        Deliver(next);
+    }
+}
+
+void EmulatorMidiDriver::Deliver(const Pending& pending) {
+    // A message that arrives at a closed or stopped port is lost, as on a cable.
+    if (!inOpen_ || !inStarted_ || !callback_) return;
+    if (pending.isShort) {
+        callback_(kInHandle, MidiCode::InData, pending.packed, 0);
+        return;
+    }
+    if (armed_.empty() || pending.bytes.size() > armed_.front()->bufferLength) {
+        callback_(kInHandle, MidiCode::InLongError, 0, 0);
+        return;
+    }
+    MidiHeader* header = armed_.front();
+    armed_.pop_front();
+    std::memcpy(header->data, pending.bytes.data(), pending.bytes.size());
+    header->bytesRecorded = static_cast<uint32_t>(pending.bytes.size());
+    callback_(kInHandle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "midi/EventPump.h"
+#include "midi/ModuleMIDI.h"
+#include "midi/RecordingMessageSink.h"
+#include "midi/VirtualClock.h"
+#include "synth/EmulatorMidiDriver.h"
+
+// The editor's link opened on the in-process virtual ZEL-1, with a virtual clock: waits and
+// pauses cost no real time.
+class SynthFixture : public ::testing::Test {
+protected:
+    SynthFixture() : driver(clock), midi(driver, messages, pump, clock) {
+        midi.OpenInPort(0);
+        midi.OpenOutPort(0);
+    }
+
+    VirtualZel1& Synth() { return driver.Synth(); }
+
+    // The messages the synth received since the last call, and forgets them.
+    std::vector<std::vector<uint8_t>> TakeSent() {
+        auto sent = Synth().Received();
+        Synth().ClearLog();
+        return sent;
+    }
+
+    VirtualClock clock;
+    FunctionEventPump pump;
+    RecordingMessageSink messages;
+    EmulatorMidiDriver driver;
+    ModuleMIDI midi;
+};
