@@ -197,8 +197,9 @@ void ClassSound::SetAlgorithm(int16_t algorithm) {
     // filled, so that the synth's slot keeps holding exactly what this object encodes.
     for (int offset = NodeFirstByte(static_cast<int>(numbers.size()));
          offset < kNodeBase + kNodeBytes; ++offset) {
-        if (before[offset] != 0)
+        if (before[offset] != 0) {
             midi_.SendParameter(number_, offset, 0);
+        }
     }
     midi_.SendParameter(number_, kAlgorithm, algorithm);
     emit DataChanged();

@@ -21,6 +21,7 @@ TEST_F(SoundMirrorTest, SynthMemoryFollowsEveryEdit) {
         {"name", [&] { sound.SetName("Mirror"); }},
         {"transpose", [&] { sound.SetTranspose(-7); }},
         {"algorithm 12", [&] { sound.SetAlgorithm(12); }},
+        {"wave before fewer nodes", [&] { sound.Node(8)->SetWave(9); }},
         {"algorithm 25 (fewer nodes)", [&] { sound.SetAlgorithm(25); }},
         {"detune", [&] { sound.Node(2)->SetDetune(-33); }},
         {"detone", [&] { sound.Node(0)->SetDetone(-64); }},
