@@ -14,6 +14,10 @@ constexpr const char* kOwnOutPortName = "out";
 // A port that echoes what it is sent: plainly not the cable to a synth.
 constexpr const char* kThroughPortName = "Midi Through";
 
+// RtMidi hands JACK messages over through a 16 KiB ring buffer (less its one spare byte and a
+// length word) and silently drops any message that cannot fit.
+constexpr size_t kJackLargestMessage = 16384 - 1 - sizeof(int);
+
 constexpr uint8_t kSysExStart = 0xF0;
 constexpr uint8_t kControlChange = 0xB0;
 constexpr uint8_t kAllNotesOff = 123;
@@ -429,6 +433,7 @@ MidiResult RtMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
         return MidiCode::BadDeviceId;
     const Device& device = outputs_[deviceId];
     auto port = std::make_unique<OutPort>();
+    port->api = apis_[device.api]->api;
     {
         QuietMidiLibraries quiet;
         try {
@@ -494,6 +499,11 @@ MidiResult RtMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header) {
         return MidiCode::InvalidHandle;
     if (header.data == nullptr || header.bufferLength == 0)
         return MidiCode::Unprepared;
+    if (port->api == RtMidi::UNIX_JACK && header.bufferLength > kJackLargestMessage) {
+        return CodeFor("The message of " + std::to_string(header.bufferLength) +
+                       " bytes is longer than JACK can carry in one piece (" +
+                       std::to_string(kJackLargestMessage) + " bytes).");
+    }
     // RtMidi copies the bytes before sendMessage returns, so the caller may free them at once.
     const std::vector<unsigned char> message(header.data, header.data + header.bufferLength);
     return Guarded(port->trap, [&] { port->midi->sendMessage(&message); });

@@ -97,6 +97,7 @@ class RtMidiDriver : public MidiDriver {
         std::unique_ptr<RtMidiIn> midi;
     };
     struct OutPort {
+        RtMidi::Api api = RtMidi::UNSPECIFIED;
         ErrorTrap trap;
         std::unique_ptr<RtMidiOut> midi;
     };

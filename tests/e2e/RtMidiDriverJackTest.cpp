@@ -224,6 +224,18 @@ TEST_F(RtMidiDriverJackTest, SendsMessagesByteForByte) {
     EXPECT_EQ(driver->OutShortMsg(handle, 0x40), MidiCode::InvalidParameter);
     EXPECT_EQ(listener->Take(3), (std::vector<Bytes>{dump, {0x91, 0x40, 0x7F}, {0xC2, 0x05}}));
 
+    // JACK would drop a message this long without a word: it is refused, with a reason.
+    Bytes tooLong = SysEx(20000, 0x01);
+    MidiHeader longHeader;
+    longHeader.data = tooLong.data();
+    longHeader.bufferLength = static_cast<uint32_t>(tooLong.size());
+    const MidiResult refused = driver->OutLongMsg(handle, longHeader);
+    EXPECT_NE(refused, MidiCode::NoError);
+    std::string reason;
+    EXPECT_EQ(driver->OutGetErrorText(refused, reason, MidiCode::ErrorTextSize), MidiCode::NoError);
+    EXPECT_EQ(reason.rfind("The message of 20000 bytes is longer than JACK can carry", 0), 0u)
+        << reason;
+
     // A reset silences every channel.
     EXPECT_EQ(driver->OutReset(handle), MidiCode::NoError);
     const std::vector<Bytes> silenced = listener->Take(16);
