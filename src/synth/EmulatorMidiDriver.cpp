@@ -232,7 +232,9 @@ void EmulatorMidiDriver::Deliver(const Pending& pending) {
     }
     MidiHeader* header = armed_.front();
     armed_.pop_front();
-    std::memcpy(header->data, pending.bytes.data(), pending.bytes.size());
+    if (!pending.bytes.empty()) {
+        std::memcpy(header->data, pending.bytes.data(), pending.bytes.size());
+    }
     header->bytesRecorded = static_cast<uint32_t>(pending.bytes.size());
     callback_(kInHandle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
 }

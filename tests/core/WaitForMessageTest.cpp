@@ -9,10 +9,9 @@ namespace {
 const char* const kTitle = "System Exclusive";
 
 Bytes Frame(uint8_t typeAndChannel, Bytes data) {
-    Bytes m{0xF0, 0x00, 0x20, 0x08, 0x01, typeAndChannel};
-    m.insert(m.end(), data.begin(), data.end());
-    m.push_back(0xF7);
-    return m;
+    data.insert(data.begin(), {0xF0, 0x00, 0x20, 0x08, 0x01, typeAndChannel});
+    data.push_back(0xF7);
+    return data;
 }
 }  // namespace
 
