@@ -33,6 +33,21 @@ std::string Label(RtMidi::Api api) {
     }
 }
 
+// True for the ports of this program's own clients ("CLIENT:..." or, where JACK made the client
+// name unique, "CLIENT-01:..."): offering them would let the editor talk to itself.
+bool IsOwnPort(const std::string& port, const std::string& client) {
+    if (port.rfind(client, 0) != 0)
+        return false;
+    size_t at = client.size();
+    if (at < port.size() && port[at] == '-') {
+        const size_t digits = port.find_first_not_of("0123456789", at + 1);
+        if (digits == at + 1 || digits == std::string::npos)
+            return false;
+        at = digits;
+    }
+    return at < port.size() && port[at] == ':';
+}
+
 // Bytes of a short message by its status byte (0 = not a status byte).
 size_t ShortLength(uint8_t status) {
     if (status < 0x80)
@@ -222,13 +237,13 @@ void RtMidiDriver::Refresh() {
         if (listed != MidiCode::NoError)
             continue;
         for (const std::string& port : ins) {
-            if (port.empty())
+            if (port.empty() || IsOwnPort(port, clientName_))
                 continue;
             inputs_.push_back(
                 {i, port, distinct(inNames, port, api.label), MidiCode::TechMidiPort});
         }
         for (const std::string& port : outs) {
-            if (port.empty())
+            if (port.empty() || IsOwnPort(port, clientName_))
                 continue;
             const bool through = port.find(kThroughPortName) != std::string::npos;
             outputs_.push_back({i, port, distinct(outNames, port, api.label),

@@ -243,6 +243,15 @@ TEST_F(RtMidiDriverJackTest, SendsMessagesByteForByte) {
     for (uint8_t channel = 0; channel < 16; ++channel) {
         EXPECT_EQ(silenced[channel], (Bytes{static_cast<uint8_t>(0xB0 | channel), 123, 0}));
     }
+    // The driver's own port is on the JACK graph now, but never offered as a device.
+    driver->Refresh();
+    EXPECT_GE(FindDevice(*driver, false, "ZEL-1 E2E Listener:in"), 0);
+    for (uint32_t id = 0; id < driver->InGetNumDevs(); ++id) {
+        MidiInCaps own;
+        driver->InGetDevCaps(id, own);
+        EXPECT_NE(own.productName.rfind(RtMidiDriver::kClientName, 0), 0u) << own.productName;
+    }
+
     EXPECT_EQ(driver->OutClose(handle), MidiCode::NoError);
     EXPECT_EQ(driver->OutShortMsg(handle, 0x7F4091), MidiCode::InvalidHandle);
 
