@@ -142,6 +142,10 @@ int main(int argc, char* argv[]) {
         apis = RtMidiDriver::CompiledApis();
     }
 
+    // Stop cleanly (and keep the memory) from here on.
+    std::signal(SIGINT, &RequestStop);
+    std::signal(SIGTERM, &RequestStop);
+
     SteadyClock clock;
     VirtualZel1Ports ports(synth, clock);
     ports.SetCableSpeed(parser.isSet(cableOption));
@@ -163,8 +167,6 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    std::signal(SIGINT, &RequestStop);
-    std::signal(SIGTERM, &RequestStop);
     std::printf("zel1-emulator listening through %s: MIDI In \"%s\", MIDI Out \"%s\"\n",
                 api == "jack" ? "JACK" : "ALSA", ports.InPortName().c_str(),
                 ports.OutPortName().c_str());
