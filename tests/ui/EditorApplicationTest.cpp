@@ -35,7 +35,8 @@ class EditorApplicationTest : public ::testing::Test {
                         settingsShown = true;
                         main->Settings()->accept();
                     }
-                    main->close();
+                    main->close();  // which unloads other top-level windows: stop looking
+                    return;
                 }
             }
         });
