@@ -58,15 +58,3 @@ std::string MidiSettings::ChannelLabel(int index) {
     const int channel = index + 1;
     return channel < 10 ? " " + std::to_string(channel) : std::to_string(channel);
 }
-
-int MidiSettings::FindByName(const std::vector<Device>& devices, const std::string& name) {
-    if (name.empty())
-        return -1;
-    const QString wanted = QString::fromStdString(name).toUpper();
-    for (size_t i = 0; i < devices.size(); ++i) {
-        if (QString::fromStdString(devices[i].name).toUpper() == wanted) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}

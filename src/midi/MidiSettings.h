@@ -45,6 +45,4 @@ class MidiSettings {
     static int ParseSystemChannel(const std::string& text);
     // The list text of a channel index: " 1" to " 9", then "10" to "16".
     static std::string ChannelLabel(int index);
-    // The first device whose name equals name ignoring letter case; -1 when none does.
-    static int FindByName(const std::vector<Device>& devices, const std::string& name);
 };

@@ -53,15 +53,9 @@ TEST(MidiSettingsTest, StoredChoicesAreReadWithSafeDefaultsAndWrittenInOrder) {
     EXPECT_EQ(MidiSettings::Read(store).systemChannel, 9);
 }
 
-TEST(MidiSettingsTest, ChannelLabelsAndNameMatching) {
+TEST(MidiSettingsTest, ChannelLabelsArePaddedToTwoCharacters) {
     EXPECT_EQ(MidiSettings::ChannelLabel(0), " 1");
     EXPECT_EQ(MidiSettings::ChannelLabel(8), " 9");
     EXPECT_EQ(MidiSettings::ChannelLabel(9), "10");
     EXPECT_EQ(MidiSettings::ChannelLabel(15), "16");
-
-    const std::vector<MidiSettings::Device> devices = {
-        {"USB MIDI", 0}, {"Zel-1 Emulator", 3}, {"ZEL-1 EMULATOR", 4}};
-    EXPECT_EQ(MidiSettings::FindByName(devices, "zel-1 emulator"), 1);
-    EXPECT_EQ(MidiSettings::FindByName(devices, "USB"), -1);
-    EXPECT_EQ(MidiSettings::FindByName(devices, ""), -1);
 }
