@@ -6,6 +6,7 @@
 
 #include "midi/MidiDriver.h"
 #include "midi/QSettingsStore.h"
+#include "rtmidi/RtMidiDriver.h"
 #include "ui/app/EditorApplication.h"
 
 int main(int argc, char* argv[]) {
@@ -37,6 +38,6 @@ int main(int argc, char* argv[]) {
     options.quitWhenShown = parser.isSet(quitWhenShown);
 
     QSettingsStore store;
-    EditorApplication editor(store, nullptr);
+    EditorApplication editor(store, std::make_unique<RtMidiDriver>());
     return editor.Run(options);
 }

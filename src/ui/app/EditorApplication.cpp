@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
@@ -35,11 +36,15 @@ long ResidentKilobytes() {
 EditorApplication::EditorApplication(SettingsStore& store,
                                      std::unique_ptr<MidiDriver> platformDevices)
     : store_(store), service_(new QTimer(this)) {
+    // The virtual ZEL-1 comes first in the device lists, at the speed of a MIDI cable.
+    auto devices = std::make_unique<CompositeMidiDriver>();
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock_);
     emulator->SetCableSpeed(true);
     emulator_ = emulator.get();
-    driver_ = std::move(emulator);
-    platformDevices_ = std::move(platformDevices);
+    devices->Add(std::move(emulator));
+    if (platformDevices)
+        devices->Add(std::move(platformDevices));
+    driver_ = std::move(devices);
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
     window_ = std::make_unique<MDIFormMain>(*midi_, store_, messages_, modal_, pump_);
     messages_.SetParent(window_.get());

@@ -58,7 +58,6 @@ class EditorApplication : public QObject {
     ExecModalRunner modal_;
     EmulatorMidiDriver* emulator_ = nullptr;
     std::unique_ptr<MidiDriver> driver_;
-    std::unique_ptr<MidiDriver> platformDevices_;
     std::unique_ptr<ModuleMIDI> midi_;
     std::unique_ptr<MDIFormMain> window_;
     QTimer* service_;
