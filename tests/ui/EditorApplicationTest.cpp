@@ -30,6 +30,9 @@ class EditorApplicationTest : public ::testing::Test {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
                 if (auto* main = qobject_cast<MDIFormMain*>(widget); main && main->isVisible()) {
                     sawMainWindow = true;
+                    // The program's own picture, not the toolkit's logo, in the child windows'
+                    // title bars.
+                    hasOwnIcon = !main->windowIcon().isNull();
                     // The saved ports opened, so the settings dialog stayed hidden.
                     if (main->Settings() && main->Settings()->isVisible()) {
                         settingsShown = true;
@@ -48,6 +51,7 @@ class EditorApplicationTest : public ::testing::Test {
     MemorySettingsStore store;
     bool sawMainWindow = false;
     bool settingsShown = false;
+    bool hasOwnIcon = false;
 };
 
 TEST_F(EditorApplicationTest, TheVirtualSynthIsTheSavedChoiceAndKeepsItsMemory) {
@@ -62,6 +66,7 @@ TEST_F(EditorApplicationTest, TheVirtualSynthIsTheSavedChoiceAndKeepsItsMemory) 
     EXPECT_EQ(RunOnce(), 0);
     EXPECT_TRUE(sawMainWindow);
     EXPECT_FALSE(settingsShown);
+    EXPECT_TRUE(hasOwnIcon);
 
     // The ports were open on the virtual synth and were saved as such at the end.
     const std::vector<MemorySettingsStore::Entry>& writes = store.Writes();

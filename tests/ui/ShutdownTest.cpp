@@ -1,3 +1,5 @@
+#include <QMdiSubWindow>
+
 #include "ShellFixture.h"
 #include "midi/MessageSink.h"
 #include "ui/app/FormStatus.h"
@@ -47,6 +49,10 @@ TEST_F(ShutdownTest, ClosingTheMainWindowUnloadsChildrenThenSavesAndClosesThePor
 
 TEST_F(ShutdownTest, ExitAsksAndCancelLeavesEverythingAsItWas) {
     StartOnSynth();
+    // A maximised child adds its title to the frame's; the question keeps the caption.
+    QWidget* groups = window->ChildWindow(Child::Groups);
+    groups->setWindowTitle("Groups");
+    static_cast<QMdiSubWindow*>(groups->parentWidget())->showMaximized();
     messages.QueueAnswer(MessageFlags::ResultCancel);
     Action("MenuFileExit")->trigger();
 

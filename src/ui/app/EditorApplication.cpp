@@ -18,6 +18,7 @@
 #include "synth/EmulatorMidiDriver.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
+#include "ui/app/ToolbarIcons.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -36,6 +37,9 @@ long ResidentKilobytes() {
 EditorApplication::EditorApplication(SettingsStore& store,
                                      std::unique_ptr<MidiDriver> platformDevices)
     : store_(store), service_(new QTimer(this)) {
+    // The program's picture in every window's title bar; without one the child windows show
+    // the toolkit's logo.
+    QApplication::setWindowIcon(ToolbarIcons::For(QStringLiteral("Audition")));
     // The virtual ZEL-1 comes first in the device lists, at the speed of a MIDI cable.
     auto devices = std::make_unique<CompositeMidiDriver>();
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock_);

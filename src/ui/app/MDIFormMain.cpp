@@ -373,8 +373,8 @@ void MDIFormMain::TimerMidiTick() {
 }
 
 void MDIFormMain::FileExit() {
-    const int answer =
-        messages_.Show(kExitQuestion, windowTitle().toStdString(), MessageFlags::OkCancelQuestion);
+    // The caption itself: the frame's title also names a maximised child window.
+    const int answer = messages_.Show(kExitQuestion, kCaption, MessageFlags::OkCancelQuestion);
     if (answer == MessageFlags::ResultOk)
         close();
 }
