@@ -36,7 +36,8 @@ if ! command -v jackd >/dev/null; then
     exit 1
 fi
 
-jackd --no-realtime -d dummy --rate 48000 --period 256 >"$workdir/jackd.log" 2>&1 &
+# A generous client time-out: on a loaded machine a slow client must not be thrown out.
+jackd --no-realtime --timeout 10000 -d dummy --rate 48000 --period 256 >"$workdir/jackd.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     if jack_wait --check 2>/dev/null | grep -qx running; then break; fi
