@@ -1,0 +1,309 @@
+#include "library/LibrarianCommands.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <ostream>
+
+#include "library/FileKinds.h"
+#include "library/FileListing.h"
+#include "library/LibraryFiles.h"
+#include "library/RawFile.h"
+#include "midi/MidiDriver.h"
+#include "midi/ModuleGlobals.h"
+#include "midi/ModuleMIDI.h"
+#include "midi/SettingsStore.h"
+#include "synth/EmulatorMidiDriver.h"
+
+namespace {
+constexpr const char* kApplication = "ZEL_EDITOR";
+constexpr const char* kSection = "settings";
+constexpr int kAtLeastTwo = -2;
+
+constexpr const char* kDescription =
+    "Librarian for the ZEL-1: copies sounds and groups between the synth and files, converts\n"
+    "older SND and ALS files and shows files as text.\n"
+    "\n"
+    "Commands:\n"
+    "  ports                          list MIDI input and output devices\n"
+    "  get-sounds FILE.zas            all 20 sounds from the synth into an all-sounds file\n"
+    "  put-sounds FILE.zas|FILE.als   send all 20 sounds (an ALS file is converted first)\n"
+    "  get-sound N FILE.zel           sound N (0-19) into a sound file\n"
+    "  put-sound N FILE.zel|FILE.snd  send one sound to slot N (0-19)\n"
+    "  get-groups FILE.zag            all 20 groups into an all-groups file\n"
+    "  put-groups FILE.zag            send all 20 groups\n"
+    "  get-group N FILE.zeg           group N (0-19) into a group file\n"
+    "  put-group N FILE.zeg           send one group to slot N (0-19)\n"
+    "  convert IN.snd OUT.zel         convert an older file, no synth needed (also IN.als "
+    "OUT.zas)\n"
+    "  convert FILE... DIR            each .snd to DIR/NAME.zel and each .als to DIR/NAME.zas\n"
+    "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
+    "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
+    "\n"
+    "Ports default to those the editor saved and are matched by name, ignoring letter case.\n"
+    "Every message goes to standard error as one line \"Title: text\".\n"
+    "Exit status: 0 success, 1 the synth or a file failed, 2 wrong usage.";
+
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
+// The first device whose name equals name, letter case aside; -1 when there is none.
+int FindDevice(MidiDriver& driver, const QString& name, bool input) {
+    const uint32_t count = input ? driver.InGetNumDevs() : driver.OutGetNumDevs();
+    for (uint32_t id = 0; id < count; ++id) {
+        std::string product;
+        if (input) {
+            MidiInCaps caps;
+            if (driver.InGetDevCaps(id, caps) != MidiCode::NoError)
+                continue;
+            product = caps.productName;
+        } else {
+            MidiOutCaps caps;
+            // Only hardware-style MIDI ports lead to the synth, as in the editor's settings.
+            if (driver.OutGetDevCaps(id, caps) != MidiCode::NoError ||
+                caps.technology != MidiCode::TechMidiPort) {
+                continue;
+            }
+            product = caps.productName;
+        }
+        if (QString::fromStdString(StripAtNul(product)).compare(name, Qt::CaseInsensitive) == 0) {
+            return static_cast<int>(id);
+        }
+    }
+    return -1;
+}
+}  // namespace
+
+const LibrarianCommands::Command LibrarianCommands::kCommands[] = {
+    {"ports", 0, &LibrarianCommands::Ports},
+    {"convert", kAtLeastTwo, &LibrarianCommands::Convert},
+    {"show", 1, &LibrarianCommands::Show},
+};
+
+LibrarianCommands::LibrarianCommands(MidiDriver& ports, MidiDriver& virtualSynth,
+                                     SettingsStore& settings, EventPump& pump, Clock& clock,
+                                     std::ostream& out, std::ostream& err)
+    : ports_(ports),
+      virtualSynth_(virtualSynth),
+      settings_(settings),
+      pump_(pump),
+      clock_(clock),
+      out_(out),
+      err_(err),
+      messages_(err) {}
+
+LibrarianCommands::~LibrarianCommands() = default;
+
+int LibrarianCommands::Run(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kDescription);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "help"}, "Show this help.");
+    const QCommandLineOption in("in", "MIDI input device NAME (default: the editor's).", "NAME");
+    const QCommandLineOption out("out", "MIDI output device NAME (default: the editor's).", "NAME");
+    const QCommandLineOption channel("channel", "System channel 1-16 (default: the editor's).",
+                                     "1-16");
+    const QCommandLineOption virtualSynth("virtual-synth", "Use the built-in virtual ZEL-1.");
+    parser.addOptions({help, in, out, channel, virtualSynth});
+    parser.addPositionalArgument("COMMAND", "One of the commands above.");
+    parser.addPositionalArgument("ARGS", "The command's arguments.", "[ARGS...]");
+
+    if (!parser.parse(arguments))
+        return Usage(Text(parser.errorText()));
+    if (parser.isSet(help)) {
+        out_ << Text(parser.helpText());
+        return kSuccess;
+    }
+    options_ = Options{};
+    options_.in = parser.value(in);
+    options_.out = parser.value(out);
+    options_.virtualSynth = parser.isSet(virtualSynth);
+    if (parser.isSet(channel)) {
+        bool number = false;
+        const int value = parser.value(channel).toInt(&number);
+        if (!number || value < 1 || value > 16) {
+            return Usage("the channel must be a number from 1 to 16, not \"" +
+                         Text(parser.value(channel)) + "\"");
+        }
+        options_.channel = value - 1;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return Usage("no command given");
+    const QString name = positional.takeFirst();
+    for (const Command& command : kCommands) {
+        if (name != command.name)
+            continue;
+        const bool countFits = command.arguments == kAtLeastTwo
+                                   ? positional.size() >= 2
+                                   : positional.size() == command.arguments;
+        if (!countFits) {
+            return Usage(std::string("wrong number of arguments for ") + command.name);
+        }
+        return (this->*command.run)(positional);
+    }
+    return Usage("unknown command \"" + Text(name) + "\"");
+}
+
+int LibrarianCommands::Usage(const std::string& problem) {
+    err_ << "zel1-cli: " << problem << ". Try zel1-cli --help." << std::endl;
+    return kUsage;
+}
+
+int LibrarianCommands::FileFailure(const std::string& title, const std::string& description) {
+    messages_.Show(description, title, MessageFlags::Critical);
+    return kFailed;
+}
+
+MidiDriver& LibrarianCommands::Devices() {
+    return options_.virtualSynth ? virtualSynth_ : ports_;
+}
+
+int LibrarianCommands::Connect() {
+    QString inName = options_.in;
+    QString outName = options_.out;
+    if (options_.virtualSynth) {
+        inName = outName = EmulatorMidiDriver::kDeviceName;
+    }
+    if (inName.isEmpty()) {
+        inName = QString::fromStdString(settings_.Read(kApplication, kSection, "ZelIn", ""));
+    }
+    if (outName.isEmpty()) {
+        outName = QString::fromStdString(settings_.Read(kApplication, kSection, "ZelOut", ""));
+    }
+    if (inName.isEmpty() || outName.isEmpty()) {
+        return Usage(
+            "no MIDI port chosen: give --in NAME and --out NAME (see zel1-cli ports), "
+            "choose them in the editor's settings, or use --virtual-synth");
+    }
+    int channel = options_.channel;
+    if (channel < 0) {
+        bool number = false;
+        channel =
+            QString::fromStdString(settings_.Read(kApplication, kSection, "SystemChannel", "0"))
+                .toInt(&number);
+        if (!number || channel < 0 || channel > 15)
+            channel = 0;
+    }
+
+    MidiDriver& driver = Devices();
+    const int inId = FindDevice(driver, inName, true);
+    const int outId = FindDevice(driver, outName, false);
+    if (inId < 0 || outId < 0) {
+        err_ << "zel1-cli: no MIDI " << (inId < 0 ? "input" : "output") << " device named \""
+             << Text(inId < 0 ? inName : outName) << "\" (zel1-cli ports lists them)." << std::endl;
+        return kFailed;
+    }
+    midi_ = std::make_unique<ModuleMIDI>(driver, messages_, pump_, clock_);
+    if (!midi_->OpenInPort(inId) || !midi_->OpenOutPort(outId))
+        return kFailed;
+    midi_->SetSystemChannel(channel);
+    return kSuccess;
+}
+
+// ----------------------------------------------------------------------------------------------
+// Commands that need no synth
+
+int LibrarianCommands::Ports(const QStringList&) {
+    MidiDriver& driver = Devices();
+    out_ << "MIDI In:\n";
+    for (uint32_t id = 0; id < driver.InGetNumDevs(); ++id) {
+        MidiInCaps caps;
+        if (driver.InGetDevCaps(id, caps) == MidiCode::NoError) {
+            out_ << "  " << StripAtNul(caps.productName) << '\n';
+        }
+    }
+    out_ << "MIDI Out:\n";
+    for (uint32_t id = 0; id < driver.OutGetNumDevs(); ++id) {
+        MidiOutCaps caps;
+        if (driver.OutGetDevCaps(id, caps) == MidiCode::NoError &&
+            caps.technology == MidiCode::TechMidiPort) {
+            out_ << "  " << StripAtNul(caps.productName) << '\n';
+        }
+    }
+    out_.flush();
+    return kSuccess;
+}
+
+int LibrarianCommands::Convert(const QStringList& args) {
+    const QString last = args.last();
+    const bool intoFolder = QFileInfo(last).isDir();
+    if (!intoFolder && args.size() != 2) {
+        return Usage("the last argument of convert with several files must be a folder");
+    }
+    const QStringList inputs = args.mid(0, args.size() - 1);
+    for (const QString& input : inputs) {
+        const FileKind kind = KindOfFile(Text(input));
+        if (kind != FileKind::Snd && kind != FileKind::Als) {
+            return Usage("convert reads .snd and .als files, not \"" + Text(input) + "\"");
+        }
+        if (!intoFolder) {
+            const FileKind wanted = kind == FileKind::Snd ? FileKind::Sound : FileKind::AllSounds;
+            if (KindOfFile(Text(last)) != wanted) {
+                return Usage(std::string("a converted ") +
+                             (kind == FileKind::Snd ? ".snd" : ".als") + " file goes into a " +
+                             (kind == FileKind::Snd ? ".zel" : ".zas") + " file, not \"" +
+                             Text(last) + "\"");
+            }
+        }
+    }
+
+    int status = kSuccess;
+    for (const QString& input : inputs) {
+        const bool single = KindOfFile(Text(input)) == FileKind::Snd;
+        QString output = last;
+        if (intoFolder) {
+            output = QDir(last).filePath(QFileInfo(input).completeBaseName() +
+                                         (single ? ".zel" : ".zas"));
+        }
+        RawData data;
+        std::string failure;
+        const bool read = single ? ReadSoundFile(Text(input), data, failure)
+                                 : ReadAllSoundsFile(Text(input), data, failure);
+        if (!read) {
+            status = FileFailure(single ? "Open" : "Sound Browser", failure);
+            continue;
+        }
+        if (!WriteRawFile(data, Text(output), failure)) {
+            status = FileFailure(single ? "Save As" : "Sound Browser", failure);
+        }
+    }
+    return status;
+}
+
+int LibrarianCommands::Show(const QStringList& args) {
+    const std::string path = Text(args.first());
+    const FileKind kind = KindOfFile(path);
+    RawData data;
+    std::string failure;
+    bool read = false;
+    switch (kind) {
+        case FileKind::Sound:
+        case FileKind::Snd:
+            read = ReadSoundFile(path, data, failure);
+            break;
+        case FileKind::AllSounds:
+        case FileKind::Als:
+            read = ReadAllSoundsFile(path, data, failure);
+            break;
+        case FileKind::Group:
+            read = ReadGroupFile(path, data, failure);
+            break;
+        case FileKind::AllGroups:
+            read = ReadAllGroupsFile(path, data, failure);
+            break;
+        case FileKind::Html:
+        case FileKind::Other:
+            return Usage("show reads .zel, .zas, .zeg, .zag, .snd and .als files, not \"" + path +
+                         "\"");
+    }
+    if (!read)
+        return FileFailure("Open", failure);
+    out_ << path << ": " << DescribeKind(kind) << ", " << QFileInfo(args.first()).size()
+         << " bytes\n"
+         << ListFile(kind, data);
+    out_.flush();
+    return kSuccess;
+}
