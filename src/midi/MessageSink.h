@@ -19,7 +19,7 @@ inline constexpr int ResultNo = 7;
 
 // Message boxes: shows text under title with the given icon and buttons, returns the button.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual int Show(const std::string& text, const std::string& title, int flags) = 0;
 };

@@ -29,10 +29,11 @@ inline constexpr MidiResult NotReady = 67;
 // Input notifications handed to the callback.
 inline constexpr uint32_t InOpen = 0x3C1;
 inline constexpr uint32_t InClose = 0x3C2;
-inline constexpr uint32_t InData = 0x3C3;       // short message: param1 = packed message
-inline constexpr uint32_t InLongData = 0x3C4;   // the armed buffer came back filled
+inline constexpr uint32_t InData = 0x3C3;      // short message: param1 = packed message
+inline constexpr uint32_t InLongData = 0x3C4;  // the armed buffer came back filled
 inline constexpr uint32_t InError = 0x3C5;
-inline constexpr uint32_t InLongError = 0x3C6;  // incomplete or oversized message: buffer kept armed
+inline constexpr uint32_t InLongError =
+    0x3C6;  // incomplete or oversized message: buffer kept armed
 
 // Open flag: the callback is a function.
 inline constexpr uint32_t CallbackFunction = 0x30000;
@@ -73,7 +74,7 @@ struct MidiOutCaps {
 using MidiInProc = std::function<void(MidiHandle, uint32_t, uintptr_t, uintptr_t)>;
 
 class MidiDriver {
-public:
+  public:
     virtual ~MidiDriver() = default;
 
     virtual uint32_t InGetNumDevs() = 0;

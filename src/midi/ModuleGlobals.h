@@ -49,5 +49,5 @@ int16_t LeadingInteger16(const std::string& text);
 // (LeadingInteger16 of text) changes nothing when it equals the control's current value (the
 // typing stays as it is, e.g. "07"); otherwise v is clamped, minimum first, and becomes both the
 // control's value and the text. Returns the new value, or nothing when nothing changes.
-std::optional<int32_t> TypedControlValue(const std::string& text, int32_t current,
-                                         int32_t minimum, int32_t maximum);
+std::optional<int32_t> TypedControlValue(const std::string& text, int32_t current, int32_t minimum,
+                                         int32_t maximum);

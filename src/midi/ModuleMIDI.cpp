@@ -20,26 +20,26 @@ constexpr const char* kTitleExtract = "Extract Data";
 
 // Counts the exchanges under way for as long as it lives.
 class ExchangeScope {
-public:
+  public:
     explicit ExchangeScope(int& depth) : depth_(depth) { ++depth_; }
     ~ExchangeScope() { --depth_; }
     ExchangeScope(const ExchangeScope&) = delete;
     ExchangeScope& operator=(const ExchangeScope&) = delete;
 
-private:
+  private:
     int& depth_;
 };
 
 // Lets the driver deliver what has fallen due, then runs the program's own events.
 class ServicingPump : public EventPump {
-public:
+  public:
     ServicingPump(MidiDriver& driver, EventPump& pump) : driver_(driver), pump_(pump) {}
     void ProcessEvents() override {
         driver_.Service();
         pump_.ProcessEvents();
     }
 
-private:
+  private:
     MidiDriver& driver_;
     EventPump& pump_;
 };
@@ -77,7 +77,8 @@ bool ModuleMIDI::OpenInPort(int deviceId) {
         // The reset handed back the buffer of the old port; that is no reply.
         SysExReceivedFlag = false;
     }
-    if (deviceId < 0) return false;
+    if (deviceId < 0)
+        return false;
     MidiHandle handle = 0;
     MidiResult result = driver_.InOpen(
         handle, static_cast<uint32_t>(deviceId),
@@ -102,7 +103,8 @@ bool ModuleMIDI::OpenOutPort(int deviceId) {
         driver_.OutClose(midiOutHandle_);
         midiOutHandle_ = 0;
     }
-    if (deviceId < 0) return false;
+    if (deviceId < 0)
+        return false;
     MidiHandle handle = 0;
     MidiResult result = driver_.OutOpen(handle, static_cast<uint32_t>(deviceId));
     if (result != MidiCode::NoError) {
@@ -140,7 +142,8 @@ void ModuleMIDI::SetSystemChannel(int channel) {
 }
 
 void ModuleMIDI::ArmInputBuffer() {
-    if (midiInHandle_ == 0) return;
+    if (midiInHandle_ == 0)
+        return;
     driver_.InUnprepareHeader(midiInHandle_, sysExHeader_);
     sysExHeader_.data = sysExBuffer_.get();
     sysExHeader_.bufferLength = kBufferLength;
@@ -152,12 +155,14 @@ void ModuleMIDI::ArmInputBuffer() {
 
 void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t, uintptr_t) {
     MidiInFlag = true;
-    if (message == MidiCode::InLongData) SysExReceivedFlag = true;
+    if (message == MidiCode::InLongData)
+        SysExReceivedFlag = true;
 }
 
 std::string ModuleMIDI::InErrorText(MidiResult code) {
     std::string text;
-    if (driver_.InGetErrorText(code, text, MidiCode::ErrorTextSize) != MidiCode::NoError) return "";
+    if (driver_.InGetErrorText(code, text, MidiCode::ErrorTextSize) != MidiCode::NoError)
+        return "";
     return StripAtNul(text);
 }
 
@@ -170,7 +175,8 @@ std::string ModuleMIDI::OutErrorText(MidiResult code) {
 }
 
 bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
-    if (midiOutHandle_ == 0) return false;
+    if (midiOutHandle_ == 0)
+        return false;
     length = std::clamp(length, 0, static_cast<int>(data.size()));
     std::vector<uint8_t> buffer;
     buffer.reserve(length + 7);
@@ -178,7 +184,8 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     buffer.insert(buffer.end(), std::begin(kFrameId), std::end(kFrameId));
     buffer.push_back(static_cast<uint8_t>(((messageType & 0x07) << 4) | (systemChannel_ & 0x0F)));
     // A data byte with bit 7 set would end the message early at the synth.
-    for (int i = 0; i < length; ++i) buffer.push_back(static_cast<uint8_t>(data[i] & 0x7F));
+    for (int i = 0; i < length; ++i)
+        buffer.push_back(static_cast<uint8_t>(data[i] & 0x7F));
     buffer.push_back(kFrameEnd);
 
     MidiHeader header;
@@ -199,7 +206,8 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
         SysExSentFlag = true;
     }
     // The port may have been closed by an event handler during the pause.
-    if (midiOutHandle_ != 0) driver_.OutUnprepareHeader(midiOutHandle_, header);
+    if (midiOutHandle_ != 0)
+        driver_.OutUnprepareHeader(midiOutHandle_, header);
     return ok;
 }
 
@@ -208,7 +216,8 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
 
 void ModuleMIDI::SendRequest(int kind, int number) {
     RawData data{static_cast<int16_t>(kind)};
-    if (number >= 0) data.push_back(static_cast<int16_t>(number));
+    if (number >= 0)
+        data.push_back(static_cast<int16_t>(number));
     SendSysEx(kRequest, data, static_cast<int>(data.size()));
 }
 
@@ -219,7 +228,8 @@ void ModuleMIDI::SendData(const RawData& data, int kind, int number) {
     message[0] = static_cast<int16_t>(kind);
     message[1] = static_cast<int16_t>((n / 128) & 0x7F);
     message[2] = static_cast<int16_t>(n % 128);
-    if (h == 4) message[3] = static_cast<int16_t>(number);
+    if (h == 4)
+        message[3] = static_cast<int16_t>(number);
     int32_t sum = 0;
     for (size_t i = 0; i < data.size(); ++i) {
         const int value = data[i] & 0xFF;
@@ -273,9 +283,11 @@ bool ModuleMIDI::WaitForFlag(double seconds) {
     ServicingPump pump(driver_, pump_);
     const double deadline = clock_.Now() + seconds;
     while (clock_.Now() < deadline) {
-        if (SysExReceivedFlag) return true;
+        if (SysExReceivedFlag)
+            return true;
         pump.ProcessEvents();
-        if (SysExReceivedFlag) return true;
+        if (SysExReceivedFlag)
+            return true;
         clock_.Sleep(kPollInterval);
     }
     return SysExReceivedFlag;
@@ -286,7 +298,8 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
         return Reject("Invalid MIDI port. Check port settings.", MessageFlags::Information);
     }
     if (!WaitForFlag(allowSilence ? kSilenceWindow : kReplyTimeout)) {
-        if (allowSilence) return true;
+        if (allowSilence)
+            return true;
         return Reject("Timeout waiting for message from ZEL-1", MessageFlags::Critical);
     }
     SysExReceivedFlag = false;
@@ -329,7 +342,8 @@ int ModuleMIDI::ExtractData(RawData& data) {
     const size_t count = static_cast<size_t>(m[7]) * 128 + m[8];
     // The checksum byte must lie before the end byte, and every nibble must be one.
     bool fits = start + count + 1 < m.size();
-    for (size_t i = start; fits && i < start + count; ++i) fits = m[i] <= 0x0F;
+    for (size_t i = start; fits && i < start + count; ++i)
+        fits = m[i] <= 0x0F;
     if (!fits) {
         messages_.Show("Checksum error", kTitleExtract, MessageFlags::Critical);
         return -1;

@@ -17,7 +17,7 @@ class MessageSink;
 // synth's frame. One instance serves the whole program; windows and models reach the synth only
 // through it.
 class ModuleMIDI {
-public:
+  public:
     static constexpr int kBufferLength = 50000;
     static constexpr double kSendPause = 0.05;
     static constexpr double kReplyTimeout = 5.0;
@@ -25,13 +25,7 @@ public:
 
     // Message types and data kinds of the frame.
     enum Type : int { kParameterChange = 0, kDump = 1, kRequest = 2, kErrorReply = 4 };
-    enum Kind : int {
-        kOneSound = 0,
-        kAllSounds = 1,
-        kOneGroup = 2,
-        kAllGroups = 3,
-        kGlobals = 5
-    };
+    enum Kind : int { kOneSound = 0, kAllSounds = 1, kOneGroup = 2, kAllGroups = 3, kGlobals = 5 };
 
     ModuleMIDI(MidiDriver& driver, MessageSink& messages, EventPump& pump, Clock& clock);
     ~ModuleMIDI();
@@ -90,7 +84,7 @@ public:
     EventPump& Pump() { return pump_; }
     Clock& GetClock() { return clock_; }
 
-private:
+  private:
     void ParameterChange(int address, int index, int value);
     bool WaitForFlag(double seconds);
     bool Reject(const char* text, int flags);

@@ -9,7 +9,7 @@
 // Remembers every message and answers with scripted buttons (OK, or Yes for Yes/No, when the
 // script is empty). Used by tests and by programs that run without a person.
 class RecordingMessageSink : public MessageSink {
-public:
+  public:
     struct Message {
         std::string text;
         std::string title;
@@ -23,7 +23,7 @@ public:
     const std::vector<Message>& Messages() const { return messages_; }
     void Clear() { messages_.clear(); }
 
-private:
+  private:
     std::vector<Message> messages_;
     std::deque<int> answers_;
 };

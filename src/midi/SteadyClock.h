@@ -3,7 +3,7 @@
 #include "midi/Clock.h"
 
 class SteadyClock : public Clock {
-public:
+  public:
     double Now() const override;
     void Sleep(double seconds) override;
 };

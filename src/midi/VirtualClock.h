@@ -4,13 +4,14 @@
 
 // Time that passes only when someone sleeps, so waits in tests cost no real time.
 class VirtualClock : public Clock {
-public:
+  public:
     double Now() const override { return now_; }
     void Sleep(double seconds) override {
-        if (seconds > 0) now_ += seconds;
+        if (seconds > 0)
+            now_ += seconds;
     }
     void Advance(double seconds) { Sleep(seconds); }
 
-private:
+  private:
     double now_ = 1000.0;
 };

@@ -14,6 +14,7 @@ std::string NormaliseName(const std::string& text) {
 
 std::string DisplayName(const std::string& stored) {
     size_t n = stored.size();
-    while (n > 1 && stored[n - 1] == ' ') --n;
+    while (n > 1 && stored[n - 1] == ' ')
+        --n;
     return stored.substr(0, n);
 }

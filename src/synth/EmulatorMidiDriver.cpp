@@ -10,13 +10,15 @@ EmulatorMidiDriver::EmulatorMidiDriver(Clock& clock) : clock_(clock) {}
 EmulatorMidiDriver::~EmulatorMidiDriver() = default;
 
 MidiResult EmulatorMidiDriver::InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) {
-    if (deviceId != 0) return MidiCode::BadDeviceId;
+    if (deviceId != 0)
+        return MidiCode::BadDeviceId;
     caps.productName = kDeviceName;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) {
-    if (deviceId != 0) return MidiCode::BadDeviceId;
+    if (deviceId != 0)
+        return MidiCode::BadDeviceId;
     caps.productName = kDeviceName;
     caps.technology = MidiCode::TechMidiPort;
     return MidiCode::NoError;
@@ -24,30 +26,36 @@ MidiResult EmulatorMidiDriver::OutGetDevCaps(uint32_t deviceId, MidiOutCaps& cap
 
 MidiResult EmulatorMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInProc callback,
                                       uint32_t) {
-    if (deviceId != 0) return MidiCode::BadDeviceId;
-    if (inOpen_) return MidiCode::Allocated;
+    if (deviceId != 0)
+        return MidiCode::BadDeviceId;
+    if (inOpen_)
+        return MidiCode::Allocated;
     inOpen_ = true;
     inStarted_ = false;
     callback_ = std::move(callback);
     handle = kInHandle;
-    if (callback_) callback_(kInHandle, MidiCode::InOpen, 0, 0);
+    if (callback_)
+        callback_(kInHandle, MidiCode::InOpen, 0, 0);
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::InStart(MidiHandle handle) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
     inStarted_ = true;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::InStop(MidiHandle handle) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
     inStarted_ = false;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::InReset(MidiHandle handle) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
     inStarted_ = false;
     // Every armed buffer goes back to its owner, marked done.
     while (!armed_.empty()) {
@@ -61,9 +69,12 @@ MidiResult EmulatorMidiDriver::InReset(MidiHandle handle) {
 }
 
 MidiResult EmulatorMidiDriver::InClose(MidiHandle handle) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
-    if (!armed_.empty()) return MidiCode::StillPlaying;
-    if (callback_) callback_(kInHandle, MidiCode::InClose, 0, 0);
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
+    if (!armed_.empty())
+        return MidiCode::StillPlaying;
+    if (callback_)
+        callback_(kInHandle, MidiCode::InClose, 0, 0);
     inOpen_ = false;
     inStarted_ = false;
     callback_ = nullptr;
@@ -71,14 +82,18 @@ MidiResult EmulatorMidiDriver::InClose(MidiHandle handle) {
 }
 
 MidiResult EmulatorMidiDriver::InPrepareHeader(MidiHandle handle, MidiHeader& header) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
-    if (header.data == nullptr || header.bufferLength == 0) return MidiCode::InvalidParameter;
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0)
+        return MidiCode::InvalidParameter;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::InAddBuffer(MidiHandle handle, MidiHeader& header) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
-    if (header.data == nullptr || header.bufferLength == 0) return MidiCode::Unprepared;
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0)
+        return MidiCode::Unprepared;
     if (std::find(armed_.begin(), armed_.end(), &header) == armed_.end()) {
         header.bytesRecorded = 0;
         armed_.push_back(&header);
@@ -87,7 +102,8 @@ MidiResult EmulatorMidiDriver::InAddBuffer(MidiHandle handle, MidiHeader& header
 }
 
 MidiResult EmulatorMidiDriver::InUnprepareHeader(MidiHandle handle, MidiHeader& header) {
-    if (!inOpen_ || handle != kInHandle) return MidiCode::InvalidHandle;
+    if (!inOpen_ || handle != kInHandle)
+        return MidiCode::InvalidHandle;
     if (std::find(armed_.begin(), armed_.end(), &header) != armed_.end()) {
         return MidiCode::StillPlaying;
     }
@@ -101,36 +117,45 @@ MidiResult EmulatorMidiDriver::InGetErrorText(MidiResult code, std::string& text
 }
 
 MidiResult EmulatorMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
-    if (deviceId != 0) return MidiCode::BadDeviceId;
-    if (outOpen_) return MidiCode::Allocated;
+    if (deviceId != 0)
+        return MidiCode::BadDeviceId;
+    if (outOpen_)
+        return MidiCode::Allocated;
     outOpen_ = true;
     handle = kOutHandle;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutReset(MidiHandle handle) {
-    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    if (!outOpen_ || handle != kOutHandle)
+        return MidiCode::InvalidHandle;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutClose(MidiHandle handle) {
-    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    if (!outOpen_ || handle != kOutHandle)
+        return MidiCode::InvalidHandle;
     outOpen_ = false;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutPrepareHeader(MidiHandle handle, MidiHeader& header) {
-    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
-    if (header.data == nullptr) return MidiCode::InvalidParameter;
+    if (!outOpen_ || handle != kOutHandle)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr)
+        return MidiCode::InvalidParameter;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header) {
-    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
-    if (header.data == nullptr) return MidiCode::Unprepared;
+    if (!outOpen_ || handle != kOutHandle)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr)
+        return MidiCode::Unprepared;
     std::vector<uint8_t> message(header.data, header.data + header.bufferLength);
     double arrival = clock_.Now();
-    if (cableSpeed_) arrival += VirtualZel1::CableSeconds(message.size());
+    if (cableSpeed_)
+        arrival += VirtualZel1::CableSeconds(message.size());
     for (std::vector<uint8_t>& reply : synth_.Receive(message)) {
         Pending pending;
         pending.due = arrival;
@@ -141,12 +166,14 @@ MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header)
 }
 
 MidiResult EmulatorMidiDriver::OutUnprepareHeader(MidiHandle handle, MidiHeader&) {
-    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    if (!outOpen_ || handle != kOutHandle)
+        return MidiCode::InvalidHandle;
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutShortMsg(MidiHandle handle, uint32_t message) {
-    if (!outOpen_ || handle != kOutHandle) return MidiCode::InvalidHandle;
+    if (!outOpen_ || handle != kOutHandle)
+        return MidiCode::InvalidHandle;
     synth_.ReceiveShort(message);
     return MidiCode::NoError;
 }
@@ -193,7 +220,8 @@ void EmulatorMidiDriver::Service() {
 
 void EmulatorMidiDriver::Deliver(const Pending& pending) {
     // A message that arrives at a closed or stopped port is lost, as on a cable.
-    if (!inOpen_ || !inStarted_ || !callback_) return;
+    if (!inOpen_ || !inStarted_ || !callback_)
+        return;
     if (pending.isShort) {
         callback_(kInHandle, MidiCode::InData, pending.packed, 0);
         return;
@@ -204,7 +232,9 @@ void EmulatorMidiDriver::Deliver(const Pending& pending) {
     }
     MidiHeader* header = armed_.front();
     armed_.pop_front();
-    std::memcpy(header->data, pending.bytes.data(), pending.bytes.size());
+    if (!pending.bytes.empty()) {
+        std::memcpy(header->data, pending.bytes.data(), pending.bytes.size());
+    }
     header->bytesRecorded = static_cast<uint32_t>(pending.bytes.size());
     callback_(kInHandle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
 }

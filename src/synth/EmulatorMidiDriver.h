@@ -15,7 +15,7 @@ class Clock;
 // over by Service() once they have fallen due: at once, or at cable speed after the time the
 // bytes of the message and of the reply take on a MIDI cable.
 class EmulatorMidiDriver : public MidiDriver {
-public:
+  public:
     static constexpr const char* kDeviceName = "ZEL-1 Emulator";
 
     explicit EmulatorMidiDriver(Clock& clock);
@@ -57,7 +57,7 @@ public:
 
     void Service() override;
 
-private:
+  private:
     struct Pending {
         double due = 0;
         std::vector<uint8_t> bytes;

@@ -15,7 +15,8 @@ RawData FactoryContent::Group(int number) {
     }
     std::string name = "Group " + std::to_string(number + 1);
     name.resize(10, ' ');
-    for (int i = 0; i < 10; ++i) raw[72 + i] = static_cast<unsigned char>(name[i]);
+    for (int i = 0; i < 10; ++i)
+        raw[72 + i] = static_cast<unsigned char>(name[i]);
     return raw;
 }
 

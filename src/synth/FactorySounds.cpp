@@ -9,7 +9,9 @@ RawData FactoryContent::Sound(int number) {
     std::string name = number >= kFirstPresetSound ? std::string(PresetSoundName(number))
                                                    : "User " + std::to_string(number);
     name.resize(10, ' ');
-    for (int i = 0; i < 10; ++i) raw[i] = static_cast<unsigned char>(name[i]);
-    for (int i = 10; i < kSoundBytes; ++i) raw[i] = static_cast<int16_t>((number * 7 + i) % 100);
+    for (int i = 0; i < 10; ++i)
+        raw[i] = static_cast<unsigned char>(name[i]);
+    for (int i = 10; i < kSoundBytes; ++i)
+        raw[i] = static_cast<int16_t>((number * 7 + i) % 100);
     return raw;
 }

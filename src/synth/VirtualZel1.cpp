@@ -30,8 +30,10 @@ RawData Slice(const RawData& data, size_t start, size_t count) {
 }  // namespace
 
 VirtualZel1::VirtualZel1() : globals_(FactoryContent::Globals()) {
-    for (int n = 0; n < kAllSounds; ++n) sounds_[n] = FactoryContent::Sound(n);
-    for (int n = 0; n < kGroups; ++n) groups_[n] = FactoryContent::Group(n);
+    for (int n = 0; n < kAllSounds; ++n)
+        sounds_[n] = FactoryContent::Sound(n);
+    for (int n = 0; n < kGroups; ++n)
+        groups_[n] = FactoryContent::Group(n);
 }
 
 RawData VirtualZel1::Sound(int number) const {
@@ -39,7 +41,8 @@ RawData VirtualZel1::Sound(int number) const {
 }
 
 void VirtualZel1::SetSound(int number, const RawData& raw) {
-    if (number < 0 || number >= kUserSounds || raw.size() != kSoundBytes) return;
+    if (number < 0 || number >= kUserSounds || raw.size() != kSoundBytes)
+        return;
     sounds_[number] = raw;
 }
 
@@ -48,12 +51,14 @@ RawData VirtualZel1::Group(int number) const {
 }
 
 void VirtualZel1::SetGroup(int number, const RawData& raw) {
-    if (number < 0 || number >= kGroups || raw.size() != kGroupBytes) return;
+    if (number < 0 || number >= kGroups || raw.size() != kGroupBytes)
+        return;
     groups_[number] = raw;
 }
 
 void VirtualZel1::SetGlobals(const RawData& raw) {
-    if (raw.size() == kGlobalBytes) globals_ = raw;
+    if (raw.size() == kGlobalBytes)
+        globals_ = raw;
 }
 
 int VirtualZel1::SystemChannel() const {
@@ -79,12 +84,14 @@ void VirtualZel1::ClearLog() {
 
 std::vector<VirtualZel1::Message> VirtualZel1::Receive(const Message& m) {
     received_.push_back(m);
-    if (m.size() < 7 || m.back() != 0xF7 || !std::equal(std::begin(kId), std::end(kId), m.begin())) {
+    if (m.size() < 7 || m.back() != 0xF7 ||
+        !std::equal(std::begin(kId), std::end(kId), m.begin())) {
         return {};
     }
     const int type = m[5] >> 4;
     const int channel = m[5] & 0x0F;
-    if (!IsOmni() && channel != SystemChannel()) return {};
+    if (!IsOmni() && channel != SystemChannel())
+        return {};
     std::vector<Message> replies;
     switch (type) {
         case kTypeRequest:
@@ -99,14 +106,16 @@ std::vector<VirtualZel1::Message> VirtualZel1::Receive(const Message& m) {
         default:
             break;
     }
-    if (faults_.silent) replies.clear();
+    if (faults_.silent)
+        replies.clear();
     return replies;
 }
 
 std::vector<VirtualZel1::Message> VirtualZel1::HandleRequest(const Message& m, int channel) {
     const int kind = m[6];
     const bool numbered = kind == kKindSound || kind == kKindGroup;
-    if (numbered && m.size() < 9) return {};
+    if (numbered && m.size() < 9)
+        return {};
     const int number = numbered ? m[7] : -1;
     RawData payload;
     switch (kind) {
@@ -132,27 +141,33 @@ std::vector<VirtualZel1::Message> VirtualZel1::HandleRequest(const Message& m, i
         default:
             return {};
     }
-    if (payload.empty()) return {};
+    if (payload.empty())
+        return {};
     return {Dump(kind, number, payload, channel)};
 }
 
 std::vector<VirtualZel1::Message> VirtualZel1::HandleDump(const Message& m, int channel) {
-    if (m.size() < 10) return {};
+    if (m.size() < 10)
+        return {};
     const int kind = m[6];
     const size_t count = static_cast<size_t>(m[7]) * 128 + m[8];
     const size_t start = (kind == kKindSound || kind == kKindGroup) ? 10 : 9;
     // The checksum must stand before the end byte, and every nibble must be one.
     bool fits = start + count + 1 < m.size();
-    for (size_t i = start; fits && i < start + count; ++i) fits = m[i] <= 0x0F;
-    if (!fits) return {ErrorReply(kErrorChecksum, channel)};
+    for (size_t i = start; fits && i < start + count; ++i)
+        fits = m[i] <= 0x0F;
+    if (!fits)
+        return {ErrorReply(kErrorChecksum, channel)};
     RawData payload(count / 2);
     int32_t sum = 0;
     for (size_t i = 0; i < payload.size(); ++i) {
         payload[i] = static_cast<int16_t>(m[start + 2 * i] * 16 + m[start + 2 * i + 1]);
         sum += payload[i];
     }
-    if (m[start + count] != (sum & 0x7F)) return {ErrorReply(kErrorChecksum, channel)};
-    if (kind != kKindGlobals && MemoryProtect()) return {ErrorReply(kErrorProtected, channel)};
+    if (m[start + count] != (sum & 0x7F))
+        return {ErrorReply(kErrorChecksum, channel)};
+    if (kind != kKindGlobals && MemoryProtect())
+        return {ErrorReply(kErrorProtected, channel)};
 
     const int number = start == 10 ? m[9] : -1;
     switch (kind) {
@@ -186,21 +201,27 @@ std::vector<VirtualZel1::Message> VirtualZel1::HandleDump(const Message& m, int 
 }
 
 void VirtualZel1::HandleParameter(const Message& m) {
-    if (m.size() != 11) return;
+    if (m.size() != 11)
+        return;
     const int address = m[6];
     const int index = m[7];
     const int16_t value = static_cast<int16_t>((m[8] & 0x0F) * 16 + (m[9] & 0x0F));
     if (address < kUserSounds) {
-        if (index < 10) sounds_[address][index] = value;
+        if (index < 10)
+            sounds_[address][index] = value;
     } else if (address < kAddressSoundHigh + kUserSounds) {
         const int offset = index + 10;
-        if (offset < kSoundBytes) sounds_[address - kAddressSoundHigh][offset] = value;
+        if (offset < kSoundBytes)
+            sounds_[address - kAddressSoundHigh][offset] = value;
     } else if (address < kAddressBank + 8) {
-        if (index < 9) groups_[selectedGroup_][8 * index + (address - kAddressBank)] = value;
+        if (index < 9)
+            groups_[selectedGroup_][8 * index + (address - kAddressBank)] = value;
     } else if (address == kAddressGroupName) {
-        if (index < 10) groups_[selectedGroup_][kGroupNameOffset + index] = value;
+        if (index < 10)
+            groups_[selectedGroup_][kGroupNameOffset + index] = value;
     } else if (address == kAddressSelectGroup) {
-        if (value < kGroups) selectedGroup_ = value;
+        if (value < kGroups)
+            selectedGroup_ = value;
     }
 }
 
@@ -213,7 +234,8 @@ VirtualZel1::Message VirtualZel1::Dump(int kind, int number, const RawData& payl
     m.push_back(static_cast<uint8_t>(kind));
     m.push_back(static_cast<uint8_t>((count / 128) & 0x7F));
     m.push_back(static_cast<uint8_t>(count % 128));
-    if (number >= 0) m.push_back(static_cast<uint8_t>(number));
+    if (number >= 0)
+        m.push_back(static_cast<uint8_t>(number));
     int32_t sum = 0;
     for (int16_t byte : payload) {
         m.push_back(static_cast<uint8_t>((byte >> 4) & 0x0F));
@@ -221,9 +243,11 @@ VirtualZel1::Message VirtualZel1::Dump(int kind, int number, const RawData& payl
         sum += byte & 0xFF;
     }
     uint8_t checksum = static_cast<uint8_t>(sum & 0x7F);
-    if (faults_.corruptChecksum) checksum = (checksum + 1) & 0x7F;
+    if (faults_.corruptChecksum)
+        checksum = (checksum + 1) & 0x7F;
     m.push_back(checksum);
-    if (faults_.cutShort) m.resize(m.size() / 2);
+    if (faults_.cutShort)
+        m.resize(m.size() / 2);
     m.push_back(0xF7);
     return m;
 }
@@ -239,27 +263,33 @@ VirtualZel1::Message VirtualZel1::ErrorReply(int code, int channel) const {
 std::vector<uint8_t> VirtualZel1::SaveMemory() const {
     std::vector<uint8_t> block;
     for (int n = 0; n < kUserSounds; ++n) {
-        for (int16_t b : sounds_[n]) block.push_back(static_cast<uint8_t>(b));
+        for (int16_t b : sounds_[n])
+            block.push_back(static_cast<uint8_t>(b));
     }
     for (const RawData& group : groups_) {
-        for (int16_t b : group) block.push_back(static_cast<uint8_t>(b));
+        for (int16_t b : group)
+            block.push_back(static_cast<uint8_t>(b));
     }
-    for (int16_t b : globals_) block.push_back(static_cast<uint8_t>(b));
+    for (int16_t b : globals_)
+        block.push_back(static_cast<uint8_t>(b));
     return block;
 }
 
 bool VirtualZel1::LoadMemory(const std::vector<uint8_t>& block) {
-    constexpr size_t kSize = size_t{kUserSounds} * kSoundBytes + size_t{kGroups} * kGroupBytes +
-                             kGlobalBytes;
-    if (block.size() != kSize) return false;
+    constexpr size_t kSize =
+        size_t{kUserSounds} * kSoundBytes + size_t{kGroups} * kGroupBytes + kGlobalBytes;
+    if (block.size() != kSize)
+        return false;
     size_t at = 0;
     auto take = [&](size_t count) {
         RawData raw(block.begin() + at, block.begin() + at + count);
         at += count;
         return raw;
     };
-    for (int n = 0; n < kUserSounds; ++n) sounds_[n] = take(kSoundBytes);
-    for (RawData& group : groups_) group = take(kGroupBytes);
+    for (int n = 0; n < kUserSounds; ++n)
+        sounds_[n] = take(kSoundBytes);
+    for (RawData& group : groups_)
+        group = take(kGroupBytes);
     globals_ = take(kGlobalBytes);
     return true;
 }

@@ -12,7 +12,7 @@
 // refuses them with an error reply), applies parameter changes and ignores what is addressed to
 // another system channel. Fault modes let tests and demonstrations misbehave on purpose.
 class VirtualZel1 {
-public:
+  public:
     using Message = std::vector<uint8_t>;
 
     static constexpr int kUserSounds = 20;
@@ -38,9 +38,9 @@ public:
     void ReceiveShort(uint32_t packed);
 
     // Memory, as raw data.
-    RawData Sound(int number) const;  // 0..99
+    RawData Sound(int number) const;                // 0..99
     void SetSound(int number, const RawData& raw);  // 0..19
-    RawData Group(int number) const;  // 0..19
+    RawData Group(int number) const;                // 0..19
     void SetGroup(int number, const RawData& raw);
     RawData Globals() const { return globals_; }
     void SetGlobals(const RawData& raw);
@@ -67,7 +67,7 @@ public:
     // How long the bytes take on a MIDI cable.
     static double CableSeconds(size_t bytes) { return bytes / kCableBytesPerSecond; }
 
-private:
+  private:
     std::vector<Message> HandleRequest(const Message& m, int channel);
     std::vector<Message> HandleDump(const Message& m, int channel);
     void HandleParameter(const Message& m);

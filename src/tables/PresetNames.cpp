@@ -17,6 +17,7 @@ const std::array<std::string_view, kPresetSoundCount> kPresetSoundNames = {
     "Drumkit 1",  "Drumkit 2"};
 
 std::string_view PresetSoundName(int number) {
-    if (number < kFirstPresetSound || number >= kFirstPresetSound + kPresetSoundCount) return "";
+    if (number < kFirstPresetSound || number >= kFirstPresetSound + kPresetSoundCount)
+        return "";
     return kPresetSoundNames[number - kFirstPresetSound];
 }

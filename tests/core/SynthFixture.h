@@ -11,7 +11,7 @@
 // The editor's link opened on the in-process virtual ZEL-1, with a virtual clock: waits and
 // pauses cost no real time.
 class SynthFixture : public ::testing::Test {
-protected:
+  protected:
     SynthFixture() : driver(clock), midi(driver, messages, pump, clock) {
         midi.OpenInPort(0);
         midi.OpenOutPort(0);
