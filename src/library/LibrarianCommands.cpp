@@ -13,6 +13,10 @@
 #include "midi/ModuleGlobals.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
+#include "model/ClassGroup.h"
+#include "model/ClassGroups.h"
+#include "model/ClassSound.h"
+#include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 
 namespace {
@@ -77,7 +81,16 @@ int FindDevice(MidiDriver& driver, const QString& name, bool input) {
 
 const LibrarianCommands::Command LibrarianCommands::kCommands[] = {
     {"ports", 0, &LibrarianCommands::Ports},
+    {"get-sounds", 1, &LibrarianCommands::GetSounds},
+    {"put-sounds", 1, &LibrarianCommands::PutSounds},
+    {"get-sound", 2, &LibrarianCommands::GetSound},
+    {"put-sound", 2, &LibrarianCommands::PutSound},
+    {"get-groups", 1, &LibrarianCommands::GetGroups},
+    {"put-groups", 1, &LibrarianCommands::PutGroups},
+    {"get-group", 2, &LibrarianCommands::GetGroup},
+    {"put-group", 2, &LibrarianCommands::PutGroup},
     {"convert", kAtLeastTwo, &LibrarianCommands::Convert},
+    {"export-html", 2, &LibrarianCommands::ExportHtml},
     {"show", 1, &LibrarianCommands::Show},
 };
 
@@ -203,6 +216,170 @@ int LibrarianCommands::Connect() {
     return kSuccess;
 }
 
+ModuleMIDI& LibrarianCommands::Offline() {
+    if (!offline_)
+        offline_ = std::make_unique<ModuleMIDI>(virtualSynth_, messages_, pump_, clock_);
+    return *offline_;
+}
+
+int LibrarianCommands::Slot(const QString& text) {
+    bool number = false;
+    const int slot = text.toInt(&number);
+    return number && slot >= 0 && slot < 20 ? slot : -1;
+}
+
+int LibrarianCommands::Finish(OpenOutcome outcome, const std::string& title,
+                              const std::string& failure, const std::string& done) {
+    switch (outcome) {
+        case OpenOutcome::kDone:
+            out_ << done << std::endl;
+            return kSuccess;
+        case OpenOutcome::kFileFailed:
+            return FileFailure(title, failure);
+        case OpenOutcome::kSynthFailed:
+            break;
+    }
+    return kFailed;
+}
+
+// ----------------------------------------------------------------------------------------------
+// Commands on the synth. Each checks its arguments before it opens a port, and writes a file
+// only from data the synth delivered completely.
+
+int LibrarianCommands::GetSounds(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    if (KindOfFile(path) != FileKind::AllSounds)
+        return Usage("get-sounds writes a .zas file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSounds sounds(*midi_);
+    if (!sounds.GetSoundsFromSynth())
+        return kFailed;
+    std::string failure;
+    if (!SaveAllSoundsFile(sounds, path, failure))
+        return FileFailure("Sound Browser", failure);
+    out_ << "Saved the 20 sounds to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutSounds(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    const FileKind kind = KindOfFile(path);
+    if (kind != FileKind::AllSounds && kind != FileKind::Als) {
+        return Usage("put-sounds reads a .zas or .als file");
+    }
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSounds sounds(*midi_);
+    std::string failure;
+    return Finish(OpenAllSoundsFile(sounds, path, failure), "Sound Browser", failure,
+                  "Sent the 20 sounds of " + path + " to the ZEL-1");
+}
+
+int LibrarianCommands::GetSound(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    if (slot < 0)
+        return Usage("the sound number must be 0 to 19");
+    if (KindOfFile(path) != FileKind::Sound)
+        return Usage("get-sound writes a .zel file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSound sound(*midi_);
+    sound.SetNumber(static_cast<int16_t>(slot));
+    if (!sound.RequestSound())
+        return kFailed;
+    std::string failure;
+    if (!SaveSoundFile(sound, path, failure))
+        return FileFailure("Save As", failure);
+    out_ << "Saved sound " << slot << " (" << sound.Name() << ") to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutSound(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    const FileKind kind = KindOfFile(path);
+    if (slot < 0)
+        return Usage("the sound number must be 0 to 19");
+    if (kind != FileKind::Sound && kind != FileKind::Snd) {
+        return Usage("put-sound reads a .zel or .snd file");
+    }
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSound sound(*midi_);
+    sound.SetNumber(static_cast<int16_t>(slot));
+    std::string failure;
+    const OpenOutcome outcome = OpenSoundFile(sound, path, failure);
+    return Finish(outcome, "Open", failure,
+                  "Sent " + sound.Name() + " to sound " + std::to_string(slot));
+}
+
+int LibrarianCommands::GetGroups(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    if (KindOfFile(path) != FileKind::AllGroups)
+        return Usage("get-groups writes a .zag file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroups groups(*midi_);
+    if (!groups.GetGroupsFromSynth())
+        return kFailed;
+    std::string failure;
+    if (!SaveAllGroupsFile(groups, path, failure))
+        return FileFailure("Group Editor", failure);
+    out_ << "Saved the 20 groups to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutGroups(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    if (KindOfFile(path) != FileKind::AllGroups)
+        return Usage("put-groups reads a .zag file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroups groups(*midi_);
+    std::string failure;
+    return Finish(OpenAllGroupsFile(groups, path, failure), "Group Editor", failure,
+                  "Sent the 20 groups of " + path + " to the ZEL-1");
+}
+
+int LibrarianCommands::GetGroup(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    if (slot < 0)
+        return Usage("the group number must be 0 to 19");
+    if (KindOfFile(path) != FileKind::Group)
+        return Usage("get-group writes a .zeg file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroup group(*midi_);
+    group.SetGroupNumber(static_cast<int16_t>(slot));
+    if (!group.RequestGroup())
+        return kFailed;
+    std::string failure;
+    if (!SaveGroupFile(group, path, failure))
+        return FileFailure("Group Editor", failure);
+    out_ << "Saved group " << slot << " (" << group.Name() << ") to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutGroup(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    if (slot < 0)
+        return Usage("the group number must be 0 to 19");
+    if (KindOfFile(path) != FileKind::Group)
+        return Usage("put-group reads a .zeg file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroup group(*midi_);
+    group.SetGroupNumber(static_cast<int16_t>(slot));
+    std::string failure;
+    const OpenOutcome outcome = OpenGroupFile(group, path, failure);
+    return Finish(outcome, "Group Editor", failure,
+                  "Sent " + group.Name() + " to group " + std::to_string(slot));
+}
+
 // ----------------------------------------------------------------------------------------------
 // Commands that need no synth
 
@@ -273,6 +450,26 @@ int LibrarianCommands::Convert(const QStringList& args) {
     return status;
 }
 
+int LibrarianCommands::ExportHtml(const QStringList& args) {
+    const std::string input = Text(args[0]);
+    const std::string output = Text(args[1]);
+    const FileKind kind = KindOfFile(input);
+    if (kind != FileKind::Sound && kind != FileKind::Snd) {
+        return Usage("export-html reads a .zel or .snd file");
+    }
+    if (KindOfFile(output) != FileKind::Html)
+        return Usage("export-html writes a .htm file");
+    RawData raw;
+    std::string failure;
+    if (!ReadSoundFile(input, raw, failure))
+        return FileFailure("Open", failure);
+    ClassSound sound(Offline());
+    sound.DecodeRawSound(raw);
+    if (!SaveSoundFile(sound, output, failure))
+        return FileFailure("Save As", failure);
+    return kSuccess;
+}
+
 int LibrarianCommands::Show(const QStringList& args) {
     const std::string path = Text(args.first());
     const FileKind kind = KindOfFile(path);
@@ -303,7 +500,7 @@ int LibrarianCommands::Show(const QStringList& args) {
         return FileFailure("Open", failure);
     out_ << path << ": " << DescribeKind(kind) << ", " << QFileInfo(args.first()).size()
          << " bytes\n"
-         << ListFile(kind, data);
+         << ListFile(kind, data, Offline());
     out_.flush();
     return kSuccess;
 }

@@ -8,6 +8,7 @@
 
 #include "library/StreamMessageSink.h"
 
+enum class OpenOutcome;
 class Clock;
 class EventPump;
 class MidiDriver;
@@ -54,8 +55,24 @@ class LibrarianCommands {
     int Connect();
     MidiDriver& Devices();
 
+    // A ModuleMIDI without ports, for decoding files into model objects that never send.
+    ModuleMIDI& Offline();
+    // The slot number 0..19 in text, or -1.
+    static int Slot(const QString& text);
+    int Finish(OpenOutcome outcome, const std::string& title, const std::string& failure,
+               const std::string& done);
+
     int Ports(const QStringList& args);
+    int GetSounds(const QStringList& args);
+    int PutSounds(const QStringList& args);
+    int GetSound(const QStringList& args);
+    int PutSound(const QStringList& args);
+    int GetGroups(const QStringList& args);
+    int PutGroups(const QStringList& args);
+    int GetGroup(const QStringList& args);
+    int PutGroup(const QStringList& args);
     int Convert(const QStringList& args);
+    int ExportHtml(const QStringList& args);
     int Show(const QStringList& args);
 
     MidiDriver& ports_;
@@ -68,4 +85,5 @@ class LibrarianCommands {
     StreamMessageSink messages_;
     Options options_;
     std::unique_ptr<ModuleMIDI> midi_;
+    std::unique_ptr<ModuleMIDI> offline_;
 };

@@ -3,6 +3,11 @@
 #include "library/ConvertFromSND.h"
 #include "library/FileKinds.h"
 #include "library/RawFile.h"
+#include "library/SoundPage.h"
+#include "model/ClassGroup.h"
+#include "model/ClassGroups.h"
+#include "model/ClassSound.h"
+#include "model/ClassSounds.h"
 
 namespace {
 constexpr int kSounds = 20;
@@ -49,4 +54,62 @@ bool ReadGroupFile(const std::string& path, RawData& rawGroup, std::string& fail
 
 bool ReadAllGroupsFile(const std::string& path, RawData& allGroups, std::string& failure) {
     return ReadFresh(path, kAllGroupsReadBytes, allGroups, failure);
+}
+
+bool SaveSoundFile(const ClassSound& sound, const std::string& path, std::string& failure) {
+    if (KindOfFile(path) == FileKind::Html)
+        return ExportSoundPage(sound, path, failure);
+    return WriteRawFile(sound.EncodeRawSound(), path, failure);
+}
+
+bool SaveAllSoundsFile(const ClassSounds& sounds, const std::string& path, std::string& failure) {
+    RawData all(kAllSoundsFileBytes, 0);
+    if (!sounds.EncodeRaw(all)) {
+        failure = "Cannot save \"" + path + "\": the sounds have not been read from the ZEL-1 yet.";
+        return false;
+    }
+    return WriteRawFile(all, path, failure);
+}
+
+bool SaveGroupFile(const ClassGroup& group, const std::string& path, std::string& failure) {
+    RawData raw(kGroupFileBytes, 0);
+    group.EncodeRawGroup(raw);
+    return WriteRawFile(raw, path, failure);
+}
+
+bool SaveAllGroupsFile(const ClassGroups& groups, const std::string& path, std::string& failure) {
+    RawData all(kAllGroupsFileBytes, 0);
+    if (!groups.EncodeRaw(all)) {
+        failure = "Cannot save \"" + path + "\": the groups have not been read from the ZEL-1 yet.";
+        return false;
+    }
+    return WriteRawFile(all, path, failure);
+}
+
+OpenOutcome OpenSoundFile(ClassSound& sound, const std::string& path, std::string& failure) {
+    RawData raw;
+    if (!ReadSoundFile(path, raw, failure))
+        return OpenOutcome::kFileFailed;
+    return sound.SendSound(raw) ? OpenOutcome::kDone : OpenOutcome::kSynthFailed;
+}
+
+OpenOutcome OpenAllSoundsFile(ClassSounds& sounds, const std::string& path, std::string& failure) {
+    RawData all;
+    if (!ReadAllSoundsFile(path, all, failure))
+        return OpenOutcome::kFileFailed;
+    return sounds.SendAllSoundsToSynth(all) ? OpenOutcome::kDone : OpenOutcome::kSynthFailed;
+}
+
+OpenOutcome OpenGroupFile(ClassGroup& group, const std::string& path, std::string& failure) {
+    RawData raw;
+    if (!ReadGroupFile(path, raw, failure))
+        return OpenOutcome::kFileFailed;
+    return group.OpenGroup(raw) ? OpenOutcome::kDone : OpenOutcome::kSynthFailed;
+}
+
+OpenOutcome OpenAllGroupsFile(ClassGroups& groups, const std::string& path, std::string& failure) {
+    RawData all;
+    if (!ReadAllGroupsFile(path, all, failure))
+        return OpenOutcome::kFileFailed;
+    return groups.SendAllGroupsToSynth(all) ? OpenOutcome::kDone : OpenOutcome::kSynthFailed;
 }

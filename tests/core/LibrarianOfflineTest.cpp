@@ -7,8 +7,9 @@ namespace {
 std::vector<uint8_t> SndRecord(const std::string& name, uint8_t algorithm) {
     std::vector<uint8_t> snd(kSndRecordBytes, 0);
     snd[0] = algorithm;
-    for (size_t i = 0; i < name.size(); ++i)
-        snd[136 + i] = static_cast<uint8_t>(name[i]);
+    const std::string padded = (name + "          ").substr(0, 10);
+    for (size_t i = 0; i < padded.size(); ++i)
+        snd[136 + i] = static_cast<uint8_t>(padded[i]);
     return snd;
 }
 }  // namespace
@@ -89,7 +90,46 @@ TEST_F(LibrarianOfflineTest, ShowsFilesAsText) {
     EXPECT_NE(out.str().find("SND file, 147 bytes"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("Soft Pad"), std::string::npos);
 
+    EXPECT_NE(out.str().find("Algorithm: 4 Phase Modulation 1\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Node 8: Amplifier 4\n"), std::string::npos);
+
+    std::vector<uint8_t> group(82, 0);
+    group[5] = 12;  // bank 5 plays sound 12 on channel 6
+    group[13] = 6;
+    group[61] = 60;
+    const std::string name = "Strings   ";
+    for (int i = 0; i < 10; ++i)
+        group[72 + i] = static_cast<uint8_t>(name[i]);
+    PutFile(folder.Path("strings.zeg"), group);
+    ASSERT_EQ(Run({"show", folder.Path("strings.zeg")}), 0) << err.str();
+    EXPECT_NE(out.str().find("Name: Strings\n"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("Bank 6: user sound 12, channel 6, volume 0, pan 0, transpose 0, "
+                             "detune 0, keys C5 to C0\n"),
+              std::string::npos);
+
     PutFile(folder.Path("big.zeg"), std::vector<uint8_t>(83, 0));
     EXPECT_EQ(Run({"show", folder.Path("big.zeg")}), 1);
     EXPECT_NE(err.str().find("83 bytes"), std::string::npos);
+}
+
+TEST_F(LibrarianOfflineTest, ExportsTheWebPageOfASoundFile) {
+    PutFile(folder.Path("pad.snd"), SndRecord("A&B", 25));
+    const std::string page = folder.Path("pad.htm");
+    ASSERT_EQ(Run({"export-html", folder.Path("pad.snd"), page}), 0) << err.str();
+    const std::vector<uint8_t> bytes = FileBytes(page);
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.rfind("<html><head><title>Corvane ZEL-1 Editor</title>", 0), 0u);
+    EXPECT_NE(text.find(">Name</td><td>A&amp;B</td>"), std::string::npos);
+    EXPECT_NE(text.find(">Algorithm</td><td>Vosim</td>"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 9), "</html>\r\n");
+
+    // An LFO wave without a name: reported, and the old page stays.
+    std::vector<uint8_t> snd = SndRecord("Odd", 0);
+    snd[2] = 40;
+    PutFile(folder.Path("odd.zel"), std::vector<uint8_t>(138, 0));
+    PutFile(folder.Path("odd.snd"), snd);
+    EXPECT_EQ(Run({"export-html", folder.Path("odd.snd"), page}), 1);
+    EXPECT_EQ(err.str().rfind("Save As: Cannot export the sound \"Odd\"", 0), 0u) << err.str();
+    EXPECT_EQ(FileBytes(page), bytes);
+    EXPECT_EQ(Run({"export-html", folder.Path("odd.snd"), folder.Path("odd.zel")}), 2);
 }
