@@ -94,10 +94,10 @@ const LibrarianCommands::Command LibrarianCommands::kCommands[] = {
     {"show", 1, &LibrarianCommands::Show},
 };
 
-LibrarianCommands::LibrarianCommands(MidiDriver& ports, MidiDriver& virtualSynth,
+LibrarianCommands::LibrarianCommands(DeviceSource devices, MidiDriver& virtualSynth,
                                      SettingsStore& settings, EventPump& pump, Clock& clock,
                                      std::ostream& out, std::ostream& err)
-    : ports_(ports),
+    : devices_(std::move(devices)),
       virtualSynth_(virtualSynth),
       settings_(settings),
       pump_(pump),
@@ -171,7 +171,7 @@ int LibrarianCommands::FileFailure(const std::string& title, const std::string& 
 }
 
 MidiDriver& LibrarianCommands::Devices() {
-    return options_.virtualSynth ? virtualSynth_ : ports_;
+    return options_.virtualSynth ? virtualSynth_ : devices_();
 }
 
 int LibrarianCommands::Connect() {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <string>
@@ -23,9 +24,13 @@ class LibrarianCommands {
   public:
     enum ExitCode : int { kSuccess = 0, kFailed = 1, kUsage = 2 };
 
-    // ports: every MIDI device the program can reach; virtualSynth: the built-in virtual ZEL-1,
-    // used instead with --virtual-synth. settings: the editor's saved port and channel choices.
-    LibrarianCommands(MidiDriver& ports, MidiDriver& virtualSynth, SettingsStore& settings,
+    // Gives every MIDI device the program can reach; called only by commands that use ports, so
+    // the others never start a MIDI system.
+    using DeviceSource = std::function<MidiDriver&()>;
+
+    // virtualSynth: the built-in virtual ZEL-1, used instead of the devices with --virtual-synth.
+    // settings: the editor's saved port and channel choices.
+    LibrarianCommands(DeviceSource devices, MidiDriver& virtualSynth, SettingsStore& settings,
                       EventPump& pump, Clock& clock, std::ostream& out, std::ostream& err);
     ~LibrarianCommands();
     LibrarianCommands(const LibrarianCommands&) = delete;
@@ -75,7 +80,7 @@ class LibrarianCommands {
     int ExportHtml(const QStringList& args);
     int Show(const QStringList& args);
 
-    MidiDriver& ports_;
+    DeviceSource devices_;
     MidiDriver& virtualSynth_;
     SettingsStore& settings_;
     EventPump& pump_;

@@ -44,7 +44,8 @@ class LibrarianFixture : public ::testing::Test {
             list << QString::fromStdString(argument);
         out.str("");
         err.str("");
-        LibrarianCommands commands(driver, driver, settings, pump, clock, out, err);
+        LibrarianCommands commands([this]() -> MidiDriver& { return driver; }, driver, settings,
+                                   pump, clock, out, err);
         return commands.Run(list);
     }
 
