@@ -153,15 +153,7 @@ MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header)
     if (header.data == nullptr)
         return MidiCode::Unprepared;
     std::vector<uint8_t> message(header.data, header.data + header.bufferLength);
-    double arrival = clock_.Now();
-    if (cableSpeed_)
-        arrival += VirtualZel1::CableSeconds(message.size());
-    for (std::vector<uint8_t>& reply : synth_.Receive(message)) {
-        Pending pending;
-        pending.due = arrival;
-        pending.bytes = std::move(reply);
-        Schedule(std::move(pending));
-    }
+    schedule_.Add(clock_.Now(), message.size(), synth_.Receive(message));
     return MidiCode::NoError;
 }
 
@@ -184,57 +176,41 @@ MidiResult EmulatorMidiDriver::OutGetErrorText(MidiResult code, std::string& tex
 }
 
 void EmulatorMidiDriver::Inject(const std::vector<uint8_t>& message, double delaySeconds) {
-    Pending pending;
-    pending.due = clock_.Now() + delaySeconds;
-    pending.bytes = message;
-    Schedule(std::move(pending));
+    schedule_.Add(clock_.Now() + delaySeconds, 0, {message});
 }
 
 void EmulatorMidiDriver::InjectShort(uint32_t packed) {
-    Pending pending;
-    pending.due = clock_.Now();
-    pending.isShort = true;
-    pending.packed = packed;
-    Schedule(std::move(pending));
-}
-
-void EmulatorMidiDriver::Schedule(Pending pending) {
-    if (cableSpeed_) {
-        // One cable: a reply starts when the previous one has finished.
-        const double start = std::max(pending.due, cableFreeAt_);
-        const size_t bytes = pending.isShort ? 3 : pending.bytes.size();
-        pending.due = start + VirtualZel1::CableSeconds(bytes);
-        cableFreeAt_ = pending.due;
-    }
-    pending_.push_back(std::move(pending));
+    std::vector<uint8_t> message{static_cast<uint8_t>(packed & 0xFF),
+                                 static_cast<uint8_t>((packed >> 8) & 0xFF),
+                                 static_cast<uint8_t>((packed >> 16) & 0xFF)};
+    schedule_.Add(clock_.Now(), 0, {message});
 }
 
 void EmulatorMidiDriver::Service() {
-    const double now = clock_.Now();
-    while (!pending_.empty() && pending_.front().due <= now) {
-        Pending next = std::move(pending_.front());
-        pending_.pop_front();
-        Deliver(next);
-    }
+    for (const std::vector<uint8_t>& message : schedule_.TakeDue(clock_.Now()))
+        Deliver(message);
 }
 
-void EmulatorMidiDriver::Deliver(const Pending& pending) {
+void EmulatorMidiDriver::Deliver(const std::vector<uint8_t>& message) {
     // A message that arrives at a closed or stopped port is lost, as on a cable.
     if (!inOpen_ || !inStarted_ || !callback_)
         return;
-    if (pending.isShort) {
-        callback_(kInHandle, MidiCode::InData, pending.packed, 0);
+    if (!message.empty() && message[0] != 0xF0) {
+        uint32_t packed = 0;
+        for (size_t i = 0; i < message.size() && i < 3; ++i)
+            packed |= uint32_t{message[i]} << (8 * i);
+        callback_(kInHandle, MidiCode::InData, packed, 0);
         return;
     }
-    if (armed_.empty() || pending.bytes.size() > armed_.front()->bufferLength) {
+    if (armed_.empty() || message.size() > armed_.front()->bufferLength) {
         callback_(kInHandle, MidiCode::InLongError, 0, 0);
         return;
     }
     MidiHeader* header = armed_.front();
     armed_.pop_front();
-    if (!pending.bytes.empty()) {
-        std::memcpy(header->data, pending.bytes.data(), pending.bytes.size());
+    if (!message.empty()) {
+        std::memcpy(header->data, message.data(), message.size());
     }
-    header->bytesRecorded = static_cast<uint32_t>(pending.bytes.size());
+    header->bytesRecorded = static_cast<uint32_t>(message.size());
     callback_(kInHandle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
 }

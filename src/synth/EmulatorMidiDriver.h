@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "midi/MidiDriver.h"
+#include "synth/ReplySchedule.h"
 #include "synth/VirtualZel1.h"
 
 class Clock;
@@ -22,10 +23,10 @@ class EmulatorMidiDriver : public MidiDriver {
     ~EmulatorMidiDriver() override;
 
     VirtualZel1& Synth() { return synth_; }
-    void SetCableSpeed(bool on) { cableSpeed_ = on; }
-    bool CableSpeed() const { return cableSpeed_; }
+    void SetCableSpeed(bool on) { schedule_.SetCableSpeed(on); }
+    bool CableSpeed() const { return schedule_.CableSpeed(); }
     // Replies still on their way to the editor.
-    size_t PendingReplies() const { return pending_.size(); }
+    size_t PendingReplies() const { return schedule_.Pending(); }
     // Puts a message on the input as if the synth had sent it (for tests of odd replies).
     void Inject(const std::vector<uint8_t>& message, double delaySeconds = 0);
     void InjectShort(uint32_t packed);
@@ -58,27 +59,18 @@ class EmulatorMidiDriver : public MidiDriver {
     void Service() override;
 
   private:
-    struct Pending {
-        double due = 0;
-        std::vector<uint8_t> bytes;
-        bool isShort = false;
-        uint32_t packed = 0;
-    };
-    void Schedule(Pending pending);
-    void Deliver(const Pending& pending);
+    // Short messages travel as their one to three bytes, SysEx as the whole message.
+    void Deliver(const std::vector<uint8_t>& message);
 
     static constexpr MidiHandle kInHandle = 0x2E1;
     static constexpr MidiHandle kOutHandle = 0x2E2;
 
     Clock& clock_;
     VirtualZel1 synth_;
-    bool cableSpeed_ = false;
     bool inOpen_ = false;
     bool inStarted_ = false;
     bool outOpen_ = false;
     MidiInProc callback_;
     std::deque<MidiHeader*> armed_;
-    std::deque<Pending> pending_;
-    // When the cable towards the editor is free again.
-    double cableFreeAt_ = 0;
+    ReplySchedule schedule_;
 };

@@ -1,0 +1,544 @@
+#include "rtmidi/RtMidiDriver.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+
+#include "rtmidi/QuietMidiLibraries.h"
+
+namespace {
+// Codes of RtMidi's own failures; each distinct message gets one, its text is the message.
+constexpr MidiResult kFirstRtMidiCode = 0x1000;
+constexpr const char* kOwnInPortName = "in";
+constexpr const char* kOwnOutPortName = "out";
+// A port that echoes what it is sent: plainly not the cable to a synth.
+constexpr const char* kThroughPortName = "Midi Through";
+
+// RtMidi hands JACK messages over through a 16 KiB ring buffer (less its one spare byte and a
+// length word) and silently drops any message that cannot fit.
+constexpr size_t kJackLargestMessage = 16384 - 1 - sizeof(int);
+
+constexpr uint8_t kSysExStart = 0xF0;
+constexpr uint8_t kControlChange = 0xB0;
+constexpr uint8_t kAllNotesOff = 123;
+
+std::string Label(RtMidi::Api api) {
+    switch (api) {
+        case RtMidi::LINUX_ALSA:
+            return "ALSA";
+        case RtMidi::UNIX_JACK:
+            return "JACK";
+        default:
+            return RtMidi::getApiDisplayName(api);
+    }
+}
+
+// True for the ports of this program's own clients ("CLIENT:..." or, where JACK made the client
+// name unique, "CLIENT-01:..."): offering them would let the editor talk to itself.
+bool IsOwnPort(const std::string& port, const std::string& client) {
+    if (port.rfind(client, 0) != 0)
+        return false;
+    size_t at = client.size();
+    if (at < port.size() && port[at] == '-') {
+        const size_t digits = port.find_first_not_of("0123456789", at + 1);
+        if (digits == at + 1 || digits == std::string::npos)
+            return false;
+        at = digits;
+    }
+    return at < port.size() && port[at] == ':';
+}
+
+// Bytes of a short message by its status byte (0 = not a status byte).
+size_t ShortLength(uint8_t status) {
+    if (status < 0x80)
+        return 0;
+    if (status < 0xC0)
+        return 3;
+    if (status < 0xE0)
+        return 2;
+    if (status < 0xF0)
+        return 3;
+    if (status == 0xF1 || status == 0xF3)
+        return 2;
+    if (status == 0xF2)
+        return 3;
+    return 1;
+}
+}  // namespace
+
+// ----------------------------------------------------------------------------------------------
+// Error reports
+
+void RtMidiDriver::ErrorTrap::Clear() {
+    std::lock_guard<std::mutex> lock(mutex);
+    raised = false;
+    text.clear();
+}
+
+bool RtMidiDriver::ErrorTrap::Take(std::string& message) {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (!raised)
+        return false;
+    message = text;
+    raised = false;
+    return true;
+}
+
+void RtMidiDriver::ErrorTrap::OnError(RtMidiError::Type type, const std::string& text, void* trap) {
+    // Debug chatter is no failure; warnings are (a send that "could not" did not happen).
+    if (type == RtMidiError::DEBUG_WARNING)
+        return;
+    auto* self = static_cast<ErrorTrap*>(trap);
+    std::lock_guard<std::mutex> lock(self->mutex);
+    if (!self->raised)
+        self->text = text;
+    self->raised = true;
+}
+
+template <typename Call>
+MidiResult RtMidiDriver::Guarded(ErrorTrap& trap, Call call) {
+    trap.Clear();
+    try {
+        call();
+    } catch (const RtMidiError& e) {
+        return CodeFor(e.getMessage());
+    } catch (const std::exception& e) {
+        return CodeFor(e.what());
+    }
+    std::string text;
+    if (trap.Take(text))
+        return CodeFor(text);
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::CodeFor(const std::string& text) {
+    auto known = std::find(errorTexts_.begin(), errorTexts_.end(), text);
+    if (known == errorTexts_.end())
+        known = errorTexts_.insert(errorTexts_.end(), text);
+    return kFirstRtMidiCode + static_cast<MidiResult>(known - errorTexts_.begin());
+}
+
+MidiResult RtMidiDriver::ErrorText(MidiResult code, std::string& text, size_t bufferSize) const {
+    if (code >= kFirstRtMidiCode && code - kFirstRtMidiCode < errorTexts_.size()) {
+        text = errorTexts_[code - kFirstRtMidiCode];
+    } else {
+        text = StandardMidiErrorText(code);
+    }
+    text = text.substr(0, bufferSize > 0 ? bufferSize - 1 : 0);
+    return text.empty() ? MidiCode::BadDeviceId : MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InGetErrorText(MidiResult code, std::string& text, size_t bufferSize) {
+    return ErrorText(code, text, bufferSize);
+}
+
+MidiResult RtMidiDriver::OutGetErrorText(MidiResult code, std::string& text, size_t bufferSize) {
+    return ErrorText(code, text, bufferSize);
+}
+
+// ----------------------------------------------------------------------------------------------
+// APIs and devices
+
+std::vector<std::string> RtMidiDriver::CompiledApis() {
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    std::vector<std::string> names;
+    for (RtMidi::Api api : apis) {
+        if (api != RtMidi::RTMIDI_DUMMY)
+            names.push_back(RtMidi::getApiName(api));
+    }
+    return names;
+}
+
+RtMidiDriver::RtMidiDriver() : RtMidiDriver(CompiledApis()) {}
+
+RtMidiDriver::RtMidiDriver(const std::vector<std::string>& apiNames, std::string clientName)
+    : clientName_(std::move(clientName)) {
+    std::vector<RtMidi::Api> apis;
+    for (const std::string& name : apiNames) {
+        const RtMidi::Api api = RtMidi::getCompiledApiByName(name);
+        if (api != RtMidi::UNSPECIFIED && api != RtMidi::RTMIDI_DUMMY)
+            apis.push_back(api);
+    }
+    StartApis(apis);
+    Refresh();
+}
+
+RtMidiDriver::~RtMidiDriver() {
+    // The ports' threads stop before anything they call into goes away.
+    inPorts_.clear();
+    outPorts_.clear();
+    apis_.clear();
+}
+
+void RtMidiDriver::StartApis(const std::vector<RtMidi::Api>& apis) {
+    for (RtMidi::Api api : apis) {
+        auto entry = std::make_unique<Api>();
+        entry->api = api;
+        entry->label = Label(api);
+        bool started = true;
+        {
+            // An API that throws, or complains while it starts (JACK without a server only
+            // warns), cannot serve.
+            QuietMidiLibraries quiet;
+            try {
+                entry->inProbe = std::make_unique<RtMidiIn>(api, clientName_);
+                entry->outProbe = std::make_unique<RtMidiOut>(api, clientName_);
+            } catch (const RtMidiError&) {
+                started = false;
+            }
+            if (!quiet.FirstMessage().empty())
+                started = false;
+        }
+        if (!started)
+            continue;
+        entry->inProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
+        entry->outProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
+        apis_.push_back(std::move(entry));
+    }
+}
+
+std::vector<std::string> RtMidiDriver::StartedApis() const {
+    std::vector<std::string> names;
+    for (const auto& api : apis_)
+        names.push_back(RtMidi::getApiName(api->api));
+    return names;
+}
+
+void RtMidiDriver::Refresh() {
+    inputs_.clear();
+    outputs_.clear();
+    std::set<std::string> inNames;
+    std::set<std::string> outNames;
+    // The first API's names stay as they are; a later API's name that is taken gets its label.
+    auto distinct = [](std::set<std::string>& taken, const std::string& name,
+                       const std::string& label) {
+        std::string shown = name;
+        if (taken.count(shown))
+            shown = name + " (" + label + ")";
+        for (int n = 2; taken.count(shown); ++n) {
+            shown = name + " (" + label + " " + std::to_string(n) + ")";
+        }
+        taken.insert(shown);
+        return shown;
+    };
+    for (size_t i = 0; i < apis_.size(); ++i) {
+        Api& api = *apis_[i];
+        std::vector<std::string> ins;
+        std::vector<std::string> outs;
+        const MidiResult listed = Guarded(api.trap, [&] {
+            for (unsigned n = 0, count = api.inProbe->getPortCount(); n < count; ++n) {
+                ins.push_back(api.inProbe->getPortName(n));
+            }
+            for (unsigned n = 0, count = api.outProbe->getPortCount(); n < count; ++n) {
+                outs.push_back(api.outProbe->getPortName(n));
+            }
+        });
+        if (listed != MidiCode::NoError)
+            continue;
+        for (const std::string& port : ins) {
+            if (port.empty() || IsOwnPort(port, clientName_))
+                continue;
+            inputs_.push_back(
+                {i, port, distinct(inNames, port, api.label), MidiCode::TechMidiPort});
+        }
+        for (const std::string& port : outs) {
+            if (port.empty() || IsOwnPort(port, clientName_))
+                continue;
+            const bool through = port.find(kThroughPortName) != std::string::npos;
+            outputs_.push_back({i, port, distinct(outNames, port, api.label),
+                                through ? MidiCode::TechMapper : MidiCode::TechMidiPort});
+        }
+    }
+}
+
+MidiResult RtMidiDriver::InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) {
+    if (deviceId >= inputs_.size())
+        return MidiCode::BadDeviceId;
+    caps.productName = inputs_[deviceId].name;
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) {
+    if (deviceId >= outputs_.size())
+        return MidiCode::BadDeviceId;
+    caps.productName = outputs_[deviceId].name;
+    caps.technology = outputs_[deviceId].technology;
+    return MidiCode::NoError;
+}
+
+// ----------------------------------------------------------------------------------------------
+// Input
+
+RtMidiDriver::InPort* RtMidiDriver::FindIn(MidiHandle handle) {
+    auto port = inPorts_.find(handle);
+    return port == inPorts_.end() ? nullptr : port->second.get();
+}
+
+MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInProc callback,
+                                uint32_t) {
+    if (deviceId >= inputs_.size())
+        return MidiCode::BadDeviceId;
+    const Device& device = inputs_[deviceId];
+    auto port = std::make_unique<InPort>();
+    port->callback = std::move(callback);
+    {
+        QuietMidiLibraries quiet;
+        try {
+            port->midi = std::make_unique<RtMidiIn>(apis_[device.api]->api, clientName_);
+        } catch (const RtMidiError& e) {
+            return CodeFor(e.getMessage());
+        }
+        if (!quiet.FirstMessage().empty())
+            return CodeFor(quiet.FirstMessage());
+    }
+    InPort* raw = port.get();
+    raw->midi->setErrorCallback(&ErrorTrap::OnError, &raw->trap);
+    bool found = false;
+    const MidiResult opened = Guarded(raw->trap, [&] {
+        // Found by name: the numbering may have changed since the list was made.
+        for (unsigned n = 0, count = raw->midi->getPortCount(); n < count && !found; ++n) {
+            if (raw->midi->getPortName(n) != device.portName)
+                continue;
+            found = true;
+            raw->midi->setCallback(&RtMidiDriver::OnInput, raw);
+            raw->midi->ignoreTypes(false, true, true);
+            raw->midi->openPort(n, kOwnInPortName);
+        }
+    });
+    if (opened != MidiCode::NoError)
+        return opened;
+    if (!found)
+        return MidiCode::BadDeviceId;
+    raw->handle = nextHandle_++;
+    handle = raw->handle;
+    inPorts_[handle] = std::move(port);
+    if (raw->callback)
+        raw->callback(handle, MidiCode::InOpen, 0, 0);
+    return MidiCode::NoError;
+}
+
+void RtMidiDriver::OnInput(double, std::vector<unsigned char>* message, void* userData) {
+    auto* port = static_cast<InPort*>(userData);
+    // A message that arrives at a stopped port is lost, as on a cable.
+    if (message == nullptr || message->empty() || !port->started || !port->callback)
+        return;
+    const std::vector<unsigned char>& bytes = *message;
+    if (bytes[0] != kSysExStart && bytes.size() <= 3) {
+        uint32_t packed = 0;
+        for (size_t i = 0; i < bytes.size(); ++i)
+            packed |= uint32_t{bytes[i]} << (8 * i);
+        port->callback(port->handle, MidiCode::InData, packed, 0);
+        return;
+    }
+    MidiHeader* header = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(port->mutex);
+        // Too long for the armed buffer, or none armed: the buffer stays where it is.
+        if (!port->armed.empty() && bytes.size() <= port->armed.front()->bufferLength) {
+            header = port->armed.front();
+            port->armed.pop_front();
+            std::memcpy(header->data, bytes.data(), bytes.size());
+            header->bytesRecorded = static_cast<uint32_t>(bytes.size());
+        }
+    }
+    if (header == nullptr) {
+        port->callback(port->handle, MidiCode::InLongError, 0, 0);
+    } else {
+        port->callback(port->handle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
+    }
+}
+
+MidiResult RtMidiDriver::InStart(MidiHandle handle) {
+    InPort* port = FindIn(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    port->started = true;
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InStop(MidiHandle handle) {
+    InPort* port = FindIn(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    port->started = false;
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InReset(MidiHandle handle) {
+    InPort* port = FindIn(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    port->started = false;
+    std::deque<MidiHeader*> returned;
+    {
+        std::lock_guard<std::mutex> lock(port->mutex);
+        returned.swap(port->armed);
+    }
+    // Every armed buffer goes back to its owner, marked done.
+    for (MidiHeader* header : returned) {
+        if (port->callback) {
+            port->callback(handle, MidiCode::InLongData, reinterpret_cast<uintptr_t>(header), 0);
+        }
+    }
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InClose(MidiHandle handle) {
+    InPort* port = FindIn(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    {
+        std::lock_guard<std::mutex> lock(port->mutex);
+        if (!port->armed.empty())
+            return MidiCode::StillPlaying;
+    }
+    port->started = false;
+    // Closing joins RtMidi's thread: no call back arrives after this.
+    port->midi.reset();
+    if (port->callback)
+        port->callback(handle, MidiCode::InClose, 0, 0);
+    inPorts_.erase(handle);
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InPrepareHeader(MidiHandle handle, MidiHeader& header) {
+    if (FindIn(handle) == nullptr)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0)
+        return MidiCode::InvalidParameter;
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InAddBuffer(MidiHandle handle, MidiHeader& header) {
+    InPort* port = FindIn(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0)
+        return MidiCode::Unprepared;
+    std::lock_guard<std::mutex> lock(port->mutex);
+    if (std::find(port->armed.begin(), port->armed.end(), &header) == port->armed.end()) {
+        header.bytesRecorded = 0;
+        port->armed.push_back(&header);
+    }
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::InUnprepareHeader(MidiHandle handle, MidiHeader& header) {
+    InPort* port = FindIn(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    std::lock_guard<std::mutex> lock(port->mutex);
+    if (std::find(port->armed.begin(), port->armed.end(), &header) != port->armed.end()) {
+        return MidiCode::StillPlaying;
+    }
+    return MidiCode::NoError;
+}
+
+// ----------------------------------------------------------------------------------------------
+// Output
+
+RtMidiDriver::OutPort* RtMidiDriver::FindOut(MidiHandle handle) {
+    auto port = outPorts_.find(handle);
+    return port == outPorts_.end() ? nullptr : port->second.get();
+}
+
+MidiResult RtMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
+    if (deviceId >= outputs_.size())
+        return MidiCode::BadDeviceId;
+    const Device& device = outputs_[deviceId];
+    auto port = std::make_unique<OutPort>();
+    port->api = apis_[device.api]->api;
+    {
+        QuietMidiLibraries quiet;
+        try {
+            port->midi = std::make_unique<RtMidiOut>(apis_[device.api]->api, clientName_);
+        } catch (const RtMidiError& e) {
+            return CodeFor(e.getMessage());
+        }
+        if (!quiet.FirstMessage().empty())
+            return CodeFor(quiet.FirstMessage());
+    }
+    OutPort* raw = port.get();
+    raw->midi->setErrorCallback(&ErrorTrap::OnError, &raw->trap);
+    bool found = false;
+    const MidiResult opened = Guarded(raw->trap, [&] {
+        for (unsigned n = 0, count = raw->midi->getPortCount(); n < count && !found; ++n) {
+            if (raw->midi->getPortName(n) != device.portName)
+                continue;
+            found = true;
+            raw->midi->openPort(n, kOwnOutPortName);
+        }
+    });
+    if (opened != MidiCode::NoError)
+        return opened;
+    if (!found)
+        return MidiCode::BadDeviceId;
+    handle = nextHandle_++;
+    outPorts_[handle] = std::move(port);
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::OutReset(MidiHandle handle) {
+    OutPort* port = FindOut(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    // Silences the port: every note on every channel off.
+    return Guarded(port->trap, [&] {
+        for (uint8_t channel = 0; channel < 16; ++channel) {
+            const std::vector<unsigned char> off{
+                static_cast<unsigned char>(kControlChange | channel), kAllNotesOff, 0};
+            port->midi->sendMessage(&off);
+        }
+    });
+}
+
+MidiResult RtMidiDriver::OutClose(MidiHandle handle) {
+    if (FindOut(handle) == nullptr)
+        return MidiCode::InvalidHandle;
+    outPorts_.erase(handle);
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::OutPrepareHeader(MidiHandle handle, MidiHeader& header) {
+    if (FindOut(handle) == nullptr)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0)
+        return MidiCode::InvalidParameter;
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header) {
+    OutPort* port = FindOut(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    if (header.data == nullptr || header.bufferLength == 0)
+        return MidiCode::Unprepared;
+    if (port->api == RtMidi::UNIX_JACK && header.bufferLength > kJackLargestMessage) {
+        return CodeFor("The message of " + std::to_string(header.bufferLength) +
+                       " bytes is longer than JACK can carry in one piece (" +
+                       std::to_string(kJackLargestMessage) + " bytes).");
+    }
+    // RtMidi copies the bytes before sendMessage returns, so the caller may free them at once.
+    const std::vector<unsigned char> message(header.data, header.data + header.bufferLength);
+    return Guarded(port->trap, [&] { port->midi->sendMessage(&message); });
+}
+
+MidiResult RtMidiDriver::OutUnprepareHeader(MidiHandle handle, MidiHeader&) {
+    if (FindOut(handle) == nullptr)
+        return MidiCode::InvalidHandle;
+    return MidiCode::NoError;
+}
+
+MidiResult RtMidiDriver::OutShortMsg(MidiHandle handle, uint32_t message) {
+    OutPort* port = FindOut(handle);
+    if (port == nullptr)
+        return MidiCode::InvalidHandle;
+    const size_t length = ShortLength(static_cast<uint8_t>(message & 0xFF));
+    if (length == 0)
+        return MidiCode::InvalidParameter;
+    std::vector<unsigned char> bytes;
+    for (size_t i = 0; i < length; ++i)
+        bytes.push_back((message >> (8 * i)) & 0xFF);
+    return Guarded(port->trap, [&] { port->midi->sendMessage(&bytes); });
+}

@@ -1,0 +1,124 @@
+#pragma once
+
+#include <RtMidi.h>
+
+#include <atomic>
+#include <deque>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "midi/MidiDriver.h"
+
+// The operating system's MIDI ports through RtMidi: every compiled API that can start (ALSA
+// sequencer, JACK) contributes its ports to one device list. SysEx arrives in the buffers the
+// caller arms; RtMidi's own thread fills them and calls back, exactly as the in-process emulator
+// pair does. Every RtMidi failure becomes a result code whose text is RtMidi's message; no
+// exception leaves this class.
+class RtMidiDriver : public MidiDriver {
+  public:
+    static constexpr const char* kClientName = "ZEL-1 Edit";
+
+    // Every compiled API that starts.
+    RtMidiDriver();
+    // Only the named APIs ("alsa", "jack"), in that order, and only those that start.
+    explicit RtMidiDriver(const std::vector<std::string>& apiNames,
+                          std::string clientName = kClientName);
+    ~RtMidiDriver() override;
+    RtMidiDriver(const RtMidiDriver&) = delete;
+    RtMidiDriver& operator=(const RtMidiDriver&) = delete;
+
+    // The short names ("alsa", "jack") of the APIs compiled into RtMidi.
+    static std::vector<std::string> CompiledApis();
+    // The short names of the APIs that started, in list order.
+    std::vector<std::string> StartedApis() const;
+    // Lists the ports again: other programs' ports come and go.
+    void Refresh();
+
+    uint32_t InGetNumDevs() override { return static_cast<uint32_t>(inputs_.size()); }
+    MidiResult InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) override;
+    uint32_t OutGetNumDevs() override { return static_cast<uint32_t>(outputs_.size()); }
+    MidiResult OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) override;
+
+    MidiResult InOpen(MidiHandle& handle, uint32_t deviceId, MidiInProc callback,
+                      uint32_t flags) override;
+    MidiResult InStart(MidiHandle handle) override;
+    MidiResult InStop(MidiHandle handle) override;
+    MidiResult InReset(MidiHandle handle) override;
+    MidiResult InClose(MidiHandle handle) override;
+    MidiResult InPrepareHeader(MidiHandle handle, MidiHeader& header) override;
+    MidiResult InAddBuffer(MidiHandle handle, MidiHeader& header) override;
+    MidiResult InUnprepareHeader(MidiHandle handle, MidiHeader& header) override;
+    MidiResult InGetErrorText(MidiResult code, std::string& text, size_t bufferSize) override;
+
+    MidiResult OutOpen(MidiHandle& handle, uint32_t deviceId) override;
+    MidiResult OutReset(MidiHandle handle) override;
+    MidiResult OutClose(MidiHandle handle) override;
+    MidiResult OutPrepareHeader(MidiHandle handle, MidiHeader& header) override;
+    MidiResult OutLongMsg(MidiHandle handle, MidiHeader& header) override;
+    MidiResult OutUnprepareHeader(MidiHandle handle, MidiHeader& header) override;
+    MidiResult OutShortMsg(MidiHandle handle, uint32_t message) override;
+    MidiResult OutGetErrorText(MidiResult code, std::string& text, size_t bufferSize) override;
+
+  private:
+    // Collects what RtMidi reports through its error callback (from any thread).
+    struct ErrorTrap {
+        std::mutex mutex;
+        std::string text;
+        bool raised = false;
+        void Clear();
+        bool Take(std::string& message);
+        static void OnError(RtMidiError::Type type, const std::string& text, void* trap);
+    };
+    struct Api {
+        RtMidi::Api api = RtMidi::UNSPECIFIED;
+        std::string label;  // shown behind a name that an earlier API lists too
+        ErrorTrap trap;
+        // Declared last so they go first: they report into trap.
+        std::unique_ptr<RtMidiIn> inProbe;
+        std::unique_ptr<RtMidiOut> outProbe;
+    };
+    struct Device {
+        size_t api = 0;
+        std::string portName;  // as RtMidi lists it
+        std::string name;      // as shown, distinct within the list
+        uint16_t technology = MidiCode::TechMidiPort;
+    };
+    struct InPort {
+        MidiHandle handle = 0;
+        MidiInProc callback;
+        ErrorTrap trap;
+        std::mutex mutex;  // guards armed
+        std::deque<MidiHeader*> armed;
+        std::atomic<bool> started{false};
+        // Declared last so it goes first: its thread calls into the members above.
+        std::unique_ptr<RtMidiIn> midi;
+    };
+    struct OutPort {
+        RtMidi::Api api = RtMidi::UNSPECIFIED;
+        ErrorTrap trap;
+        std::unique_ptr<RtMidiOut> midi;
+    };
+
+    void StartApis(const std::vector<RtMidi::Api>& apis);
+    // Runs an RtMidi call; a thrown or reported failure becomes a result code.
+    template <typename Call>
+    MidiResult Guarded(ErrorTrap& trap, Call call);
+    MidiResult CodeFor(const std::string& text);
+    MidiResult ErrorText(MidiResult code, std::string& text, size_t bufferSize) const;
+    InPort* FindIn(MidiHandle handle);
+    OutPort* FindOut(MidiHandle handle);
+    // Runs on RtMidi's thread for every complete message of an input port.
+    static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* port);
+
+    std::string clientName_;
+    std::vector<std::unique_ptr<Api>> apis_;
+    std::vector<Device> inputs_;
+    std::vector<Device> outputs_;
+    std::map<MidiHandle, std::unique_ptr<InPort>> inPorts_;
+    std::map<MidiHandle, std::unique_ptr<OutPort>> outPorts_;
+    std::vector<std::string> errorTexts_;
+    MidiHandle nextHandle_ = 0x4D00;
+};

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Usage: run-e2e.sh ZEL1_EMULATOR E2E_TESTS [gtest options...]
+# Starts a JACK server of its own (dummy driver: no sound card needed) and virtual ZEL-1s on it,
+# runs the end-to-end tests against them, and stops everything it started, whatever happens.
+set -euo pipefail
+emulator=$1
+tests=$2
+shift 2
+
+# A private server name, so a JACK the user runs, or a parallel run, is never touched.
+export JACK_DEFAULT_SERVER="zel-e2e-$$"
+export JACK_NO_AUDIO_RESERVATION=1
+workdir=$(mktemp -d)
+pids=()
+
+cleanup() {
+    local status=$?
+    # Emulators first, the server last.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    if [ "$status" -ne 0 ]; then
+        for log in "$workdir"/*.log; do
+            [ -e "$log" ] && { echo "--- $(basename "$log")"; cat "$log"; }
+        done
+    fi
+    rm -rf "$workdir"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+if ! command -v jackd >/dev/null; then
+    echo "jackd is missing (Debian package jackd2)" >&2
+    exit 1
+fi
+
+jackd --no-realtime -d dummy --rate 48000 --period 256 >"$workdir/jackd.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 100); do
+    if jack_wait --check 2>/dev/null | grep -qx running; then break; fi
+    sleep 0.1
+done
+if ! jack_wait --check 2>/dev/null | grep -qx running; then
+    echo "the JACK server did not start" >&2
+    exit 1
+fi
+
+# Starts one emulator and waits until it says where it listens.
+start_emulator() {
+    local name=$1
+    shift
+    "$emulator" --name "$name" "$@" >"$workdir/$name.log" 2>&1 &
+    pids+=($!)
+    for _ in $(seq 100); do
+        if grep -q listening "$workdir/$name.log"; then return 0; fi
+        if ! kill -0 "${pids[-1]}" 2>/dev/null; then break; fi
+        sleep 0.1
+    done
+    echo "zel1-emulator \"$name\" did not start" >&2
+    exit 1
+}
+
+export ZEL_E2E_JACK_NAME="ZEL-1 E2E"
+export ZEL_E2E_PROTECTED_NAME="ZEL-1 E2E Protected"
+start_emulator "$ZEL_E2E_JACK_NAME" --api jack --cable-speed
+start_emulator "$ZEL_E2E_PROTECTED_NAME" --api jack --protect
+if [ -e /dev/snd/seq ]; then
+    export ZEL_E2E_ALSA_NAME="ZEL-1 E2E ALSA"
+    start_emulator "$ZEL_E2E_ALSA_NAME" --api alsa
+fi
+
+"$tests" "$@"
