@@ -61,7 +61,9 @@ bool ClassSounds::SendAllSoundsToSynth(const RawData& all) {
     midi_.SendData(all, ModuleMIDI::kAllSounds, -1);
     if (!midi_.WaitForMessage(true))
         return false;
-    if (!syncronised_ || !sounds_[0])
+    // Objects already in the slots stay, synchronised or not: editor windows hold them, and a
+    // fresh set would leave those windows editing sounds the collection no longer has.
+    if (!sounds_[0])
         CreateSounds();
     DecodeAllSounds(all);
     return true;

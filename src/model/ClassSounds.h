@@ -28,7 +28,8 @@ class ClassSounds {
     // Reads all sounds from the synth unless that was done already.
     bool GetSoundsFromSynth();
     // Sends every element of the array as the dump's payload, then loads its first 2,760
-    // elements into the sounds. False (nothing sent or changed) for a shorter array.
+    // elements into the sounds, keeping the objects already in the slots. False (nothing sent
+    // or changed) for a shorter array.
     bool SendAllSoundsToSynth(const RawData& all);
 
   private:

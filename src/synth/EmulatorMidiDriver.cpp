@@ -186,6 +186,13 @@ void EmulatorMidiDriver::InjectShort(uint32_t packed) {
     schedule_.Add(clock_.Now(), 0, {message});
 }
 
+namespace {
+// A channel message of one to three bytes; anything else travels in the SysEx buffer.
+bool IsShortMessage(const std::vector<uint8_t>& message) {
+    return !message.empty() && message.size() <= 3 && message[0] >= 0x80 && message[0] < 0xF0;
+}
+}  // namespace
+
 void EmulatorMidiDriver::Service() {
     for (const std::vector<uint8_t>& message : schedule_.TakeDue(clock_.Now()))
         Deliver(message);
@@ -195,7 +202,7 @@ void EmulatorMidiDriver::Deliver(const std::vector<uint8_t>& message) {
     // A message that arrives at a closed or stopped port is lost, as on a cable.
     if (!inOpen_ || !inStarted_ || !callback_)
         return;
-    if (!message.empty() && message[0] != 0xF0) {
+    if (IsShortMessage(message)) {
         uint32_t packed = 0;
         for (size_t i = 0; i < message.size() && i < 3; ++i)
             packed |= uint32_t{message[i]} << (8 * i);

@@ -123,4 +123,16 @@ TEST_F(SoundCollectionTest, SendingBeforeAnyFetchFillsButDoesNotSynchronise) {
     ASSERT_NE(sounds.Sound(19), nullptr);
     EXPECT_EQ(sounds.Sound(19)->Number(), 19);
     EXPECT_EQ(sounds.Sound(19)->EncodeRawSound(), Synth().Sound(59));
+
+    // A second send before any fetch: an editor holding sound 3 stays attached to the
+    // collection, so its edits are in what the collection encodes (and a save-all writes).
+    const auto held = sounds.Sound(3);
+    DataChangedCounter changed(*held);
+    ASSERT_TRUE(sounds.SendAllSoundsToSynth(all));
+    EXPECT_EQ(sounds.Sound(3), held);
+    EXPECT_EQ(changed.Count(), 1);
+    held->SetName("Held");
+    RawData encoded(2760);
+    ASSERT_TRUE(sounds.EncodeRaw(encoded));
+    EXPECT_EQ(RawData(encoded.begin() + 3 * 138, encoded.begin() + 4 * 138), Synth().Sound(3));
 }
