@@ -171,6 +171,15 @@ int LibrarianCommands::FileFailure(const std::string& title, const std::string& 
     return kFailed;
 }
 
+int LibrarianCommands::SynthFailure(int shownBefore) {
+    if (messages_.Shown() == shownBefore) {
+        err_ << "zel1-cli: the ZEL-1 answered with other data than was asked for; nothing was "
+                "written."
+             << std::endl;
+    }
+    return kFailed;
+}
+
 MidiDriver& LibrarianCommands::Devices() {
     return options_.virtualSynth ? virtualSynth_ : devices_();
 }
@@ -254,8 +263,9 @@ int LibrarianCommands::GetSounds(const QStringList& args) {
     if (const int status = Connect(); status != kSuccess)
         return status;
     ClassSounds sounds(*midi_);
+    const int shown = messages_.Shown();
     if (!sounds.GetSoundsFromSynth())
-        return kFailed;
+        return SynthFailure(shown);
     std::string failure;
     if (!SaveAllSoundsFile(sounds, path, failure))
         return FileFailure("Sound Browser", failure);
@@ -288,8 +298,9 @@ int LibrarianCommands::GetSound(const QStringList& args) {
         return status;
     ClassSound sound(*midi_);
     sound.SetNumber(static_cast<int16_t>(slot));
+    const int shown = messages_.Shown();
     if (!sound.RequestSound())
-        return kFailed;
+        return SynthFailure(shown);
     std::string failure;
     if (!SaveSoundFile(sound, path, failure))
         return FileFailure("Save As", failure);
@@ -323,8 +334,9 @@ int LibrarianCommands::GetGroups(const QStringList& args) {
     if (const int status = Connect(); status != kSuccess)
         return status;
     ClassGroups groups(*midi_);
+    const int shown = messages_.Shown();
     if (!groups.GetGroupsFromSynth())
-        return kFailed;
+        return SynthFailure(shown);
     std::string failure;
     if (!SaveAllGroupsFile(groups, path, failure))
         return FileFailure("Group Editor", failure);
@@ -355,8 +367,9 @@ int LibrarianCommands::GetGroup(const QStringList& args) {
         return status;
     ClassGroup group(*midi_);
     group.SetGroupNumber(static_cast<int16_t>(slot));
+    const int shown = messages_.Shown();
     if (!group.RequestGroup())
-        return kFailed;
+        return SynthFailure(shown);
     std::string failure;
     if (!SaveGroupFile(group, path, failure))
         return FileFailure("Group Editor", failure);

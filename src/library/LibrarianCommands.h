@@ -56,6 +56,9 @@ class LibrarianCommands {
 
     int Usage(const std::string& problem);
     int FileFailure(const std::string& title, const std::string& description);
+    // An exchange that failed; says so when the exchange itself showed nothing (a reply of
+    // another kind than asked for).
+    int SynthFailure(int shownBefore);
     // Opens the synth's ports as chosen by the options or the editor's settings.
     int Connect();
     MidiDriver& Devices();

@@ -12,7 +12,10 @@ class StreamMessageSink : public MessageSink {
   public:
     explicit StreamMessageSink(std::ostream& stream) : stream_(stream) {}
     int Show(const std::string& text, const std::string& title, int flags) override;
+    // How many messages were shown so far.
+    int Shown() const { return shown_; }
 
   private:
     std::ostream& stream_;
+    int shown_ = 0;
 };

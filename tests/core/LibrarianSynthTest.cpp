@@ -168,7 +168,16 @@ TEST_F(LibrarianSynthTest, SynthFailuresExitWithOneAndWriteNothing) {
     EXPECT_FALSE(err.str().empty());
     EXPECT_FALSE(FileExists(folder.Path("cut.zag")));
 
+    // A one-group dump where a sound was asked for: refused, and said so.
     Synth().GetFaults().cutShort = false;
+    Bytes group{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x02, 0x01, 0x24, 0x00};
+    group.resize(group.size() + 164 + 1, 0);
+    group.push_back(0xF7);
+    driver.Inject(group);
+    EXPECT_EQ(Run({"--virtual-synth", "get-sound", "3", folder.Path("wrong.zel")}), 1);
+    EXPECT_NE(err.str().find("answered with other data"), std::string::npos) << err.str();
+    EXPECT_FALSE(FileExists(folder.Path("wrong.zel")));
+
     const std::string zel = folder.Path("zero.zel");
     ASSERT_EQ(Run({"--virtual-synth", "get-sound", "0", zel}), 0) << err.str();
     Synth().SetMemoryProtect(true);
