@@ -19,7 +19,7 @@ fail() {
 device() {
     "$cli" ports | awk -v section="MIDI $1:" -v prefix="  $2 $3:" '
         /^MIDI / { inside = ($0 == section); next }
-        inside && index($0, prefix) == 1 { print substr($0, 3); exit }'
+        inside && !found && index($0, prefix) == 1 { print substr($0, 3); found = 1 }'
 }
 
 size_is() {
