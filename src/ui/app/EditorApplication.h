@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "midi/SteadyClock.h"
+#include "ui/app/ExecModalRunner.h"
+#include "ui/app/QtEventPump.h"
+#include "ui/app/QtMessageSink.h"
+
+class EmulatorMidiDriver;
+class MDIFormMain;
+class MidiDriver;
+class ModuleMIDI;
+class QTimer;
+class SettingsStore;
+
+// The editor put together: the MIDI devices (the in-process virtual ZEL-1 first, then the
+// platform's devices), the link to the synth, the settings store, message boxes and the main
+// window. It keeps the virtual ZEL-1's memory in the user's data folder between runs, as the
+// hardware keeps its own.
+class EditorApplication : public QObject {
+    Q_OBJECT
+
+  public:
+    static constexpr int kServiceInterval = 5;
+    static constexpr const char* kMemoryFile = "virtual-zel1.mem";
+
+    struct Options {
+        // Open the virtual ZEL-1 on both ports, as if it had been saved as the choice.
+        bool virtualSynth = false;
+        // Write a picture of the screen with the settings dialog open to this file, then end.
+        QString screenshot;
+        // Report when the main window is shown and how much memory the process holds, then end.
+        bool quitWhenShown = false;
+    };
+
+    // platformDevices: the operating system's MIDI devices (may be null).
+    EditorApplication(SettingsStore& store, std::unique_ptr<MidiDriver> platformDevices);
+    ~EditorApplication() override;
+
+    // Starts the editor and runs it until its main window is closed; returns the exit code.
+    int Run(const Options& options);
+
+    static QString MemoryPath();
+
+  private:
+    void LoadSynthMemory();
+    void SaveSynthMemory();
+    void TakeScreenshot(const QString& path);
+    void ReportShown();
+
+    SettingsStore& store_;
+    SteadyClock clock_;
+    QtEventPump pump_;
+    QtMessageSink messages_;
+    ExecModalRunner modal_;
+    EmulatorMidiDriver* emulator_ = nullptr;
+    std::unique_ptr<MidiDriver> driver_;
+    std::unique_ptr<ModuleMIDI> midi_;
+    std::unique_ptr<MDIFormMain> window_;
+    QTimer* service_;
+    int exitCode_ = 0;
+};

@@ -1,0 +1,146 @@
+#include "ui/app/FormSettings.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "midi/MessageSink.h"
+#include "midi/MidiSettings.h"
+#include "midi/ModuleMIDI.h"
+#include "ui/app/ModalRunner.h"
+#include "ui/app/WindowGlue.h"
+
+namespace {
+void Fill(QComboBox& list, const std::vector<MidiSettings::Device>& devices) {
+    const QSignalBlocker blocker(list);
+    list.clear();
+    for (const MidiSettings::Device& device : devices) {
+        list.addItem(QString::fromStdString(device.name), device.id);
+    }
+    list.setCurrentIndex(-1);
+}
+}  // namespace
+
+FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& messages,
+                           ModalRunner& modal, QWidget* parent)
+    : QDialog(parent),
+      midi_(midi),
+      store_(store),
+      messages_(messages),
+      modal_(modal),
+      comboZelIn_(new QComboBox(this)),
+      comboZelOut_(new QComboBox(this)),
+      comboSystemChannel_(new QComboBox(this)),
+      commandOk_(new QPushButton(QStringLiteral("OK"), this)) {
+    setObjectName(QStringLiteral("FormSettings"));
+    setWindowTitle(QStringLiteral("Settings"));
+    comboZelIn_->setObjectName(QStringLiteral("ComboZelIn"));
+    comboZelOut_->setObjectName(QStringLiteral("ComboZelOut"));
+    comboSystemChannel_->setObjectName(QStringLiteral("ComboSystemChannel"));
+    commandOk_->setObjectName(QStringLiteral("CommandOk"));
+    commandOk_->setDefault(true);
+    for (int index = 0; index < 16; ++index) {
+        comboSystemChannel_->addItem(QString::fromStdString(MidiSettings::ChannelLabel(index)));
+    }
+    comboZelIn_->setMinimumContentsLength(24);
+    comboZelOut_->setMinimumContentsLength(24);
+
+    auto* frame = new QGroupBox(QStringLiteral("MIDI"), this);
+    frame->setObjectName(QStringLiteral("FrameMidi"));
+    auto* grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("MIDI In"), frame), 0, 0);
+    grid->addWidget(comboZelIn_, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("MIDI Out"), frame), 1, 0);
+    grid->addWidget(comboZelOut_, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("System Channel"), frame), 2, 0);
+    grid->addWidget(comboSystemChannel_, 2, 1, Qt::AlignLeft);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(commandOk_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addLayout(buttons);
+
+    connect(comboZelIn_, &QComboBox::currentIndexChanged, this, &FormSettings::InSelected);
+    connect(comboZelOut_, &QComboBox::currentIndexChanged, this, &FormSettings::OutSelected);
+    connect(comboSystemChannel_, &QComboBox::currentIndexChanged, this,
+            &FormSettings::ChannelSelected);
+    connect(commandOk_, &QPushButton::clicked, this, &FormSettings::OkClicked);
+}
+
+bool FormSettings::Load() {
+    // Start from no ports; a port left open from before would otherwise stay allocated.
+    if (midi_.MidiInHandle() != 0 || midi_.MidiOutHandle() != 0)
+        midi_.ClosePorts();
+    Fill(*comboZelIn_, MidiSettings::InputDevices(midi_.Driver()));
+    Fill(*comboZelOut_, MidiSettings::OutputDevices(midi_.Driver()));
+    loaded_ = true;
+
+    const MidiSettings::Choices saved = MidiSettings::Read(store_);
+    SelectComboItem(*comboZelIn_, QString::fromStdString(saved.in));
+    SelectComboItem(*comboZelOut_, QString::fromStdString(saved.out));
+    {
+        const QSignalBlocker blocker(comboSystemChannel_);
+        comboSystemChannel_->setCurrentIndex(saved.systemChannel);
+    }
+    ChannelSelected(saved.systemChannel);
+
+    if (midi_.MidiInHandle() != 0 && midi_.MidiOutHandle() != 0)
+        return false;
+    ShowModal();
+    return true;
+}
+
+void FormSettings::Unload() {
+    if (!loaded_)
+        return;
+    loaded_ = false;
+    hide();
+    MidiSettings::Write(
+        store_, {comboZelIn_->currentText().toStdString(),
+                 comboZelOut_->currentText().toStdString(), comboSystemChannel_->currentIndex()});
+    midi_.ClosePorts();
+}
+
+void FormSettings::ShowModal() {
+    modal_.RunModal(*this);
+}
+
+void FormSettings::reject() {
+    OkClicked();
+}
+
+void FormSettings::InSelected(int index) {
+    if (index < 0)
+        return;
+    if (!midi_.OpenInPort(comboZelIn_->itemData(index).toInt())) {
+        const QSignalBlocker blocker(comboZelIn_);
+        comboZelIn_->setCurrentIndex(-1);
+    }
+}
+
+void FormSettings::OutSelected(int index) {
+    if (index < 0)
+        return;
+    if (!midi_.OpenOutPort(comboZelOut_->itemData(index).toInt())) {
+        const QSignalBlocker blocker(comboZelOut_);
+        comboZelOut_->setCurrentIndex(-1);
+    }
+}
+
+void FormSettings::ChannelSelected(int index) {
+    if (index >= 0)
+        midi_.SetSystemChannel(index);
+}
+
+void FormSettings::OkClicked() {
+    if (midi_.MidiInHandle() == 0 || midi_.MidiOutHandle() == 0) {
+        messages_.Show(kWarning, "Settings", MessageFlags::Exclamation);
+    }
+    accept();
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "ui/app/ActivityIndicator.h"
+#include "ui/app/DocumentWindow.h"
+
+class EventPump;
+class FormSettings;
+class FormStatus;
+class MessageSink;
+class ModalRunner;
+class ModuleMIDI;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
+class SettingsStore;
+
+// The main window: menus, toolbar, the status bar's MIDI activity panels and the child windows.
+// It opens the program's windows, routes the document commands to the active child window and
+// enables them only while a synchronised browser is active. Loading it loads the settings dialog
+// (which opens the synth's ports) and the hidden audition window; unloading it unloads every
+// child window and then the settings dialog, which saves the settings and closes the ports.
+class MDIFormMain : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    static constexpr const char* kCaption = "ZEL-1 Edit";
+    static constexpr const char* kExitQuestion = "Are you sure you want to exit?";
+    static constexpr int kTimerMidiInterval = 100;
+
+    enum class Child { Sounds, Groups, Utility, Audition };
+    // Makes a new child window; the main window puts it into its work area and owns it.
+    using ChildFactory = std::function<QWidget*()>;
+
+    MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& messages, ModalRunner& modal,
+                EventPump& pump, QWidget* parent = nullptr);
+    ~MDIFormMain() override;
+
+    void SetChildFactory(Child child, ChildFactory factory);
+
+    // The load step: the settings dialog (shown modally when a port is missing), then the
+    // audition window, loaded and hidden so MIDI thru works from the start.
+    void Load();
+    // Unloads the child windows, the progress window and the settings dialog, once.
+    void Unload();
+
+    void ClearMenus();
+    void SetMenus();
+
+    // Runs the command of a toolbar button; an unknown key does nothing.
+    void ToolbarButtonClick(const QString& key);
+    // One tick of the activity timer.
+    void TimerMidiTick();
+
+    // Null while unloaded.
+    FormSettings* Settings() const;
+    // The progress window, created on first use.
+    FormStatus& Status();
+    // The child window, or null when it is not open.
+    QWidget* ChildWindow(Child child) const;
+    // Shows the child window, creating it first when needed; null when it cannot be made.
+    QWidget* OpenChild(Child child);
+    QMdiArea& WorkArea() const { return *workArea_; }
+
+    // The context menus of the browsers; never shown in the menu bar.
+    QMenu* SoundMenu() const { return menuSound_; }
+    QMenu* GroupMenu() const { return menuGroup_; }
+
+    // Menu commands.
+    void FileExit();
+    void ViewSettings();
+    void WindowCloseAll();
+    void WindowCascade();
+    void WindowTileHorizontally();
+    void WindowTileVertically();
+    void HelpAbout();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    using Command = void (DocumentWindow::*)();
+
+    void BuildMenus();
+    void BuildContextMenus();
+    void BuildToolbar();
+    void BuildStatusBar();
+    QAction* AddItem(QMenu* menu, const QString& caption, const char* name,
+                     const QKeySequence& shortcut, std::function<void()> command);
+
+    DocumentWindow* ActiveDocument() const;
+    // Sends a command to the active child; sound-only commands go nowhere else.
+    void Route(Command command, bool soundsOnly);
+    // Sends a context-menu command to its browser, opening the browser when needed.
+    void RouteTo(Child child, Command command);
+    void LoadSettings();
+    void UnloadSettings();
+    void CloseChildren();
+    void Tile(bool horizontally);
+
+    ModuleMIDI& midi_;
+    SettingsStore& store_;
+    MessageSink& messages_;
+    ModalRunner& modal_;
+    EventPump& pump_;
+
+    QMdiArea* workArea_;
+    QMenu* menuSound_ = nullptr;
+    QMenu* menuGroup_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    QLabel* panelSend_ = nullptr;
+    QLabel* panelReceive_ = nullptr;
+    QTimer* timerMidi_;
+    ActivityIndicator activity_;
+
+    std::unique_ptr<FormSettings> settings_;
+    std::unique_ptr<FormStatus> status_;
+    std::map<QString, std::function<void()>> commands_;
+    std::map<Child, ChildFactory> factories_;
+    std::map<Child, QPointer<QMdiSubWindow>> children_;
+    bool unloaded_ = false;
+};

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "synth/EmulatorMidiDriver.h"
+
+// The virtual ZEL-1 among other devices, as a studio computer lists them. The device named
+// "ZEL-1 Emulator" is the real virtual synth; the others accept being opened and closed (and
+// swallow what is sent to them) or refuse to open with a given code.
+class StudioDriver : public EmulatorMidiDriver {
+  public:
+    struct Device {
+        std::string name;
+        uint16_t technology = MidiCode::TechMidiPort;
+        MidiResult openResult = MidiCode::NoError;
+    };
+
+    StudioDriver(Clock& clock, std::vector<Device> inputs, std::vector<Device> outputs)
+        : EmulatorMidiDriver(clock), inputs_(std::move(inputs)), outputs_(std::move(outputs)) {}
+
+    // Handles of the other devices that are open now.
+    const std::set<MidiHandle>& OpenOthers() const { return openOthers_; }
+
+    uint32_t InGetNumDevs() override { return static_cast<uint32_t>(inputs_.size()); }
+    uint32_t OutGetNumDevs() override { return static_cast<uint32_t>(outputs_.size()); }
+    MidiResult InGetDevCaps(uint32_t id, MidiInCaps& caps) override {
+        if (id >= inputs_.size())
+            return MidiCode::BadDeviceId;
+        caps.productName = inputs_[id].name;
+        return MidiCode::NoError;
+    }
+    MidiResult OutGetDevCaps(uint32_t id, MidiOutCaps& caps) override {
+        if (id >= outputs_.size())
+            return MidiCode::BadDeviceId;
+        caps.productName = outputs_[id].name;
+        caps.technology = outputs_[id].technology;
+        return MidiCode::NoError;
+    }
+
+    MidiResult InOpen(MidiHandle& handle, uint32_t id, MidiInProc callback,
+                      uint32_t flags) override {
+        if (id >= inputs_.size())
+            return MidiCode::BadDeviceId;
+        if (IsSynth(inputs_[id]))
+            return EmulatorMidiDriver::InOpen(handle, 0, callback, flags);
+        return OpenOther(inputs_[id], kInBase + id, handle);
+    }
+    MidiResult OutOpen(MidiHandle& handle, uint32_t id) override {
+        if (id >= outputs_.size())
+            return MidiCode::BadDeviceId;
+        if (IsSynth(outputs_[id]))
+            return EmulatorMidiDriver::OutOpen(handle, 0);
+        return OpenOther(outputs_[id], kOutBase + id, handle);
+    }
+
+    MidiResult InStart(MidiHandle h) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::InStart(h);
+    }
+    MidiResult InStop(MidiHandle h) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::InStop(h);
+    }
+    MidiResult InReset(MidiHandle h) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::InReset(h);
+    }
+    MidiResult InClose(MidiHandle h) override {
+        return Close(h) ? 0 : EmulatorMidiDriver::InClose(h);
+    }
+    MidiResult InPrepareHeader(MidiHandle h, MidiHeader& m) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::InPrepareHeader(h, m);
+    }
+    MidiResult InAddBuffer(MidiHandle h, MidiHeader& m) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::InAddBuffer(h, m);
+    }
+    MidiResult InUnprepareHeader(MidiHandle h, MidiHeader& m) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::InUnprepareHeader(h, m);
+    }
+    MidiResult OutReset(MidiHandle h) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::OutReset(h);
+    }
+    MidiResult OutClose(MidiHandle h) override {
+        return Close(h) ? 0 : EmulatorMidiDriver::OutClose(h);
+    }
+    MidiResult OutPrepareHeader(MidiHandle h, MidiHeader& m) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::OutPrepareHeader(h, m);
+    }
+    MidiResult OutLongMsg(MidiHandle h, MidiHeader& m) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::OutLongMsg(h, m);
+    }
+    MidiResult OutUnprepareHeader(MidiHandle h, MidiHeader& m) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::OutUnprepareHeader(h, m);
+    }
+    MidiResult OutShortMsg(MidiHandle h, uint32_t message) override {
+        return Other(h) ? 0 : EmulatorMidiDriver::OutShortMsg(h, message);
+    }
+
+  private:
+    static constexpr MidiHandle kInBase = 0x500;
+    static constexpr MidiHandle kOutBase = 0x600;
+
+    static bool IsSynth(const Device& device) { return device.name == kDeviceName; }
+    bool Other(MidiHandle handle) const { return openOthers_.count(handle) != 0; }
+    bool Close(MidiHandle handle) { return openOthers_.erase(handle) != 0; }
+    MidiResult OpenOther(const Device& device, MidiHandle handle, MidiHandle& out) {
+        if (device.openResult != MidiCode::NoError)
+            return device.openResult;
+        if (Other(handle))
+            return MidiCode::Allocated;
+        openOthers_.insert(handle);
+        out = handle;
+        return MidiCode::NoError;
+    }
+
+    std::vector<Device> inputs_;
+    std::vector<Device> outputs_;
+    std::set<MidiHandle> openOthers_;
+};
