@@ -10,7 +10,7 @@
 #include "library/LibraryFiles.h"
 #include "library/RawFile.h"
 #include "midi/MidiDriver.h"
-#include "midi/ModuleGlobals.h"
+#include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
 #include "model/ClassGroup.h"
@@ -20,8 +20,6 @@
 #include "synth/EmulatorMidiDriver.h"
 
 namespace {
-constexpr const char* kApplication = "ZEL_EDITOR";
-constexpr const char* kSection = "settings";
 constexpr int kAtLeastTwo = -2;
 
 constexpr const char* kDescription =
@@ -53,27 +51,12 @@ std::string Text(const QString& text) {
     return text.toStdString();
 }
 
-// The first device whose name equals name, letter case aside; -1 when there is none.
-int FindDevice(MidiDriver& driver, const QString& name, bool input) {
-    const uint32_t count = input ? driver.InGetNumDevs() : driver.OutGetNumDevs();
-    for (uint32_t id = 0; id < count; ++id) {
-        std::string product;
-        if (input) {
-            MidiInCaps caps;
-            if (driver.InGetDevCaps(id, caps) != MidiCode::NoError)
-                continue;
-            product = caps.productName;
-        } else {
-            MidiOutCaps caps;
-            // Only hardware-style MIDI ports lead to the synth, as in the editor's settings.
-            if (driver.OutGetDevCaps(id, caps) != MidiCode::NoError ||
-                caps.technology != MidiCode::TechMidiPort) {
-                continue;
-            }
-            product = caps.productName;
-        }
-        if (QString::fromStdString(StripAtNul(product)).compare(name, Qt::CaseInsensitive) == 0) {
-            return static_cast<int>(id);
+// The first device whose name equals name, letter case aside (as the editor's settings match
+// them); -1 when there is none.
+int FindDevice(const std::vector<MidiSettings::Device>& devices, const QString& name) {
+    for (const MidiSettings::Device& device : devices) {
+        if (QString::fromStdString(device.name).compare(name, Qt::CaseInsensitive) == 0) {
+            return device.id;
         }
     }
     return -1;
@@ -185,35 +168,22 @@ MidiDriver& LibrarianCommands::Devices() {
 }
 
 int LibrarianCommands::Connect() {
-    QString inName = options_.in;
-    QString outName = options_.out;
+    const MidiSettings::Choices saved = MidiSettings::Read(settings_);
+    QString inName = options_.in.isEmpty() ? QString::fromStdString(saved.in) : options_.in;
+    QString outName = options_.out.isEmpty() ? QString::fromStdString(saved.out) : options_.out;
     if (options_.virtualSynth) {
         inName = outName = EmulatorMidiDriver::kDeviceName;
-    }
-    if (inName.isEmpty()) {
-        inName = QString::fromStdString(settings_.Read(kApplication, kSection, "ZelIn", ""));
-    }
-    if (outName.isEmpty()) {
-        outName = QString::fromStdString(settings_.Read(kApplication, kSection, "ZelOut", ""));
     }
     if (inName.isEmpty() || outName.isEmpty()) {
         return Usage(
             "no MIDI port chosen: give --in NAME and --out NAME (see zel1-cli ports), "
             "choose them in the editor's settings, or use --virtual-synth");
     }
-    int channel = options_.channel;
-    if (channel < 0) {
-        bool number = false;
-        channel =
-            QString::fromStdString(settings_.Read(kApplication, kSection, "SystemChannel", "0"))
-                .toInt(&number);
-        if (!number || channel < 0 || channel > 15)
-            channel = 0;
-    }
+    const int channel = options_.channel >= 0 ? options_.channel : saved.systemChannel;
 
     MidiDriver& driver = Devices();
-    const int inId = FindDevice(driver, inName, true);
-    const int outId = FindDevice(driver, outName, false);
+    const int inId = FindDevice(MidiSettings::InputDevices(driver), inName);
+    const int outId = FindDevice(MidiSettings::OutputDevices(driver), outName);
     if (inId < 0 || outId < 0) {
         err_ << "zel1-cli: no MIDI " << (inId < 0 ? "input" : "output") << " device named \""
              << Text(inId < 0 ? inName : outName) << "\" (zel1-cli ports lists them)." << std::endl;
@@ -400,19 +370,12 @@ int LibrarianCommands::PutGroup(const QStringList& args) {
 int LibrarianCommands::Ports(const QStringList&) {
     MidiDriver& driver = Devices();
     out_ << "MIDI In:\n";
-    for (uint32_t id = 0; id < driver.InGetNumDevs(); ++id) {
-        MidiInCaps caps;
-        if (driver.InGetDevCaps(id, caps) == MidiCode::NoError) {
-            out_ << "  " << StripAtNul(caps.productName) << '\n';
-        }
+    for (const MidiSettings::Device& device : MidiSettings::InputDevices(driver)) {
+        out_ << "  " << device.name << '\n';
     }
     out_ << "MIDI Out:\n";
-    for (uint32_t id = 0; id < driver.OutGetNumDevs(); ++id) {
-        MidiOutCaps caps;
-        if (driver.OutGetDevCaps(id, caps) == MidiCode::NoError &&
-            caps.technology == MidiCode::TechMidiPort) {
-            out_ << "  " << StripAtNul(caps.productName) << '\n';
-        }
+    for (const MidiSettings::Device& device : MidiSettings::OutputDevices(driver)) {
+        out_ << "  " << device.name << '\n';
     }
     out_.flush();
     return kSuccess;

@@ -1,41 +1,22 @@
 // zel1-cli: the command-line librarian for the ZEL-1.
 
 #include <QCoreApplication>
-#include <QSettings>
 #include <iostream>
 #include <memory>
 
 #include "library/LibrarianCommands.h"
 #include "midi/CompositeMidiDriver.h"
 #include "midi/EventPump.h"
-#include "midi/SettingsStore.h"
+#include "midi/QSettingsStore.h"
 #include "midi/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "synth/EmulatorMidiDriver.h"
-
-namespace {
-// The editor's saved choices, read-only.
-class EditorSettings : public SettingsStore {
-  public:
-    std::string Read(const std::string& application, const std::string& section,
-                     const std::string& key, const std::string& defaultValue) override {
-        const QString name = QString::fromStdString(application);
-        QSettings settings(QSettings::UserScope, name, name);
-        settings.beginGroup(QString::fromStdString(section));
-        return settings.value(QString::fromStdString(key), QString::fromStdString(defaultValue))
-            .toString()
-            .toStdString();
-    }
-    void Write(const std::string&, const std::string&, const std::string&,
-               const std::string&) override {}
-};
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     SteadyClock clock;
     FunctionEventPump pump;
-    EditorSettings settings;
+    QSettingsStore settings;
     // The same device list as the editor's: the system's MIDI ports, then the built-in virtual
     // ZEL-1, which --virtual-synth selects directly.
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock);

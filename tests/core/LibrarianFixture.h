@@ -4,14 +4,13 @@
 
 #include <QStringList>
 #include <initializer_list>
-#include <map>
 #include <sstream>
 #include <string>
 
 #include "FileTestSupport.h"
 #include "library/LibrarianCommands.h"
 #include "midi/EventPump.h"
-#include "midi/SettingsStore.h"
+#include "midi/MemorySettingsStore.h"
 #include "midi/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
@@ -19,20 +18,6 @@
 // and error streams captured, and a temporary folder for its files.
 class LibrarianFixture : public ::testing::Test {
   protected:
-    class Settings : public SettingsStore {
-      public:
-        std::string Read(const std::string& application, const std::string& section,
-                         const std::string& key, const std::string& defaultValue) override {
-            auto found = values.find(application + "/" + section + "/" + key);
-            return found == values.end() ? defaultValue : found->second;
-        }
-        void Write(const std::string& application, const std::string& section,
-                   const std::string& key, const std::string& value) override {
-            values[application + "/" + section + "/" + key] = value;
-        }
-        std::map<std::string, std::string> values;
-    };
-
     LibrarianFixture() : driver(clock) {}
 
     VirtualZel1& Synth() { return driver.Synth(); }
@@ -59,7 +44,7 @@ class LibrarianFixture : public ::testing::Test {
     VirtualClock clock;
     FunctionEventPump pump;
     EmulatorMidiDriver driver;
-    Settings settings;
+    MemorySettingsStore settings;
     std::ostringstream out;
     std::ostringstream err;
     TempFolder folder;

@@ -51,9 +51,9 @@ class LibrarianSynthTest : public LibrarianFixture {
 };
 
 TEST_F(LibrarianSynthTest, GetSoundsWritesTheSynthsSoundsOnTheSavedPorts) {
-    settings.values["ZEL_EDITOR/settings/ZelIn"] = "zel-1 EMULATOR";
-    settings.values["ZEL_EDITOR/settings/ZelOut"] = "ZEL-1 Emulator";
-    settings.values["ZEL_EDITOR/settings/SystemChannel"] = "3";
+    settings.Write("ZEL_EDITOR", "settings", "ZelIn", "zel-1 EMULATOR");
+    settings.Write("ZEL_EDITOR", "settings", "ZelOut", "ZEL-1 Emulator");
+    settings.Write("ZEL_EDITOR", "settings", "SystemChannel", "3");
     Synth().SetSystemChannel(3);
     const std::string path = folder.Path("backup.zas");
     ASSERT_EQ(Run({"get-sounds", path}), 0) << err.str();
