@@ -115,6 +115,27 @@ TEST_F(LibrarianSynthTest, PutSoundSendsAZelOrAnSndFileToItsSlot) {
     EXPECT_EQ(Synth().Sound(7), seven);
 }
 
+TEST_F(LibrarianSynthTest, PutSoundsSendsAnAlsFileAsTwentySounds) {
+    Bytes als(kAlsFileBytes, 0);
+    for (int r = 0; r < 20; ++r) {
+        const std::string name = "Als " + std::to_string(r) + (r < 10 ? "     " : "    ");
+        for (int i = 0; i < 10; ++i)
+            als[147 * r + 136 + i] = static_cast<uint8_t>(name[i]);
+        als[147 * r] = static_cast<uint8_t>(27 - r);
+    }
+    PutFile(folder.Path("old.als"), als);
+    ASSERT_EQ(Run({"--virtual-synth", "put-sounds", folder.Path("old.als")}), 0) << err.str();
+    const auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    // The whole 2,761-element array travels: 5,522 nibbles.
+    EXPECT_EQ(Slice(sent[0], 0, 9), (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x01, 43, 18}));
+    EXPECT_EQ(sent[0].size(), 9u + 5522 + 2);
+    const RawData three = Synth().Sound(3);
+    EXPECT_EQ(std::string(three.begin(), three.begin() + 10), "Als 3     ");
+    EXPECT_EQ(three[116], 24);
+    EXPECT_EQ(Synth().Sound(19)[116], 8);
+}
+
 TEST_F(LibrarianSynthTest, GroupsTravelBothWays) {
     const std::string all = folder.Path("groups.zag");
     ASSERT_EQ(Run({"--virtual-synth", "get-groups", all}), 0) << err.str();
