@@ -73,3 +73,8 @@ if [ -e /dev/snd/seq ]; then
 fi
 
 "$tests" "$@"
+
+# The command-line librarian against the same emulators, when it was built.
+if [ -n "${ZEL1_CLI:-}" ]; then
+    "$(dirname "$0")/cli-e2e.sh" "$ZEL1_CLI"
+fi

@@ -1,0 +1,483 @@
+#include "library/LibrarianCommands.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <ostream>
+
+#include "library/FileKinds.h"
+#include "library/FileListing.h"
+#include "library/LibraryFiles.h"
+#include "library/RawFile.h"
+#include "midi/MidiDriver.h"
+#include "midi/MidiSettings.h"
+#include "midi/ModuleMIDI.h"
+#include "midi/SettingsStore.h"
+#include "model/ClassGroup.h"
+#include "model/ClassGroups.h"
+#include "model/ClassSound.h"
+#include "model/ClassSounds.h"
+#include "synth/EmulatorMidiDriver.h"
+
+namespace {
+constexpr int kAtLeastTwo = -2;
+
+constexpr const char* kDescription =
+    "Librarian for the ZEL-1: copies sounds and groups between the synth and files, converts\n"
+    "older SND and ALS files and shows files as text.\n"
+    "\n"
+    "Commands:\n"
+    "  ports                          list MIDI input and output devices\n"
+    "  get-sounds FILE.zas            all 20 sounds from the synth into an all-sounds file\n"
+    "                                 (2,761 bytes)\n"
+    "  put-sounds FILE.zas|FILE.als   send all 20 sounds (an ALS file is converted first)\n"
+    "  get-sound N FILE.zel           sound N (0-19) into a sound file (138 bytes)\n"
+    "  put-sound N FILE.zel|FILE.snd  send one sound to slot N (0-19)\n"
+    "  get-groups FILE.zag            all 20 groups into an all-groups file (1,640 bytes)\n"
+    "  put-groups FILE.zag            send all 20 groups\n"
+    "  get-group N FILE.zeg           group N (0-19) into a group file (82 bytes)\n"
+    "  put-group N FILE.zeg           send one group to slot N (0-19)\n"
+    "  convert IN.snd OUT.zel         convert an older file, no synth needed (also IN.als "
+    "OUT.zas)\n"
+    "  convert FILE... DIR            each .snd to DIR/NAME.zel and each .als to DIR/NAME.zas\n"
+    "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
+    "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
+    "\n"
+    "Ports default to those the editor saved and are matched by name, ignoring letter case.\n"
+    "Every message goes to standard error as one line \"Title: text\".\n"
+    "Exit status: 0 success, 1 the synth or a file failed, 2 wrong usage.";
+
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
+// The first device whose name equals name, letter case aside (as the editor's settings match
+// them); -1 when there is none.
+int FindDevice(const std::vector<MidiSettings::Device>& devices, const QString& name) {
+    for (const MidiSettings::Device& device : devices) {
+        if (QString::fromStdString(device.name).compare(name, Qt::CaseInsensitive) == 0) {
+            return device.id;
+        }
+    }
+    return -1;
+}
+}  // namespace
+
+const LibrarianCommands::Command LibrarianCommands::kCommands[] = {
+    {"ports", 0, &LibrarianCommands::Ports},
+    {"get-sounds", 1, &LibrarianCommands::GetSounds},
+    {"put-sounds", 1, &LibrarianCommands::PutSounds},
+    {"get-sound", 2, &LibrarianCommands::GetSound},
+    {"put-sound", 2, &LibrarianCommands::PutSound},
+    {"get-groups", 1, &LibrarianCommands::GetGroups},
+    {"put-groups", 1, &LibrarianCommands::PutGroups},
+    {"get-group", 2, &LibrarianCommands::GetGroup},
+    {"put-group", 2, &LibrarianCommands::PutGroup},
+    {"convert", kAtLeastTwo, &LibrarianCommands::Convert},
+    {"export-html", 2, &LibrarianCommands::ExportHtml},
+    {"show", 1, &LibrarianCommands::Show},
+};
+
+LibrarianCommands::LibrarianCommands(DeviceSource devices, MidiDriver& virtualSynth,
+                                     SettingsStore& settings, EventPump& pump, Clock& clock,
+                                     std::ostream& out, std::ostream& err)
+    : devices_(std::move(devices)),
+      virtualSynth_(virtualSynth),
+      settings_(settings),
+      pump_(pump),
+      clock_(clock),
+      out_(out),
+      err_(err),
+      messages_(err) {}
+
+LibrarianCommands::~LibrarianCommands() = default;
+
+int LibrarianCommands::Run(const QStringList& arguments) {
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kDescription);
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({"h", "help"}, "Show this help.");
+    const QCommandLineOption in("in", "MIDI input device NAME (default: the editor's).", "NAME");
+    const QCommandLineOption out("out", "MIDI output device NAME (default: the editor's).", "NAME");
+    const QCommandLineOption channel("channel", "System channel 1-16 (default: the editor's).",
+                                     "1-16");
+    const QCommandLineOption virtualSynth("virtual-synth", "Use the built-in virtual ZEL-1.");
+    parser.addOptions({help, in, out, channel, virtualSynth});
+    parser.addPositionalArgument("COMMAND", "One of the commands above.");
+    parser.addPositionalArgument("ARGS", "The command's arguments.", "[ARGS...]");
+
+    if (!parser.parse(arguments))
+        return Usage(Text(parser.errorText()));
+    if (parser.isSet(help)) {
+        out_ << Text(parser.helpText());
+        return kSuccess;
+    }
+    options_ = Options{};
+    options_.in = parser.value(in);
+    options_.out = parser.value(out);
+    options_.virtualSynth = parser.isSet(virtualSynth);
+    if (parser.isSet(channel)) {
+        bool number = false;
+        const int value = parser.value(channel).toInt(&number);
+        if (!number || value < 1 || value > 16) {
+            return Usage("the channel must be a number from 1 to 16, not \"" +
+                         Text(parser.value(channel)) + "\"");
+        }
+        options_.channel = value - 1;
+    }
+
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty())
+        return Usage("no command given");
+    const QString name = positional.takeFirst();
+    for (const Command& command : kCommands) {
+        if (name != command.name)
+            continue;
+        const bool countFits = command.arguments == kAtLeastTwo
+                                   ? positional.size() >= 2
+                                   : positional.size() == command.arguments;
+        if (!countFits) {
+            return Usage(std::string("wrong number of arguments for ") + command.name);
+        }
+        return (this->*command.run)(positional);
+    }
+    return Usage("unknown command \"" + Text(name) + "\"");
+}
+
+int LibrarianCommands::Usage(const std::string& problem) {
+    err_ << "zel1-cli: " << problem << ". Try zel1-cli --help." << std::endl;
+    return kUsage;
+}
+
+int LibrarianCommands::FileFailure(const std::string& title, const std::string& description) {
+    messages_.Show(description, title, MessageFlags::Critical);
+    return kFailed;
+}
+
+int LibrarianCommands::SynthFailure(int shownBefore) {
+    if (messages_.Shown() == shownBefore) {
+        err_ << "zel1-cli: the ZEL-1 answered with other data than was asked for; nothing was "
+                "written."
+             << std::endl;
+    }
+    return kFailed;
+}
+
+MidiDriver& LibrarianCommands::Devices() {
+    return options_.virtualSynth ? virtualSynth_ : devices_();
+}
+
+int LibrarianCommands::Connect() {
+    const MidiSettings::Choices saved = MidiSettings::Read(settings_);
+    QString inName = options_.in.isEmpty() ? QString::fromStdString(saved.in) : options_.in;
+    QString outName = options_.out.isEmpty() ? QString::fromStdString(saved.out) : options_.out;
+    if (options_.virtualSynth) {
+        inName = outName = EmulatorMidiDriver::kDeviceName;
+    }
+    if (inName.isEmpty() || outName.isEmpty()) {
+        return Usage(
+            "no MIDI port chosen: give --in NAME and --out NAME (see zel1-cli ports), "
+            "choose them in the editor's settings, or use --virtual-synth");
+    }
+    const int channel = options_.channel >= 0 ? options_.channel : saved.systemChannel;
+
+    MidiDriver& driver = Devices();
+    const int inId = FindDevice(MidiSettings::InputDevices(driver), inName);
+    const int outId = FindDevice(MidiSettings::OutputDevices(driver), outName);
+    if (inId < 0 || outId < 0) {
+        err_ << "zel1-cli: no MIDI " << (inId < 0 ? "input" : "output") << " device named \""
+             << Text(inId < 0 ? inName : outName) << "\" (zel1-cli ports lists them)." << std::endl;
+        return kFailed;
+    }
+    midi_ = std::make_unique<ModuleMIDI>(driver, messages_, pump_, clock_);
+    if (!midi_->OpenInPort(inId) || !midi_->OpenOutPort(outId))
+        return kFailed;
+    midi_->SetSystemChannel(channel);
+    return kSuccess;
+}
+
+ModuleMIDI& LibrarianCommands::Offline() {
+    if (!offline_)
+        offline_ = std::make_unique<ModuleMIDI>(virtualSynth_, messages_, pump_, clock_);
+    return *offline_;
+}
+
+int LibrarianCommands::Slot(const QString& text) {
+    bool number = false;
+    const int slot = text.toInt(&number);
+    return number && slot >= 0 && slot < 20 ? slot : -1;
+}
+
+int LibrarianCommands::Finish(OpenOutcome outcome, const std::string& title,
+                              const std::string& failure, const std::string& done) {
+    switch (outcome) {
+        case OpenOutcome::kDone:
+            out_ << done << std::endl;
+            return kSuccess;
+        case OpenOutcome::kFileFailed:
+            return FileFailure(title, failure);
+        case OpenOutcome::kSynthFailed:
+            break;
+    }
+    return kFailed;
+}
+
+// ----------------------------------------------------------------------------------------------
+// Commands on the synth. Each checks its arguments before it opens a port, and writes a file
+// only from data the synth delivered completely.
+
+int LibrarianCommands::GetSounds(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    if (KindOfFile(path) != FileKind::AllSounds)
+        return Usage("get-sounds writes a .zas file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSounds sounds(*midi_);
+    const int shown = messages_.Shown();
+    if (!sounds.GetSoundsFromSynth())
+        return SynthFailure(shown);
+    std::string failure;
+    if (!SaveAllSoundsFile(sounds, path, failure))
+        return FileFailure("Sound Browser", failure);
+    out_ << "Saved the 20 sounds to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutSounds(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    const FileKind kind = KindOfFile(path);
+    if (kind != FileKind::AllSounds && kind != FileKind::Als) {
+        return Usage("put-sounds reads a .zas or .als file");
+    }
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSounds sounds(*midi_);
+    std::string failure;
+    return Finish(OpenAllSoundsFile(sounds, path, failure), "Sound Browser", failure,
+                  "Sent the 20 sounds of " + path + " to the ZEL-1");
+}
+
+int LibrarianCommands::GetSound(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    if (slot < 0)
+        return Usage("the sound number must be 0 to 19");
+    if (KindOfFile(path) != FileKind::Sound)
+        return Usage("get-sound writes a .zel file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSound sound(*midi_);
+    sound.SetNumber(static_cast<int16_t>(slot));
+    const int shown = messages_.Shown();
+    if (!sound.RequestSound())
+        return SynthFailure(shown);
+    std::string failure;
+    if (!SaveSoundFile(sound, path, failure))
+        return FileFailure("Save As", failure);
+    out_ << "Saved sound " << slot << " (" << sound.Name() << ") to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutSound(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    const FileKind kind = KindOfFile(path);
+    if (slot < 0)
+        return Usage("the sound number must be 0 to 19");
+    if (kind != FileKind::Sound && kind != FileKind::Snd) {
+        return Usage("put-sound reads a .zel or .snd file");
+    }
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassSound sound(*midi_);
+    sound.SetNumber(static_cast<int16_t>(slot));
+    std::string failure;
+    const OpenOutcome outcome = OpenSoundFile(sound, path, failure);
+    return Finish(outcome, "Open", failure,
+                  "Sent " + sound.Name() + " to sound " + std::to_string(slot));
+}
+
+int LibrarianCommands::GetGroups(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    if (KindOfFile(path) != FileKind::AllGroups)
+        return Usage("get-groups writes a .zag file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroups groups(*midi_);
+    const int shown = messages_.Shown();
+    if (!groups.GetGroupsFromSynth())
+        return SynthFailure(shown);
+    std::string failure;
+    if (!SaveAllGroupsFile(groups, path, failure))
+        return FileFailure("Group Editor", failure);
+    out_ << "Saved the 20 groups to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutGroups(const QStringList& args) {
+    const std::string path = Text(args[0]);
+    if (KindOfFile(path) != FileKind::AllGroups)
+        return Usage("put-groups reads a .zag file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroups groups(*midi_);
+    std::string failure;
+    return Finish(OpenAllGroupsFile(groups, path, failure), "Group Editor", failure,
+                  "Sent the 20 groups of " + path + " to the ZEL-1");
+}
+
+int LibrarianCommands::GetGroup(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    if (slot < 0)
+        return Usage("the group number must be 0 to 19");
+    if (KindOfFile(path) != FileKind::Group)
+        return Usage("get-group writes a .zeg file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroup group(*midi_);
+    group.SetGroupNumber(static_cast<int16_t>(slot));
+    const int shown = messages_.Shown();
+    if (!group.RequestGroup())
+        return SynthFailure(shown);
+    std::string failure;
+    if (!SaveGroupFile(group, path, failure))
+        return FileFailure("Group Editor", failure);
+    out_ << "Saved group " << slot << " (" << group.Name() << ") to " << path << std::endl;
+    return kSuccess;
+}
+
+int LibrarianCommands::PutGroup(const QStringList& args) {
+    const int slot = Slot(args[0]);
+    const std::string path = Text(args[1]);
+    if (slot < 0)
+        return Usage("the group number must be 0 to 19");
+    if (KindOfFile(path) != FileKind::Group)
+        return Usage("put-group reads a .zeg file");
+    if (const int status = Connect(); status != kSuccess)
+        return status;
+    ClassGroup group(*midi_);
+    group.SetGroupNumber(static_cast<int16_t>(slot));
+    std::string failure;
+    const OpenOutcome outcome = OpenGroupFile(group, path, failure);
+    return Finish(outcome, "Group Editor", failure,
+                  "Sent " + group.Name() + " to group " + std::to_string(slot));
+}
+
+// ----------------------------------------------------------------------------------------------
+// Commands that need no synth
+
+int LibrarianCommands::Ports(const QStringList&) {
+    MidiDriver& driver = Devices();
+    out_ << "MIDI In:\n";
+    for (const MidiSettings::Device& device : MidiSettings::InputDevices(driver)) {
+        out_ << "  " << device.name << '\n';
+    }
+    out_ << "MIDI Out:\n";
+    for (const MidiSettings::Device& device : MidiSettings::OutputDevices(driver)) {
+        out_ << "  " << device.name << '\n';
+    }
+    out_.flush();
+    return kSuccess;
+}
+
+int LibrarianCommands::Convert(const QStringList& args) {
+    const QString last = args.last();
+    const bool intoFolder = QFileInfo(last).isDir();
+    if (!intoFolder && args.size() != 2) {
+        return Usage("the last argument of convert with several files must be a folder");
+    }
+    const QStringList inputs = args.mid(0, args.size() - 1);
+    for (const QString& input : inputs) {
+        const FileKind kind = KindOfFile(Text(input));
+        if (kind != FileKind::Snd && kind != FileKind::Als) {
+            return Usage("convert reads .snd and .als files, not \"" + Text(input) + "\"");
+        }
+        if (!intoFolder) {
+            const FileKind wanted = kind == FileKind::Snd ? FileKind::Sound : FileKind::AllSounds;
+            if (KindOfFile(Text(last)) != wanted) {
+                return Usage(std::string("a converted ") +
+                             (kind == FileKind::Snd ? ".snd" : ".als") + " file goes into a " +
+                             (kind == FileKind::Snd ? ".zel" : ".zas") + " file, not \"" +
+                             Text(last) + "\"");
+            }
+        }
+    }
+
+    int status = kSuccess;
+    for (const QString& input : inputs) {
+        const bool single = KindOfFile(Text(input)) == FileKind::Snd;
+        QString output = last;
+        if (intoFolder) {
+            output = QDir(last).filePath(QFileInfo(input).completeBaseName() +
+                                         (single ? ".zel" : ".zas"));
+        }
+        RawData data;
+        std::string failure;
+        const bool read = single ? ReadSoundFile(Text(input), data, failure)
+                                 : ReadAllSoundsFile(Text(input), data, failure);
+        if (!read) {
+            status = FileFailure(single ? "Open" : "Sound Browser", failure);
+            continue;
+        }
+        if (!WriteRawFile(data, Text(output), failure)) {
+            status = FileFailure(single ? "Save As" : "Sound Browser", failure);
+        }
+    }
+    return status;
+}
+
+int LibrarianCommands::ExportHtml(const QStringList& args) {
+    const std::string input = Text(args[0]);
+    const std::string output = Text(args[1]);
+    const FileKind kind = KindOfFile(input);
+    if (kind != FileKind::Sound && kind != FileKind::Snd) {
+        return Usage("export-html reads a .zel or .snd file");
+    }
+    if (KindOfFile(output) != FileKind::Html)
+        return Usage("export-html writes a .htm file");
+    RawData raw;
+    std::string failure;
+    if (!ReadSoundFile(input, raw, failure))
+        return FileFailure("Open", failure);
+    ClassSound sound(Offline());
+    sound.DecodeRawSound(raw);
+    if (!SaveSoundFile(sound, output, failure))
+        return FileFailure("Save As", failure);
+    return kSuccess;
+}
+
+int LibrarianCommands::Show(const QStringList& args) {
+    const std::string path = Text(args.first());
+    const FileKind kind = KindOfFile(path);
+    RawData data;
+    std::string failure;
+    bool read = false;
+    switch (kind) {
+        case FileKind::Sound:
+        case FileKind::Snd:
+            read = ReadSoundFile(path, data, failure);
+            break;
+        case FileKind::AllSounds:
+        case FileKind::Als:
+            read = ReadAllSoundsFile(path, data, failure);
+            break;
+        case FileKind::Group:
+            read = ReadGroupFile(path, data, failure);
+            break;
+        case FileKind::AllGroups:
+            read = ReadAllGroupsFile(path, data, failure);
+            break;
+        case FileKind::Html:
+        case FileKind::Other:
+            return Usage("show reads .zel, .zas, .zeg, .zag, .snd and .als files, not \"" + path +
+                         "\"");
+    }
+    if (!read)
+        return FileFailure("Open", failure);
+    out_ << path << ": " << DescribeKind(kind) << ", " << QFileInfo(args.first()).size()
+         << " bytes\n"
+         << ListFile(kind, data, Offline());
+    out_.flush();
+    return kSuccess;
+}

@@ -1,0 +1,36 @@
+// zel1-cli: the command-line librarian for the ZEL-1.
+
+#include <QCoreApplication>
+#include <iostream>
+#include <memory>
+
+#include "library/LibrarianCommands.h"
+#include "midi/CompositeMidiDriver.h"
+#include "midi/EventPump.h"
+#include "midi/QSettingsStore.h"
+#include "midi/SteadyClock.h"
+#include "rtmidi/RtMidiDriver.h"
+#include "synth/EmulatorMidiDriver.h"
+
+int main(int argc, char* argv[]) {
+    QCoreApplication application(argc, argv);
+    SteadyClock clock;
+    FunctionEventPump pump;
+    QSettingsStore settings;
+    // The same device list as the editor's: the system's MIDI ports, then the built-in virtual
+    // ZEL-1, which --virtual-synth selects directly.
+    auto emulator = std::make_unique<EmulatorMidiDriver>(clock);
+    EmulatorMidiDriver& virtualSynth = *emulator;
+    std::unique_ptr<CompositeMidiDriver> devices;
+    auto openDevices = [&]() -> MidiDriver& {
+        if (!devices) {
+            devices = std::make_unique<CompositeMidiDriver>();
+            devices->Add(std::make_unique<RtMidiDriver>());
+            devices->Add(std::move(emulator));
+        }
+        return *devices;
+    };
+    LibrarianCommands commands(openDevices, virtualSynth, settings, pump, clock, std::cout,
+                               std::cerr);
+    return commands.Run(application.arguments());
+}

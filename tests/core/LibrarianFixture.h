@@ -1,0 +1,51 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+
+#include "FileTestSupport.h"
+#include "library/LibrarianCommands.h"
+#include "midi/EventPump.h"
+#include "midi/MemorySettingsStore.h"
+#include "midi/VirtualClock.h"
+#include "synth/EmulatorMidiDriver.h"
+
+// The command-line librarian on the in-process virtual ZEL-1 with a virtual clock, its output
+// and error streams captured, and a temporary folder for its files.
+class LibrarianFixture : public ::testing::Test {
+  protected:
+    LibrarianFixture() : driver(clock) {}
+
+    VirtualZel1& Synth() { return driver.Synth(); }
+
+    // Runs one command line (without the program's name) with fresh streams.
+    int Run(std::initializer_list<std::string> arguments) {
+        QStringList list{"zel1-cli"};
+        for (const std::string& argument : arguments)
+            list << QString::fromStdString(argument);
+        out.str("");
+        err.str("");
+        LibrarianCommands commands([this]() -> MidiDriver& { return driver; }, driver, settings,
+                                   pump, clock, out, err);
+        return commands.Run(list);
+    }
+
+    // The messages the synth received since the last call, and forgets them.
+    std::vector<std::vector<uint8_t>> TakeSent() {
+        auto sent = Synth().Received();
+        Synth().ClearLog();
+        return sent;
+    }
+
+    VirtualClock clock;
+    FunctionEventPump pump;
+    EmulatorMidiDriver driver;
+    MemorySettingsStore settings;
+    std::ostringstream out;
+    std::ostringstream err;
+    TempFolder folder;
+};

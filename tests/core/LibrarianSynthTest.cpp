@@ -1,0 +1,209 @@
+#include "LibrarianFixture.h"
+#include "library/ConvertFromSND.h"
+
+using Bytes = std::vector<uint8_t>;
+
+namespace {
+Bytes Concatenated(const std::vector<RawData>& parts) {
+    Bytes all;
+    for (const RawData& part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+Bytes Slice(const Bytes& bytes, size_t start, size_t count) {
+    return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(start),
+                 bytes.begin() + static_cast<std::ptrdiff_t>(start + count));
+}
+}  // namespace
+
+class LibrarianSynthTest : public LibrarianFixture {
+  protected:
+    // Sounds that the model encodes exactly as the synth holds them: every algorithm's own node
+    // bytes, nothing in the bytes a sound does not use.
+    LibrarianSynthTest() {
+        for (int n = 0; n < 20; ++n) {
+            RawData raw(138, 0);
+            const std::string name = "Sound " + std::to_string(n) + (n < 10 ? "   " : "  ");
+            for (int i = 0; i < 10; ++i)
+                raw[i] = static_cast<int16_t>(name[i]);
+            for (int i = 10; i < 22; ++i)
+                raw[i] = static_cast<int16_t>((n * 7 + i) % 128);
+            raw[74] = static_cast<int16_t>(n % 9);
+            raw[116] = static_cast<int16_t>(n);
+            raw[117] = static_cast<int16_t>((256 - n) % 256);
+            Synth().SetSound(n, raw);
+        }
+    }
+
+    std::vector<RawData> SynthSounds() {
+        std::vector<RawData> sounds;
+        for (int n = 0; n < 20; ++n)
+            sounds.push_back(Synth().Sound(n));
+        return sounds;
+    }
+    std::vector<RawData> SynthGroups() {
+        std::vector<RawData> groups;
+        for (int n = 0; n < 20; ++n)
+            groups.push_back(Synth().Group(n));
+        return groups;
+    }
+};
+
+TEST_F(LibrarianSynthTest, GetSoundsWritesTheSynthsSoundsOnTheSavedPorts) {
+    settings.Write("ZEL_EDITOR", "settings", "ZelIn", "zel-1 EMULATOR");
+    settings.Write("ZEL_EDITOR", "settings", "ZelOut", "ZEL-1 Emulator");
+    settings.Write("ZEL_EDITOR", "settings", "SystemChannel", "3");
+    Synth().SetSystemChannel(3);
+    const std::string path = folder.Path("backup.zas");
+    ASSERT_EQ(Run({"get-sounds", path}), 0) << err.str();
+    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{{0xF0, 0x00, 0x20, 0x08, 0x01, 0x23, 0x01, 0xF7}}));
+    const Bytes file = FileBytes(path);
+    ASSERT_EQ(file.size(), 2761u);
+    EXPECT_EQ(Slice(file, 0, 2760), Concatenated(SynthSounds()));
+    EXPECT_EQ(file.back(), 0);
+    EXPECT_TRUE(err.str().empty());
+
+    // The channel option wins over the saved one; a missing device is named.
+    Synth().SetSystemChannel(12);
+    ASSERT_EQ(Run({"--channel", "13", "get-sound", "4", folder.Path("four.zel")}), 0) << err.str();
+    EXPECT_EQ(TakeSent(),
+              (std::vector<Bytes>{{0xF0, 0x00, 0x20, 0x08, 0x01, 0x2C, 0x00, 0x04, 0xF7}}));
+    EXPECT_EQ(FileBytes(folder.Path("four.zel")), Slice(file, 4 * 138, 138));
+    EXPECT_EQ(Run({"--out", "Elsewhere", "get-sound", "4", folder.Path("x.zel")}), 1);
+    EXPECT_NE(err.str().find("\"Elsewhere\""), std::string::npos);
+    EXPECT_TRUE(TakeSent().empty());
+}
+
+TEST_F(LibrarianSynthTest, PutSoundSendsAZelOrAnSndFileToItsSlot) {
+    const std::string zel = folder.Path("two.zel");
+    ASSERT_EQ(Run({"--virtual-synth", "get-sound", "2", zel}), 0) << err.str();
+    TakeSent();
+    ASSERT_EQ(Run({"--virtual-synth", "put-sound", "5", zel}), 0) << err.str();
+    EXPECT_EQ(Synth().Sound(5), Synth().Sound(2));
+    const auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 2u);
+    // A one-sound dump for slot 5 with 276 nibbles, then the algorithm once more.
+    EXPECT_EQ(Slice(sent[0], 0, 10),
+              (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x00, 0x02, 0x14, 0x05}));
+    EXPECT_EQ(sent[0].size(), 10u + 276 + 2);
+    const int algorithm = Synth().Sound(2)[116];
+    EXPECT_EQ(sent[1], (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x00, 25, 106,
+                              static_cast<uint8_t>(algorithm / 16),
+                              static_cast<uint8_t>(algorithm % 16), 0xF7}));
+
+    Bytes snd(kSndRecordBytes, 0);
+    const std::string name = "Old Brass ";
+    for (int i = 0; i < 10; ++i)
+        snd[136 + i] = static_cast<uint8_t>(name[i]);
+    snd[0] = 3;
+    snd[76] = 1;  // envelope 0 sustains at point 1
+    snd[77] = 9;
+    PutFile(folder.Path("brass.SND"), snd);
+    ASSERT_EQ(Run({"--virtual-synth", "put-sound", "7", folder.Path("brass.SND")}), 0) << err.str();
+    const RawData seven = Synth().Sound(7);
+    EXPECT_EQ(std::string(seven.begin(), seven.begin() + 10), name);
+    EXPECT_EQ(seven[116], 3);
+    EXPECT_EQ(seven[12], 0x80);
+
+    // A file too long for a sound sends nothing.
+    TakeSent();
+    PutFile(folder.Path("long.zel"), Bytes(139, 65));
+    EXPECT_EQ(Run({"--virtual-synth", "put-sound", "7", folder.Path("long.zel")}), 1);
+    EXPECT_EQ(err.str().rfind("Open: Cannot read", 0), 0u) << err.str();
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_EQ(Synth().Sound(7), seven);
+}
+
+TEST_F(LibrarianSynthTest, PutSoundsSendsAnAlsFileAsTwentySounds) {
+    Bytes als(kAlsFileBytes, 0);
+    for (int r = 0; r < 20; ++r) {
+        const std::string name = "Als " + std::to_string(r) + (r < 10 ? "     " : "    ");
+        for (int i = 0; i < 10; ++i)
+            als[147 * r + 136 + i] = static_cast<uint8_t>(name[i]);
+        als[147 * r] = static_cast<uint8_t>(27 - r);
+    }
+    PutFile(folder.Path("old.als"), als);
+    ASSERT_EQ(Run({"--virtual-synth", "put-sounds", folder.Path("old.als")}), 0) << err.str();
+    const auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    // The whole 2,761-element array travels: 5,522 nibbles.
+    EXPECT_EQ(Slice(sent[0], 0, 9), (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x01, 43, 18}));
+    EXPECT_EQ(sent[0].size(), 9u + 5522 + 2);
+    const RawData three = Synth().Sound(3);
+    EXPECT_EQ(std::string(three.begin(), three.begin() + 10), "Als 3     ");
+    EXPECT_EQ(three[116], 24);
+    EXPECT_EQ(Synth().Sound(19)[116], 8);
+}
+
+TEST_F(LibrarianSynthTest, GroupsTravelBothWays) {
+    const std::string all = folder.Path("groups.zag");
+    ASSERT_EQ(Run({"--virtual-synth", "get-groups", all}), 0) << err.str();
+    Bytes file = FileBytes(all);
+    ASSERT_EQ(file.size(), 1640u);
+    EXPECT_EQ(file, Concatenated(SynthGroups()));
+
+    const std::string one = folder.Path("one.zeg");
+    ASSERT_EQ(Run({"--virtual-synth", "get-group", "1", one}), 0) << err.str();
+    EXPECT_EQ(FileBytes(one), Slice(file, 82, 82));
+    ASSERT_EQ(Run({"--virtual-synth", "put-group", "4", one}), 0) << err.str();
+    EXPECT_EQ(Synth().Group(4), Synth().Group(1));
+
+    // A 1,641-byte file is accepted (its last byte travels too); group 3 gets a new name.
+    const std::string name = "Renamed   ";
+    for (int i = 0; i < 10; ++i)
+        file[3 * 82 + 72 + i] = static_cast<uint8_t>(name[i]);
+    file.push_back(0);
+    PutFile(all, file);
+    TakeSent();
+    ASSERT_EQ(Run({"--virtual-synth", "put-groups", all}), 0) << err.str();
+    const RawData three = Synth().Group(3);
+    EXPECT_EQ(std::string(three.begin() + 72, three.end()), name);
+    const auto sent = TakeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(Slice(sent[0], 0, 9), (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x03, 25, 82}));
+
+    // One byte too many for either kind: refused, nothing sent.
+    file.push_back(0);
+    PutFile(all, file);
+    EXPECT_EQ(Run({"--virtual-synth", "put-groups", all}), 1);
+    EXPECT_NE(err.str().find("Group Editor: Cannot read"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("1642 bytes"), std::string::npos);
+    PutFile(one, Bytes(83, 1));
+    EXPECT_EQ(Run({"--virtual-synth", "put-group", "4", one}), 1);
+    EXPECT_TRUE(TakeSent().empty());
+    EXPECT_EQ(AsBytes(Synth().Group(4)), Slice(file, 4 * 82, 82));
+}
+
+TEST_F(LibrarianSynthTest, SynthFailuresExitWithOneAndWriteNothing) {
+    Synth().GetFaults().silent = true;
+    EXPECT_EQ(Run({"--virtual-synth", "get-sounds", folder.Path("none.zas")}), 1);
+    EXPECT_EQ(err.str(), "System Exclusive: Timeout waiting for message from ZEL-1\n");
+    EXPECT_FALSE(FileExists(folder.Path("none.zas")));
+    EXPECT_EQ(Run({"--virtual-synth", "get-group", "2", folder.Path("none.zeg")}), 1);
+    EXPECT_FALSE(FileExists(folder.Path("none.zeg")));
+
+    Synth().GetFaults().silent = false;
+    Synth().GetFaults().cutShort = true;
+    EXPECT_EQ(Run({"--virtual-synth", "get-groups", folder.Path("cut.zag")}), 1);
+    EXPECT_FALSE(err.str().empty());
+    EXPECT_FALSE(FileExists(folder.Path("cut.zag")));
+
+    // A one-group dump where a sound was asked for: refused, and said so.
+    Synth().GetFaults().cutShort = false;
+    Bytes group{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x02, 0x01, 0x24, 0x00};
+    group.resize(group.size() + 164 + 1, 0);
+    group.push_back(0xF7);
+    driver.Inject(group);
+    EXPECT_EQ(Run({"--virtual-synth", "get-sound", "3", folder.Path("wrong.zel")}), 1);
+    EXPECT_NE(err.str().find("answered with other data"), std::string::npos) << err.str();
+    EXPECT_FALSE(FileExists(folder.Path("wrong.zel")));
+
+    const std::string zel = folder.Path("zero.zel");
+    ASSERT_EQ(Run({"--virtual-synth", "get-sound", "0", zel}), 0) << err.str();
+    Synth().SetMemoryProtect(true);
+    const RawData before = Synth().Sound(9);
+    EXPECT_EQ(Run({"--virtual-synth", "put-sound", "9", zel}), 1);
+    EXPECT_EQ(err.str(), "System Exclusive: Cannot write to ZEL-1 as memory protect is ON\n");
+    EXPECT_EQ(Synth().Sound(9), before);
+}
