@@ -11,6 +11,7 @@
 #include "midi/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "synth/EmulatorMidiDriver.h"
+#include "synth/SynthMemoryFile.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
@@ -32,5 +33,13 @@ int main(int argc, char* argv[]) {
     };
     LibrarianCommands commands(openDevices, virtualSynth, settings, pump, clock, std::cout,
                                std::cerr);
-    return commands.Run(application.arguments());
+    // The built-in virtual ZEL-1 shares its memory with the editor's, so what one puts there the
+    // other finds.
+    const QString memoryPath = SynthMemoryFile::DefaultPath();
+    SynthMemoryFile::Load(virtualSynth.Synth(), memoryPath);
+    const std::vector<uint8_t> before = virtualSynth.Synth().SaveMemory();
+    const int status = commands.Run(application.arguments());
+    if (virtualSynth.Synth().SaveMemory() != before)
+        SynthMemoryFile::Save(virtualSynth.Synth(), memoryPath);
+    return status;
 }

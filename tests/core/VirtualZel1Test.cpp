@@ -3,7 +3,11 @@
 #include <set>
 #include <string>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "SynthFixture.h"
+#include "synth/SynthMemoryFile.h"
 
 using Bytes = std::vector<uint8_t>;
 using Msg = RecordingMessageSink::Message;
@@ -170,4 +174,29 @@ TEST_F(VirtualZel1Test, MemorySurvivesSavingAndLoading) {
     EXPECT_EQ(other.Group(5), Pattern(82, 5));
     EXPECT_TRUE(other.MemoryProtect());
     EXPECT_FALSE(other.LoadMemory(std::vector<uint8_t>(block.begin(), block.end() - 1)));
+}
+
+TEST(SynthMemoryFileTest, TheMemoryFileCarriesEverythingAndADamagedOneChangesNothing) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("nested/virtual-zel1.mem");
+    VirtualZel1 synth;
+    RawData sound = synth.Sound(4);
+    sound[116] = 9;
+    synth.SetSound(4, sound);
+    synth.SetSystemChannel(6);
+    ASSERT_TRUE(SynthMemoryFile::Save(synth, path));
+
+    VirtualZel1 restored;
+    ASSERT_TRUE(SynthMemoryFile::Load(restored, path));
+    EXPECT_EQ(restored.SaveMemory(), synth.SaveMemory());
+
+    QFile damaged(path);
+    ASSERT_TRUE(damaged.open(QIODevice::Append));
+    damaged.write("x");
+    damaged.close();
+    VirtualZel1 fresh;
+    const auto factory = fresh.SaveMemory();
+    EXPECT_FALSE(SynthMemoryFile::Load(fresh, path));
+    EXPECT_EQ(fresh.SaveMemory(), factory);
+    EXPECT_FALSE(SynthMemoryFile::Load(fresh, folder.filePath("missing.mem")));
 }

@@ -16,6 +16,7 @@
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
+#include "synth/SynthMemoryFile.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
@@ -64,31 +65,12 @@ EditorApplication::~EditorApplication() {
 }
 
 QString EditorApplication::MemoryPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QLatin1Char('/') +
-           QLatin1String(kMemoryFile);
-}
-
-void EditorApplication::LoadSynthMemory() {
-    QFile file(MemoryPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    // A damaged file leaves the synth's factory memory in place.
-    emulator_->Synth().LoadMemory(std::vector<uint8_t>(bytes.begin(), bytes.end()));
-}
-
-void EditorApplication::SaveSynthMemory() {
-    QDir().mkpath(QFileInfo(MemoryPath()).absolutePath());
-    QSaveFile file(MemoryPath());
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    const std::vector<uint8_t> block = emulator_->Synth().SaveMemory();
-    file.write(reinterpret_cast<const char*>(block.data()), static_cast<qint64>(block.size()));
-    file.commit();
+    return SynthMemoryFile::DefaultPath();
 }
 
 int EditorApplication::Run(const Options& options) {
-    LoadSynthMemory();
+    // A missing or damaged file leaves the synth's factory memory in place.
+    SynthMemoryFile::Load(emulator_->Synth(), MemoryPath());
     if (options.virtualSynth) {
         store_.Write(MidiSettings::kApplication, MidiSettings::kSection, MidiSettings::kKeyIn,
                      EmulatorMidiDriver::kDeviceName);
@@ -112,7 +94,7 @@ int EditorApplication::Run(const Options& options) {
     const int code = QApplication::exec();
     window_->Unload();
     service_->stop();
-    SaveSynthMemory();
+    SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
 }
 

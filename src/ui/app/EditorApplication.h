@@ -25,7 +25,6 @@ class EditorApplication : public QObject {
 
   public:
     static constexpr int kServiceInterval = 5;
-    static constexpr const char* kMemoryFile = "virtual-zel1.mem";
 
     struct Options {
         // Open the virtual ZEL-1 on both ports, as if it had been saved as the choice.
@@ -46,8 +45,6 @@ class EditorApplication : public QObject {
     static QString MemoryPath();
 
   private:
-    void LoadSynthMemory();
-    void SaveSynthMemory();
     void TakeScreenshot(const QString& path);
     void ReportShown();
 
