@@ -54,29 +54,15 @@ ModuleMIDI::ModuleMIDI(MidiDriver& driver, MessageSink& messages, EventPump& pum
 
 ModuleMIDI::~ModuleMIDI() {
     // The driver holds a callback into this object; it must not outlive the ports.
-    if (midiInHandle_ != 0) {
-        driver_.InStop(midiInHandle_);
-        driver_.InReset(midiInHandle_);
-        driver_.InClose(midiInHandle_);
-    }
-    if (midiOutHandle_ != 0) {
-        driver_.OutReset(midiOutHandle_);
-        driver_.OutClose(midiOutHandle_);
-    }
+    CloseInPort();
+    CloseOutPort();
 }
 
 // ----------------------------------------------------------------------------------------------
 // Ports
 
 bool ModuleMIDI::OpenInPort(int deviceId) {
-    if (midiInHandle_ != 0) {
-        driver_.InStop(midiInHandle_);
-        driver_.InReset(midiInHandle_);
-        driver_.InClose(midiInHandle_);
-        midiInHandle_ = 0;
-        // The reset handed back the buffer of the old port; that is no reply.
-        SysExReceivedFlag = false;
-    }
+    CloseInPort();
     if (deviceId < 0)
         return false;
     MidiHandle handle = 0;
@@ -98,11 +84,7 @@ bool ModuleMIDI::OpenInPort(int deviceId) {
 }
 
 bool ModuleMIDI::OpenOutPort(int deviceId) {
-    if (midiOutHandle_ != 0) {
-        driver_.OutReset(midiOutHandle_);
-        driver_.OutClose(midiOutHandle_);
-        midiOutHandle_ = 0;
-    }
+    CloseOutPort();
     if (deviceId < 0)
         return false;
     MidiHandle handle = 0;
@@ -117,19 +99,28 @@ bool ModuleMIDI::OpenOutPort(int deviceId) {
 }
 
 void ModuleMIDI::ClosePorts() {
-    if (midiInHandle_ != 0) {
-        driver_.InStop(midiInHandle_);
-        driver_.InReset(midiInHandle_);
-        driver_.InClose(midiInHandle_);
-        midiInHandle_ = 0;
-        SysExReceivedFlag = false;
-    }
-    if (midiOutHandle_ != 0) {
-        driver_.OutReset(midiOutHandle_);
-        driver_.OutClose(midiOutHandle_);
-        midiOutHandle_ = 0;
-    }
+    CloseInPort();
+    CloseOutPort();
     ProcessEvents();
+}
+
+void ModuleMIDI::CloseInPort() {
+    if (midiInHandle_ == 0)
+        return;
+    driver_.InStop(midiInHandle_);
+    driver_.InReset(midiInHandle_);
+    driver_.InClose(midiInHandle_);
+    midiInHandle_ = 0;
+    // The reset handed back the buffer of the old port; that is no reply.
+    SysExReceivedFlag = false;
+}
+
+void ModuleMIDI::CloseOutPort() {
+    if (midiOutHandle_ == 0)
+        return;
+    driver_.OutReset(midiOutHandle_);
+    driver_.OutClose(midiOutHandle_);
+    midiOutHandle_ = 0;
 }
 
 void ModuleMIDI::ForgetHandles() {

@@ -85,6 +85,8 @@ class ModuleMIDI {
     Clock& GetClock() { return clock_; }
 
   private:
+    void CloseInPort();
+    void CloseOutPort();
     void ParameterChange(int address, int index, int value);
     bool WaitForFlag(double seconds);
     bool Reject(const char* text, int flags);

@@ -268,6 +268,41 @@ MidiResult RtMidiDriver::OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) {
 }
 
 // ----------------------------------------------------------------------------------------------
+// Opening
+
+template <typename Midi>
+MidiResult RtMidiDriver::OpenByName(const Device& device, std::unique_ptr<Midi>& midi,
+                                    ErrorTrap& trap, const char* ownName,
+                                    const std::function<void(Midi&)>& prepare) {
+    {
+        QuietMidiLibraries quiet;
+        try {
+            midi = std::make_unique<Midi>(apis_[device.api]->api, clientName_);
+        } catch (const RtMidiError& e) {
+            return CodeFor(e.getMessage());
+        }
+        if (!quiet.FirstMessage().empty())
+            return CodeFor(quiet.FirstMessage());
+    }
+    midi->setErrorCallback(&ErrorTrap::OnError, &trap);
+    bool found = false;
+    const MidiResult opened = Guarded(trap, [&] {
+        // Found by name: the numbering may have changed since the list was made.
+        for (unsigned n = 0, count = midi->getPortCount(); n < count && !found; ++n) {
+            if (midi->getPortName(n) != device.portName)
+                continue;
+            found = true;
+            if (prepare)
+                prepare(*midi);
+            midi->openPort(n, ownName);
+        }
+    });
+    if (opened != MidiCode::NoError)
+        return opened;
+    return found ? MidiCode::NoError : MidiCode::BadDeviceId;
+}
+
+// ----------------------------------------------------------------------------------------------
 // Input
 
 RtMidiDriver::InPort* RtMidiDriver::FindIn(MidiHandle handle) {
@@ -282,34 +317,14 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
     const Device& device = inputs_[deviceId];
     auto port = std::make_unique<InPort>();
     port->callback = std::move(callback);
-    {
-        QuietMidiLibraries quiet;
-        try {
-            port->midi = std::make_unique<RtMidiIn>(apis_[device.api]->api, clientName_);
-        } catch (const RtMidiError& e) {
-            return CodeFor(e.getMessage());
-        }
-        if (!quiet.FirstMessage().empty())
-            return CodeFor(quiet.FirstMessage());
-    }
     InPort* raw = port.get();
-    raw->midi->setErrorCallback(&ErrorTrap::OnError, &raw->trap);
-    bool found = false;
-    const MidiResult opened = Guarded(raw->trap, [&] {
-        // Found by name: the numbering may have changed since the list was made.
-        for (unsigned n = 0, count = raw->midi->getPortCount(); n < count && !found; ++n) {
-            if (raw->midi->getPortName(n) != device.portName)
-                continue;
-            found = true;
-            raw->midi->setCallback(&RtMidiDriver::OnInput, raw);
-            raw->midi->ignoreTypes(false, true, true);
-            raw->midi->openPort(n, kOwnInPortName);
-        }
-    });
+    const MidiResult opened =
+        OpenByName<RtMidiIn>(device, raw->midi, raw->trap, kOwnInPortName, [raw](RtMidiIn& in) {
+            in.setCallback(&RtMidiDriver::OnInput, raw);
+            in.ignoreTypes(false, true, true);
+        });
     if (opened != MidiCode::NoError)
         return opened;
-    if (!found)
-        return MidiCode::BadDeviceId;
     raw->handle = nextHandle_++;
     handle = raw->handle;
     inPorts_[handle] = std::move(port);
@@ -449,31 +464,10 @@ MidiResult RtMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
     const Device& device = outputs_[deviceId];
     auto port = std::make_unique<OutPort>();
     port->api = apis_[device.api]->api;
-    {
-        QuietMidiLibraries quiet;
-        try {
-            port->midi = std::make_unique<RtMidiOut>(apis_[device.api]->api, clientName_);
-        } catch (const RtMidiError& e) {
-            return CodeFor(e.getMessage());
-        }
-        if (!quiet.FirstMessage().empty())
-            return CodeFor(quiet.FirstMessage());
-    }
-    OutPort* raw = port.get();
-    raw->midi->setErrorCallback(&ErrorTrap::OnError, &raw->trap);
-    bool found = false;
-    const MidiResult opened = Guarded(raw->trap, [&] {
-        for (unsigned n = 0, count = raw->midi->getPortCount(); n < count && !found; ++n) {
-            if (raw->midi->getPortName(n) != device.portName)
-                continue;
-            found = true;
-            raw->midi->openPort(n, kOwnOutPortName);
-        }
-    });
+    const MidiResult opened =
+        OpenByName<RtMidiOut>(device, port->midi, port->trap, kOwnOutPortName, nullptr);
     if (opened != MidiCode::NoError)
         return opened;
-    if (!found)
-        return MidiCode::BadDeviceId;
     handle = nextHandle_++;
     outPorts_[handle] = std::move(port);
     return MidiCode::NoError;

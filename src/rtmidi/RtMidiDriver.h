@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -103,6 +104,11 @@ class RtMidiDriver : public MidiDriver {
     };
 
     void StartApis(const std::vector<RtMidi::Api>& apis);
+    // Creates the port object for the device's API and opens the device, found by its name;
+    // prepare runs just before the open.
+    template <typename Midi>
+    MidiResult OpenByName(const Device& device, std::unique_ptr<Midi>& midi, ErrorTrap& trap,
+                          const char* ownName, const std::function<void(Midi&)>& prepare);
     // Runs an RtMidi call; a thrown or reported failure becomes a result code.
     template <typename Call>
     MidiResult Guarded(ErrorTrap& trap, Call call);
