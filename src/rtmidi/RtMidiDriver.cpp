@@ -1,8 +1,10 @@
 #include "rtmidi/RtMidiDriver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <set>
+#include <thread>
 
 #include "rtmidi/QuietMidiLibraries.h"
 
@@ -17,6 +19,9 @@ constexpr const char* kThroughPortName = "Midi Through";
 // RtMidi hands JACK messages over through a 16 KiB ring buffer (less its one spare byte and a
 // length word) and silently drops any message that cannot fit.
 constexpr size_t kJackLargestMessage = 16384 - 1 - sizeof(int);
+
+// Enough JACK cycles for a new connection to take effect, even on a busy machine.
+constexpr auto kJackSettle = std::chrono::milliseconds(100);
 
 constexpr uint8_t kSysExStart = 0xF0;
 constexpr uint8_t kControlChange = 0xB0;
@@ -299,7 +304,13 @@ MidiResult RtMidiDriver::OpenByName(const Device& device, std::unique_ptr<Midi>&
     });
     if (opened != MidiCode::NoError)
         return opened;
-    return found ? MidiCode::NoError : MidiCode::BadDeviceId;
+    if (!found)
+        return MidiCode::BadDeviceId;
+    // JACK makes a new connection part of its graph a few cycles later; what passes before is
+    // lost. Messages sent at once after the open (a request straight away) must not be.
+    if (apis_[device.api]->api == RtMidi::UNIX_JACK)
+        std::this_thread::sleep_for(kJackSettle);
+    return MidiCode::NoError;
 }
 
 // ----------------------------------------------------------------------------------------------

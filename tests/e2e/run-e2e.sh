@@ -36,8 +36,9 @@ if ! command -v jackd >/dev/null; then
     exit 1
 fi
 
-# A generous client time-out: on a loaded machine a slow client must not be thrown out.
-jackd --no-realtime --timeout 10000 -d dummy --rate 48000 --period 256 >"$workdir/jackd.log" 2>&1 &
+# Synchronous, with a generous client time-out: on a loaded machine a slow client delays the
+# cycle instead of losing its MIDI data or being thrown out.
+jackd --no-realtime --sync --timeout 10000 -d dummy --rate 48000 --period 256 >"$workdir/jackd.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
     if jack_wait --check 2>/dev/null | grep -qx running; then break; fi
