@@ -26,6 +26,16 @@ class SynthFixture : public ::testing::Test {
         return sent;
     }
 
+    // Requests `kind` and returns the payload of the reply, or nothing unless a dump of that
+    // kind came back.
+    RawData Fetch(int kind, int number) {
+        midi.SendRequest(kind, number);
+        RawData data;
+        if (!midi.WaitForMessage(false) || midi.ExtractData(data) != kind)
+            return {};
+        return data;
+    }
+
     VirtualClock clock;
     FunctionEventPump pump;
     RecordingMessageSink messages;
