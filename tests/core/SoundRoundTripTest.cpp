@@ -61,13 +61,6 @@ TEST_F(SoundRoundTripTest, SynthSoundsComeBackByteForByte) {
         EXPECT_EQ(sound.EncodeRawSound(), raw);
         EXPECT_EQ(sound.NodeCount(), static_cast<int>(AlgorithmNodes(raw[116]).size()));
     }
-    // Names are distinct, so the sounds are.
-    std::set<std::string> names;
-    for (int n = 0; n < VirtualZel1::kAllSounds; ++n) {
-        sound.DecodeRawSound(Synth().Sound(n));
-        names.insert(sound.Name());
-    }
-    EXPECT_EQ(names.size(), size_t{VirtualZel1::kAllSounds});
     EXPECT_TRUE(TakeSent().empty());
 }
 
