@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FileTestSupport.h"
+#include "SynthFixture.h"
 #include "library/ConvertFromSND.h"
 #include "library/LibrarianCommands.h"
 #include "midi/EventPump.h"
@@ -45,12 +46,7 @@ class LibrarianFixture : public ::testing::Test {
         return commands.Run(list);
     }
 
-    // The messages the synth received since the last call, and forgets them.
-    std::vector<std::vector<uint8_t>> TakeSent() {
-        auto sent = Synth().Received();
-        Synth().ClearLog();
-        return sent;
-    }
+    std::vector<std::vector<uint8_t>> TakeSent() { return TakeReceived(Synth()); }
 
     VirtualClock clock;
     FunctionEventPump pump;

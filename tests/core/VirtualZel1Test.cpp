@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "FileTestSupport.h"
 #include "SynthFixture.h"
 #include "synth/SynthMemoryFile.h"
 
@@ -17,12 +18,6 @@ class VirtualZel1Test : public SynthFixture {
     bool Store(const RawData& data, int kind, int number) {
         midi.SendData(data, kind, number);
         return midi.WaitForMessage(true);
-    }
-    static RawData Pattern(size_t size, int seed) {
-        RawData raw(size);
-        for (size_t i = 0; i < size; ++i)
-            raw[i] = static_cast<int16_t>((i * 37 + seed) % 256);
-        return raw;
     }
 };
 
