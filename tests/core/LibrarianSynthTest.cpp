@@ -49,10 +49,7 @@ TEST_F(LibrarianSynthTest, PutSoundSendsAZelOrAnSndFileToItsSlot) {
     EXPECT_EQ(Slice(sent[0], 0, 10),
               (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x00, 0x02, 0x14, 0x05}));
     EXPECT_EQ(sent[0].size(), 10u + 276 + 2);
-    const int algorithm = Synth().Sound(2)[116];
-    EXPECT_EQ(sent[1], (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x00, 25, 106,
-                              static_cast<uint8_t>(algorithm / 16),
-                              static_cast<uint8_t>(algorithm % 16), 0xF7}));
+    EXPECT_EQ(sent[1], Change(5, 116, Synth().Sound(2)[116]));
 
     const std::string name = "Old Brass ";
     Bytes snd = SndRecord(name, 3);
@@ -148,10 +145,7 @@ TEST_F(LibrarianSynthTest, SynthFailuresExitWithOneAndWriteNothing) {
 
     // A one-group dump where a sound was asked for: refused, and said so.
     Synth().GetFaults().cutShort = false;
-    Bytes group{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x02, 0x01, 0x24, 0x00};
-    group.resize(group.size() + 164 + 1, 0);
-    group.push_back(0xF7);
-    driver.Inject(group);
+    driver.Inject(DumpMessage(2, 0, RawData(82, 0)));
     EXPECT_EQ(Run({"--virtual-synth", "get-sound", "3", folder.Path("wrong.zel")}), 1);
     EXPECT_NE(err.str().find("answered with other data"), std::string::npos) << err.str();
     EXPECT_FALSE(FileExists(folder.Path("wrong.zel")));
