@@ -1,4 +1,5 @@
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "ShellFixture.h"
 #include "midi/MessageSink.h"
@@ -89,4 +90,22 @@ TEST_F(ShutdownTest, CloseAllUnloadsEveryOtherWindowAndViewSettingsReopensTheSav
     EXPECT_TRUE(PortsOpen());
     EXPECT_EQ(midi.SystemChannel(), 2);
     EXPECT_EQ(modal.Runs().size(), 1u);  // shown once, by the command
+}
+
+TEST_F(ShutdownTest, AFrameCloseDuringAnExchangeWaitsForItsEnd) {
+    StartOnSynth();
+    driver.Synth().GetFaults().silent = true;
+    // The frame's close arrives while the editor waits for the synth's reply.
+    QTimer::singleShot(0, window.get(), &QWidget::close);
+    midi.SendRequest(1, -1);
+    EXPECT_FALSE(midi.WaitForMessage(false));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_NE(window->Settings(), nullptr);
+    EXPECT_EQ(messages.Messages().back().text, "Timeout waiting for message from ZEL-1");
+
+    // Once the exchange is over the close goes through as usual.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(midi.MidiInHandle(), 0u);
+    EXPECT_EQ(store.Writes(), SettingsWrites("2", kSynth, kSynth));
 }

@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaObject>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -250,6 +251,13 @@ void MDIFormMain::Unload() {
 }
 
 void MDIFormMain::closeEvent(QCloseEvent* event) {
+    // A close that the window frame delivers while an exchange waits would pull the ports and
+    // the windows from under it; it is carried out once the exchange is over.
+    if (midi_.ExchangeActive()) {
+        event->ignore();
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
     Unload();
     event->accept();
 }
