@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "FileTestSupport.h"
 #include "library/ConvertFromSND.h"
-#include "library/LibraryFiles.h"
 
 namespace {
 // An SND record whose every byte tells where it came from (offset + 1, below 128 so that no
@@ -68,25 +66,4 @@ TEST(ConvertFromSNDTest, MarksStayWithinAByteAndBadIndexesMarkNothing) {
     EXPECT_FALSE(ConvertFromSND(snd, small, 0));
     EXPECT_EQ(small, RawData(137, 5));
     EXPECT_FALSE(ConvertFromSND(snd, raw, 1));
-}
-
-TEST(ConvertFromSNDTest, AlsRecordsLandInTheirOwnSounds) {
-    TempFolder folder;
-    std::vector<uint8_t> als(kAlsFileBytes, 0);
-    const std::string name = "Bells 3   ";
-    for (int r = 0; r < 20; ++r)
-        als[147 * r] = static_cast<uint8_t>(r);  // algorithm = record
-    for (size_t i = 0; i < name.size(); ++i)
-        als[147 * 3 + 136 + i] = static_cast<uint8_t>(name[i]);
-    PutFile(folder.Path("bank.als"), als);
-
-    RawData all;
-    std::string failure;
-    ASSERT_TRUE(ReadAllSoundsFile(folder.Path("bank.als"), all, failure)) << failure;
-    ASSERT_EQ(all.size(), 2761u);
-    for (int n = 0; n < 20; ++n)
-        EXPECT_EQ(all[138 * n + 116], n);
-    EXPECT_EQ(std::string(all.begin() + 138 * 3, all.begin() + 138 * 3 + 10), name);
-    EXPECT_EQ(all[138 * 4], 0);
-    EXPECT_EQ(all[2760], 0);
 }

@@ -40,6 +40,14 @@ inline void PutFile(const std::string& path, const std::vector<uint8_t>& bytes) 
     }
 }
 
+// Raw data of `size` elements running through every byte value, different for each seed.
+inline RawData Pattern(size_t size, int seed) {
+    RawData raw(size);
+    for (size_t i = 0; i < size; ++i)
+        raw[i] = static_cast<int16_t>((i * 37 + seed) % 256);
+    return raw;
+}
+
 inline std::vector<uint8_t> AsBytes(const RawData& raw) {
     return {raw.begin(), raw.end()};
 }

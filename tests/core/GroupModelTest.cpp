@@ -3,45 +3,11 @@
 #include <set>
 #include <string>
 
+#include "SoundTestSupport.h"
 #include "SynthFixture.h"
 #include "model/ClassGroups.h"
 
 namespace {
-using Bytes = std::vector<uint8_t>;
-
-Bytes Framed(int status, const std::vector<int>& data) {
-    Bytes m{0xF0, 0x00, 0x20, 0x08, 0x01, static_cast<uint8_t>(status)};
-    for (int byte : data)
-        m.push_back(static_cast<uint8_t>(byte));
-    m.push_back(0xF7);
-    return m;
-}
-
-Bytes Parameter(int address, int index, int value) {
-    return Framed(0x00, {address, index, value >> 4, value & 0x0F});
-}
-
-Bytes Dump(int kind, int number, const RawData& payload) {
-    const int count = 2 * static_cast<int>(payload.size());
-    std::vector<int> data{kind, count / 128, count % 128};
-    if (number >= 0)
-        data.push_back(number);
-    int sum = 0;
-    for (int16_t byte : payload) {
-        data.insert(data.end(), {byte >> 4, byte & 0x0F});
-        sum += byte;
-    }
-    data.push_back(sum & 0x7F);
-    return Framed(0x10, data);
-}
-
-std::vector<Bytes> NameMessages(const std::string& stored) {
-    std::vector<Bytes> messages;
-    for (int i = 0; i < 10; ++i)
-        messages.push_back(Parameter(48, i, stored[i]));
-    return messages;
-}
-
 RawData RawWithName(const std::string& name) {
     RawData raw(ClassGroup::kRawBytes, 0);
     for (int i = 0; i < 10; ++i)
@@ -63,14 +29,6 @@ class GroupModelTest : public SynthFixture {
         group->SetGroupNumber(static_cast<int16_t>(number));
         EXPECT_TRUE(group->DecodeRawGroup(Synth().Group(number)));
         return group;
-    }
-    RawData SynthMemory() {
-        RawData all;
-        for (int n = 0; n < 20; ++n) {
-            const RawData group = Synth().Group(n);
-            all.insert(all.end(), group.begin(), group.end());
-        }
-        return all;
     }
 };
 
@@ -129,25 +87,25 @@ TEST_F(GroupModelTest, BankAndNameEditsSendTheirWireBytes) {
     ClassBank& bank = *group->Bank(2);
     TakeSent();
     bank.SetPan(-10);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Parameter(42, 3, 246)});
+    EXPECT_EQ(TakeSent(), WireMessages{Parameter(42, 3, 246)});
     EXPECT_EQ(Encoded(*group)[24 + 2], 246);
 
     bank.DefaultValue();
     TakeSent();
     bank.SetModPitchBend(false);
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Parameter(42, 4, 47)});
+    EXPECT_EQ(TakeSent(), WireMessages{Parameter(42, 4, 47)});
 
     group->Bank(7)->DefaultValue();
-    EXPECT_EQ(TakeSent(), (std::vector<Bytes>{
-                              Parameter(47, 0, 7), Parameter(47, 1, 8), Parameter(47, 2, 99),
-                              Parameter(47, 3, 0), Parameter(47, 5, 0), Parameter(47, 6, 0),
-                              Parameter(47, 7, 24), Parameter(47, 8, 102), Parameter(47, 4, 63)}));
+    EXPECT_EQ(TakeSent(),
+              (WireMessages{Parameter(47, 0, 7), Parameter(47, 1, 8), Parameter(47, 2, 99),
+                            Parameter(47, 3, 0), Parameter(47, 5, 0), Parameter(47, 6, 0),
+                            Parameter(47, 7, 24), Parameter(47, 8, 102), Parameter(47, 4, 63)}));
 
     ASSERT_TRUE(group->DecodeRawGroup(RawWithName("Strings")));
     group->SetName(group->Name());
-    EXPECT_EQ(TakeSent(), NameMessages("Strings   "));
+    EXPECT_EQ(TakeSent(), NameChanges(48, "Strings   "));
     group->SetName("     ");
-    EXPECT_EQ(TakeSent(), NameMessages("Noname    "));
+    EXPECT_EQ(TakeSent(), NameChanges(48, "Noname    "));
     const RawData raw = Encoded(*group);
     EXPECT_EQ(std::string(raw.begin() + 72, raw.end()), "Noname    ");
     EXPECT_EQ(Encoded(ClassGroup(midi)), RawWithName("")) << "a name never set is ten blanks";
@@ -175,16 +133,16 @@ TEST_F(GroupModelTest, WholeGroupTransfersUseTheSlotAndKeepTheObjectOnFailure) {
     group->Bank(0)->SetVolume(50);
     TakeSent();
     ASSERT_TRUE(group->RefreshSynth());
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Dump(2, 6, Encoded(*group))});  // 82 data bytes
+    EXPECT_EQ(TakeSent(), WireMessages{DumpMessage(2, 6, Encoded(*group))});  // 82 data bytes
     EXPECT_EQ(Synth().Group(6), Encoded(*group));
 
     group->SetGroupNumber(4);
     ASSERT_TRUE(group->RequestGroup());
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Framed(0x20, {2, 4})});
+    EXPECT_EQ(TakeSent(), WireMessages{Frame(0x20, {2, 4})});
     EXPECT_EQ(Encoded(*group), Synth().Group(4));
     const RawData strings = RawWithName("Strings");
     ASSERT_TRUE(group->OpenGroup(strings));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Dump(2, 4, strings)});
+    EXPECT_EQ(TakeSent(), WireMessages{DumpMessage(2, 4, strings)});
     EXPECT_EQ(Synth().Group(4), strings);
     EXPECT_EQ(group->Name(), "Strings");
 
@@ -237,9 +195,9 @@ TEST_F(GroupModelTest, CollectionFetchesOnceAndRefusesOtherReplies) {
     ClassGroups groups(midi);
     EXPECT_EQ(groups.Group(0), nullptr);
     Synth().GetFaults().silent = true;
-    driver.Inject(Dump(2, 0, Synth().Group(0)));  // one group in reply to all groups
+    driver.Inject(DumpMessage(2, 0, Synth().Group(0)));  // one group in reply to all groups
     EXPECT_FALSE(groups.GetGroupsFromSynth());
-    driver.Inject(Dump(3, -1, Synth().Group(0)));  // an all-groups dump too short
+    driver.Inject(DumpMessage(3, -1, Synth().Group(0)));  // an all-groups dump too short
     EXPECT_FALSE(groups.GetGroupsFromSynth());
     EXPECT_FALSE(groups.Syncronised());
     EXPECT_EQ(groups.Group(0), nullptr);
@@ -247,7 +205,7 @@ TEST_F(GroupModelTest, CollectionFetchesOnceAndRefusesOtherReplies) {
     Synth().GetFaults().silent = false;
     TakeSent();
     ASSERT_TRUE(groups.GetGroupsFromSynth());
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Framed(0x20, {3})});
+    EXPECT_EQ(TakeSent(), WireMessages{Frame(0x20, {3})});
     const auto first = groups.Group(0);
     ASSERT_TRUE(groups.GetGroupsFromSynth());
     EXPECT_TRUE(TakeSent().empty());
@@ -264,16 +222,16 @@ TEST_F(GroupModelTest, CollectionFetchesOnceAndRefusesOtherReplies) {
     EXPECT_EQ(all[246], 42);
     EXPECT_EQ(all[1640], 7) << "elements after the groups stay";
     all.pop_back();
-    EXPECT_EQ(all, SynthMemory());
+    EXPECT_EQ(all, SynthGroups(Synth()));
 }
 
 TEST_F(GroupModelTest, SendingAllGroupsKeepsTheObjectsWindowsHold) {
     ClassGroups groups(midi);
-    RawData all = SynthMemory();
+    RawData all = SynthGroups(Synth());
     all[82 * 19 + 72] = 'Z';
     all.push_back(0);  // as the all-groups file command hands it over
     ASSERT_TRUE(groups.SendAllGroupsToSynth(all));
-    EXPECT_EQ(TakeSent(), std::vector<Bytes>{Dump(3, -1, all)});
+    EXPECT_EQ(TakeSent(), WireMessages{DumpMessage(3, -1, all)});
     EXPECT_FALSE(groups.Syncronised());
     EXPECT_EQ(groups.Group(19)->Name()[0], 'Z');
     EXPECT_EQ(Synth().Group(19)[72], 'Z');
@@ -288,7 +246,7 @@ TEST_F(GroupModelTest, SendingAllGroupsKeepsTheObjectsWindowsHold) {
     RawData encoded;
     ASSERT_TRUE(groups.EncodeRaw(encoded));
     EXPECT_EQ(encoded, RawData(all.begin(), all.end() - 1));
-    EXPECT_EQ(SynthMemory(), encoded);
+    EXPECT_EQ(SynthGroups(Synth()), encoded);
 
     TakeSent();
     EXPECT_FALSE(groups.SendAllGroupsToSynth(RawData(1639, 0)));

@@ -8,11 +8,23 @@
 #include <string>
 
 #include "FileTestSupport.h"
+#include "SynthFixture.h"
+#include "library/ConvertFromSND.h"
 #include "library/LibrarianCommands.h"
 #include "midi/EventPump.h"
 #include "midi/MemorySettingsStore.h"
 #include "midi/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
+
+// An SND record of the given name (blank-padded to ten) and algorithm, all else zero.
+inline std::vector<uint8_t> SndRecord(const std::string& name, uint8_t algorithm) {
+    std::vector<uint8_t> snd(kSndRecordBytes, 0);
+    snd[0] = algorithm;
+    const std::string padded = (name + "          ").substr(0, 10);
+    for (size_t i = 0; i < padded.size(); ++i)
+        snd[136 + i] = static_cast<uint8_t>(padded[i]);
+    return snd;
+}
 
 // The command-line librarian on the in-process virtual ZEL-1 with a virtual clock, its output
 // and error streams captured, and a temporary folder for its files.
@@ -34,12 +46,7 @@ class LibrarianFixture : public ::testing::Test {
         return commands.Run(list);
     }
 
-    // The messages the synth received since the last call, and forgets them.
-    std::vector<std::vector<uint8_t>> TakeSent() {
-        auto sent = Synth().Received();
-        Synth().ClearLog();
-        return sent;
-    }
+    std::vector<std::vector<uint8_t>> TakeSent() { return TakeReceived(Synth()); }
 
     VirtualClock clock;
     FunctionEventPump pump;

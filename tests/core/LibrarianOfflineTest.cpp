@@ -1,18 +1,6 @@
 #include <QDir>
 
 #include "LibrarianFixture.h"
-#include "library/ConvertFromSND.h"
-
-namespace {
-std::vector<uint8_t> SndRecord(const std::string& name, uint8_t algorithm) {
-    std::vector<uint8_t> snd(kSndRecordBytes, 0);
-    snd[0] = algorithm;
-    const std::string padded = (name + "          ").substr(0, 10);
-    for (size_t i = 0; i < padded.size(); ++i)
-        snd[136 + i] = static_cast<uint8_t>(padded[i]);
-    return snd;
-}
-}  // namespace
 
 class LibrarianOfflineTest : public LibrarianFixture {};
 

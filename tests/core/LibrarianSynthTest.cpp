@@ -1,54 +1,16 @@
 #include "LibrarianFixture.h"
-#include "library/ConvertFromSND.h"
+#include "SoundTestSupport.h"
 
 using Bytes = std::vector<uint8_t>;
 
 namespace {
-Bytes Concatenated(const std::vector<RawData>& parts) {
-    Bytes all;
-    for (const RawData& part : parts)
-        all.insert(all.end(), part.begin(), part.end());
-    return all;
-}
-
 Bytes Slice(const Bytes& bytes, size_t start, size_t count) {
     return Bytes(bytes.begin() + static_cast<std::ptrdiff_t>(start),
                  bytes.begin() + static_cast<std::ptrdiff_t>(start + count));
 }
 }  // namespace
 
-class LibrarianSynthTest : public LibrarianFixture {
-  protected:
-    // Sounds that the model encodes exactly as the synth holds them: every algorithm's own node
-    // bytes, nothing in the bytes a sound does not use.
-    LibrarianSynthTest() {
-        for (int n = 0; n < 20; ++n) {
-            RawData raw(138, 0);
-            const std::string name = "Sound " + std::to_string(n) + (n < 10 ? "   " : "  ");
-            for (int i = 0; i < 10; ++i)
-                raw[i] = static_cast<int16_t>(name[i]);
-            for (int i = 10; i < 22; ++i)
-                raw[i] = static_cast<int16_t>((n * 7 + i) % 128);
-            raw[74] = static_cast<int16_t>(n % 9);
-            raw[116] = static_cast<int16_t>(n);
-            raw[117] = static_cast<int16_t>((256 - n) % 256);
-            Synth().SetSound(n, raw);
-        }
-    }
-
-    std::vector<RawData> SynthSounds() {
-        std::vector<RawData> sounds;
-        for (int n = 0; n < 20; ++n)
-            sounds.push_back(Synth().Sound(n));
-        return sounds;
-    }
-    std::vector<RawData> SynthGroups() {
-        std::vector<RawData> groups;
-        for (int n = 0; n < 20; ++n)
-            groups.push_back(Synth().Group(n));
-        return groups;
-    }
-};
+class LibrarianSynthTest : public LibrarianFixture {};
 
 TEST_F(LibrarianSynthTest, GetSoundsWritesTheSynthsSoundsOnTheSavedPorts) {
     settings.Write("ZEL_EDITOR", "settings", "ZelIn", "zel-1 EMULATOR");
@@ -60,7 +22,7 @@ TEST_F(LibrarianSynthTest, GetSoundsWritesTheSynthsSoundsOnTheSavedPorts) {
     EXPECT_EQ(TakeSent(), (std::vector<Bytes>{{0xF0, 0x00, 0x20, 0x08, 0x01, 0x23, 0x01, 0xF7}}));
     const Bytes file = FileBytes(path);
     ASSERT_EQ(file.size(), 2761u);
-    EXPECT_EQ(Slice(file, 0, 2760), Concatenated(SynthSounds()));
+    EXPECT_EQ(Slice(file, 0, 2760), AsBytes(SynthSounds(Synth())));
     EXPECT_EQ(file.back(), 0);
     EXPECT_TRUE(err.str().empty());
 
@@ -87,16 +49,10 @@ TEST_F(LibrarianSynthTest, PutSoundSendsAZelOrAnSndFileToItsSlot) {
     EXPECT_EQ(Slice(sent[0], 0, 10),
               (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x00, 0x02, 0x14, 0x05}));
     EXPECT_EQ(sent[0].size(), 10u + 276 + 2);
-    const int algorithm = Synth().Sound(2)[116];
-    EXPECT_EQ(sent[1], (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x00, 25, 106,
-                              static_cast<uint8_t>(algorithm / 16),
-                              static_cast<uint8_t>(algorithm % 16), 0xF7}));
+    EXPECT_EQ(sent[1], Change(5, 116, Synth().Sound(2)[116]));
 
-    Bytes snd(kSndRecordBytes, 0);
     const std::string name = "Old Brass ";
-    for (int i = 0; i < 10; ++i)
-        snd[136 + i] = static_cast<uint8_t>(name[i]);
-    snd[0] = 3;
+    Bytes snd = SndRecord(name, 3);
     snd[76] = 1;  // envelope 0 sustains at point 1
     snd[77] = 9;
     PutFile(folder.Path("brass.SND"), snd);
@@ -116,12 +72,10 @@ TEST_F(LibrarianSynthTest, PutSoundSendsAZelOrAnSndFileToItsSlot) {
 }
 
 TEST_F(LibrarianSynthTest, PutSoundsSendsAnAlsFileAsTwentySounds) {
-    Bytes als(kAlsFileBytes, 0);
+    Bytes als;
     for (int r = 0; r < 20; ++r) {
-        const std::string name = "Als " + std::to_string(r) + (r < 10 ? "     " : "    ");
-        for (int i = 0; i < 10; ++i)
-            als[147 * r + 136 + i] = static_cast<uint8_t>(name[i]);
-        als[147 * r] = static_cast<uint8_t>(27 - r);
+        const Bytes record = SndRecord("Als " + std::to_string(r), static_cast<uint8_t>(27 - r));
+        als.insert(als.end(), record.begin(), record.end());
     }
     PutFile(folder.Path("old.als"), als);
     ASSERT_EQ(Run({"--virtual-synth", "put-sounds", folder.Path("old.als")}), 0) << err.str();
@@ -132,8 +86,8 @@ TEST_F(LibrarianSynthTest, PutSoundsSendsAnAlsFileAsTwentySounds) {
     EXPECT_EQ(sent[0].size(), 9u + 5522 + 2);
     const RawData three = Synth().Sound(3);
     EXPECT_EQ(std::string(three.begin(), three.begin() + 10), "Als 3     ");
-    EXPECT_EQ(three[116], 24);
-    EXPECT_EQ(Synth().Sound(19)[116], 8);
+    for (int n = 0; n < 20; ++n)
+        EXPECT_EQ(Synth().Sound(n)[116], 27 - n) << "each record lands in its own sound";
 }
 
 TEST_F(LibrarianSynthTest, GroupsTravelBothWays) {
@@ -141,7 +95,7 @@ TEST_F(LibrarianSynthTest, GroupsTravelBothWays) {
     ASSERT_EQ(Run({"--virtual-synth", "get-groups", all}), 0) << err.str();
     Bytes file = FileBytes(all);
     ASSERT_EQ(file.size(), 1640u);
-    EXPECT_EQ(file, Concatenated(SynthGroups()));
+    EXPECT_EQ(file, AsBytes(SynthGroups(Synth())));
 
     const std::string one = folder.Path("one.zeg");
     ASSERT_EQ(Run({"--virtual-synth", "get-group", "1", one}), 0) << err.str();
@@ -191,10 +145,7 @@ TEST_F(LibrarianSynthTest, SynthFailuresExitWithOneAndWriteNothing) {
 
     // A one-group dump where a sound was asked for: refused, and said so.
     Synth().GetFaults().cutShort = false;
-    Bytes group{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x02, 0x01, 0x24, 0x00};
-    group.resize(group.size() + 164 + 1, 0);
-    group.push_back(0xF7);
-    driver.Inject(group);
+    driver.Inject(DumpMessage(2, 0, RawData(82, 0)));
     EXPECT_EQ(Run({"--virtual-synth", "get-sound", "3", folder.Path("wrong.zel")}), 1);
     EXPECT_NE(err.str().find("answered with other data"), std::string::npos) << err.str();
     EXPECT_FALSE(FileExists(folder.Path("wrong.zel")));

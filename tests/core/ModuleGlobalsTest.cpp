@@ -65,16 +65,10 @@ TEST(ModuleGlobalsTest, CopyIntegersCopiesARangeAndRefusesOneOutsideEitherArray)
     EXPECT_EQ(destination, (RawData{0, 0, 2, 3, 4, 0}));
 }
 
+// The common typing cases are driven through a real text box and scroll bar in the window
+// tests; these are the ones only the rule itself shows.
 TEST(ModuleGlobalsTest, TypedNumbersFollowTheirControlWithTheClampMinimumFirst) {
-    // 300 typed into a 0..127 bar showing 5: clamped to the maximum.
-    EXPECT_EQ(TypedControlValue("300", 5, 0, 127), 127);
-    // "07" over a bar showing 7 changes nothing, so the typing stays.
     EXPECT_EQ(TypedControlValue("07", 7, 0, 127), std::nullopt);
-    EXPECT_EQ(TypedControlValue("12abc", 0, 0, 127), 12);
-    // Halves round to even.
-    EXPECT_EQ(TypedControlValue("2.5", 0, 0, 127), 2);
-    EXPECT_EQ(TypedControlValue("3.5", 0, 0, 127), 4);
-    EXPECT_EQ(TypedControlValue("", 9, 0, 127), 0);
     EXPECT_EQ(TypedControlValue("", 0, 0, 127), std::nullopt);
     EXPECT_EQ(TypedControlValue("-100", 0, -19, 19), -19);
     EXPECT_EQ(TypedControlValue("  -7", 0, -19, 19), -7);

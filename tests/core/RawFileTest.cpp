@@ -4,23 +4,14 @@
 #include "library/LibraryFiles.h"
 #include "library/RawFile.h"
 
-namespace {
-RawData Ramp(size_t size) {
-    RawData raw(size);
-    for (size_t i = 0; i < size; ++i)
-        raw[i] = static_cast<int16_t>((i * 37 + 5) % 256);
-    return raw;
-}
-}  // namespace
-
 TEST(RawFileTest, WritesOneBytePerElementAndReplacesLongerFiles) {
     TempFolder folder;
     const std::string path = folder.Path("pad.zel");
     std::string failure;
-    ASSERT_TRUE(WriteRawFile(Ramp(2761), path, failure)) << failure;
+    ASSERT_TRUE(WriteRawFile(Pattern(2761, 5), path, failure)) << failure;
     ASSERT_EQ(FileBytes(path).size(), 2761u);
 
-    const RawData sound = Ramp(138);
+    const RawData sound = Pattern(138, 5);
     ASSERT_TRUE(WriteRawFile(sound, path, failure)) << failure;
     EXPECT_EQ(FileBytes(path), AsBytes(sound));  // exactly 138 bytes, bit 7 kept
 
@@ -58,11 +49,11 @@ TEST(RawFileTest, ShortFileLeavesTheRestAndLongFileChangesNothing) {
 TEST(RawFileTest, FailedWritesKeepTheOldFile) {
     TempFolder folder;
     const std::string path = folder.Path("keep.zel");
-    const RawData old = Ramp(138);
+    const RawData old = Pattern(138, 5);
     std::string failure;
     ASSERT_TRUE(WriteRawFile(old, path, failure));
 
-    RawData bad = Ramp(138);
+    RawData bad = Pattern(138, 5);
     bad[40] = 256;
     EXPECT_FALSE(WriteRawFile(bad, path, failure));
     EXPECT_NE(failure.find("256"), std::string::npos);

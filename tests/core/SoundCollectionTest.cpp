@@ -6,14 +6,6 @@
 
 class SoundCollectionTest : public SynthFixture {
   protected:
-    RawData SynthAllSounds() {
-        RawData all;
-        for (int n = 0; n < 20; ++n) {
-            const RawData raw = Synth().Sound(n);
-            all.insert(all.end(), raw.begin(), raw.end());
-        }
-        return all;
-    }
     ClassSounds sounds{midi};
 };
 
@@ -40,7 +32,7 @@ TEST_F(SoundCollectionTest, RefusesAReplyThatIsNotAllSounds) {
     Synth().GetFaults().silent = true;
     driver.Inject(DumpMessage(0, 3, Synth().Sound(3)));
     EXPECT_FALSE(sounds.GetSoundsFromSynth());
-    RawData short2759 = SynthAllSounds();
+    RawData short2759 = SynthSounds(Synth());
     short2759.pop_back();
     driver.Inject(DumpMessage(1, -1, short2759));
     EXPECT_FALSE(sounds.GetSoundsFromSynth());
@@ -57,7 +49,7 @@ TEST_F(SoundCollectionTest, EncodesTwentySoundsBackToBack) {
     ASSERT_TRUE(sounds.GetSoundsFromSynth());
     all[2760] = 99;
     ASSERT_TRUE(sounds.EncodeRaw(all));
-    EXPECT_EQ(RawData(all.begin(), all.begin() + 2760), SynthAllSounds());
+    EXPECT_EQ(RawData(all.begin(), all.begin() + 2760), SynthSounds(Synth()));
     EXPECT_EQ(all[2760], 99);  // later elements are left as they are
 
     sounds.Sound(7)->SetName("Seven");
@@ -81,11 +73,7 @@ TEST_F(SoundCollectionTest, SendingAllSoundsKeepsTheObjectsAndAnnouncesEach) {
         counters.push_back(std::make_unique<DataChangedCounter>(*sounds.Sound(n)));
     }
     // Sound i of the new data is the synth's preset 20 + i, as a file would hold it.
-    RawData all;
-    for (int n = 20; n < 40; ++n) {
-        const RawData raw = Synth().Sound(n);
-        all.insert(all.end(), raw.begin(), raw.end());
-    }
+    RawData all = SynthSounds(Synth(), 20);
     all.push_back(0);  // the file commands hold 2,761 elements
     TakeSent();
     ASSERT_TRUE(sounds.SendAllSoundsToSynth(all));
@@ -103,7 +91,7 @@ TEST_F(SoundCollectionTest, SendingAllSoundsKeepsTheObjectsAndAnnouncesEach) {
 
     // Refused by the synth: false, nothing changes.
     Synth().SetMemoryProtect(true);
-    EXPECT_FALSE(sounds.SendAllSoundsToSynth(SynthAllSounds()));
+    EXPECT_FALSE(sounds.SendAllSoundsToSynth(SynthSounds(Synth())));
     // Too short: refused before anything is sent.
     TakeSent();
     EXPECT_FALSE(sounds.SendAllSoundsToSynth(RawData(2759, 0)));
@@ -113,11 +101,7 @@ TEST_F(SoundCollectionTest, SendingAllSoundsKeepsTheObjectsAndAnnouncesEach) {
 }
 
 TEST_F(SoundCollectionTest, SendingBeforeAnyFetchFillsButDoesNotSynchronise) {
-    RawData all;
-    for (int n = 40; n < 60; ++n) {
-        const RawData raw = Synth().Sound(n);
-        all.insert(all.end(), raw.begin(), raw.end());
-    }
+    const RawData all = SynthSounds(Synth(), 40);
     ASSERT_TRUE(sounds.SendAllSoundsToSynth(all));
     EXPECT_FALSE(sounds.Syncronised());
     ASSERT_NE(sounds.Sound(19), nullptr);

@@ -61,13 +61,6 @@ TEST_F(SoundRoundTripTest, SynthSoundsComeBackByteForByte) {
         EXPECT_EQ(sound.EncodeRawSound(), raw);
         EXPECT_EQ(sound.NodeCount(), static_cast<int>(AlgorithmNodes(raw[116]).size()));
     }
-    // Names are distinct, so the sounds are.
-    std::set<std::string> names;
-    for (int n = 0; n < VirtualZel1::kAllSounds; ++n) {
-        sound.DecodeRawSound(Synth().Sound(n));
-        names.insert(sound.Name());
-    }
-    EXPECT_EQ(names.size(), size_t{VirtualZel1::kAllSounds});
     EXPECT_TRUE(TakeSent().empty());
 }
 
@@ -88,25 +81,15 @@ TEST_F(SoundRoundTripTest, EveryValueOfEveryByteKeepsWhatTheLayoutReads) {
                 ASSERT_TRUE(sound.DecodeRawSound(raw));
                 ASSERT_EQ(sound.EncodeRawSound(), ExpectedRoundTrip(raw))
                     << "offset " << offset << " value " << value;
+                // An algorithm without a table row keeps its node bytes but builds no nodes.
+                if (offset == 116 && value >= kAlgorithmCount) {
+                    ASSERT_EQ(sound.Algorithm(), value);
+                    ASSERT_EQ(sound.Node(0), nullptr);
+                }
             }
         }
     }
     EXPECT_TRUE(TakeSent().empty());
-}
-
-TEST_F(SoundRoundTripTest, UnknownAlgorithmKeepsItsNodeBytesAndBuildsNoNodes) {
-    RawData raw = Synth().Sound(2);
-    for (int i = 118; i < 136; ++i)
-        raw[i] = static_cast<int16_t>(200 + i - 118);
-    raw[116] = 200;
-    ClassSound sound(midi);
-    ASSERT_TRUE(sound.DecodeRawSound(raw));
-    EXPECT_EQ(sound.Algorithm(), 200);
-    EXPECT_EQ(sound.NodeCount(), 0);
-    EXPECT_EQ(sound.Node(0), nullptr);
-    RawData expected = raw;
-    expected[136] = expected[137] = 0;
-    EXPECT_EQ(sound.EncodeRawSound(), expected);
 }
 
 TEST_F(SoundRoundTripTest, FieldsDecodeAsTheirEncodingsSay) {

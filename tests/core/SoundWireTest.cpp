@@ -115,19 +115,13 @@ TEST_F(SoundWireTest, SoundSettersSendNameTransposeAndAlgorithm) {
     EXPECT_EQ(TakeSent(), (WireMessages{Change(3, 117, 251)}));
     EXPECT_EQ(sound.EncodeRawSound()[117], 251);
 
-    auto nameMessages = [](const std::string& stored) {
-        WireMessages messages;
-        for (int i = 0; i < 10; ++i)
-            messages.push_back(Change(3, i, stored[i]));
-        return messages;
-    };
     sound.SetName("  Pad  ");
-    EXPECT_EQ(TakeSent(), nameMessages("Pad       "));
+    EXPECT_EQ(TakeSent(), NameChanges(3, "Pad       "));
     EXPECT_EQ(sound.Name(), "Pad");
     sound.SetName("   ");
-    EXPECT_EQ(TakeSent(), nameMessages("Noname    "));
+    EXPECT_EQ(TakeSent(), NameChanges(3, "Noname    "));
     sound.SetName("TwelveLetter");
-    EXPECT_EQ(TakeSent(), nameMessages("TwelveLett"));
+    EXPECT_EQ(TakeSent(), NameChanges(3, "TwelveLett"));
     EXPECT_EQ(sound.Name(), "TwelveLett");
     EXPECT_EQ(changed.Count(), 3);
 

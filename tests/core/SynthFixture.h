@@ -8,6 +8,13 @@
 #include "midi/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
+// The messages the synth received since the last call, and forgets them.
+inline std::vector<std::vector<uint8_t>> TakeReceived(VirtualZel1& synth) {
+    auto received = synth.Received();
+    synth.ClearLog();
+    return received;
+}
+
 // The editor's link opened on the in-process virtual ZEL-1, with a virtual clock: waits and
 // pauses cost no real time.
 class SynthFixture : public ::testing::Test {
@@ -19,11 +26,16 @@ class SynthFixture : public ::testing::Test {
 
     VirtualZel1& Synth() { return driver.Synth(); }
 
-    // The messages the synth received since the last call, and forgets them.
-    std::vector<std::vector<uint8_t>> TakeSent() {
-        auto sent = Synth().Received();
-        Synth().ClearLog();
-        return sent;
+    std::vector<std::vector<uint8_t>> TakeSent() { return TakeReceived(Synth()); }
+
+    // Requests `kind` and returns the payload of the reply, or nothing unless a dump of that
+    // kind came back.
+    RawData Fetch(int kind, int number) {
+        midi.SendRequest(kind, number);
+        RawData data;
+        if (!midi.WaitForMessage(false) || midi.ExtractData(data) != kind)
+            return {};
+        return data;
     }
 
     VirtualClock clock;

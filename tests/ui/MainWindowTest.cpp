@@ -42,7 +42,7 @@ class MainWindowTest : public ShellFixture {
     }
 };
 
-TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribed) {
+TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheVersion) {
     struct Item {
         const char* name;
         const char* caption;
@@ -117,6 +117,13 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribed) {
     EXPECT_EQ(Panel(1), "");
     EXPECT_EQ(Panel(2), "");
     EXPECT_EQ(window->findChild<QTimer*>("TimerMidi")->interval(), 100);
+
+    // About shows the version.
+    Action("MenuHelpAbout")->trigger();
+    const QString version = QStringLiteral(ZEL_VERSION).section('.', 0, 1);
+    EXPECT_EQ(messages.Messages(),
+              (std::vector<RecordingMessageSink::Message>{
+                  {"ZEL-1 Edit Beta Test " + version.toStdString(), "ZEL-1 Edit", 64}}));
 }
 
 TEST_F(MainWindowTest, DocumentCommandsFollowTheActiveBrowser) {
@@ -189,14 +196,6 @@ TEST_F(MainWindowTest, ActivityPanelsShowTrafficForFiveTicks) {
     window->TimerMidiTick();
     EXPECT_EQ(Panel(1), "");
     EXPECT_EQ(Panel(2), "Recieve");
-}
-
-TEST_F(MainWindowTest, AboutShowsTheVersion) {
-    Action("MenuHelpAbout")->trigger();
-    const QString version = QStringLiteral(ZEL_VERSION).section('.', 0, 1);
-    EXPECT_EQ(messages.Messages(),
-              (std::vector<RecordingMessageSink::Message>{
-                  {"ZEL-1 Edit Beta Test " + version.toStdString(), "ZEL-1 Edit", 64}}));
 }
 
 TEST_F(MainWindowTest, TilingCoversTheWorkAreaWithoutOverlap) {

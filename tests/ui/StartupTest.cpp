@@ -27,6 +27,9 @@ TEST_F(StartupTest, FirstRunShowsTheSettingsModallyAndWarnsWhenLeftWithoutPorts)
     EXPECT_EQ(Items(Combo("ComboZelIn")), QStringList({"USB MIDI Interface", kSynth, "Busy Port"}));
     EXPECT_EQ(Items(Combo("ComboZelOut")), QStringList({"USB MIDI Interface", kSynth}));
     EXPECT_EQ(Combo("ComboZelOut")->itemData(1).toInt(), 2);
+    EXPECT_EQ(Items(Combo("ComboSystemChannel")),
+              QStringList({" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9", "10", "11", "12",
+                           "13", "14", "15", "16"}));
     EXPECT_FALSE(PortsOpen());
     EXPECT_EQ(
         messages.Messages(),
