@@ -217,3 +217,8 @@ void CompositeMidiDriver::Service() {
     for (auto& driver : drivers_)
         driver->Service();
 }
+
+void CompositeMidiDriver::Refresh() {
+    for (auto& driver : drivers_)
+        driver->Refresh();
+}

@@ -49,6 +49,7 @@ class CompositeMidiDriver : public MidiDriver {
     MidiResult OutGetErrorText(MidiResult code, std::string& text, size_t bufferSize) override;
 
     void Service() override;
+    void Refresh() override;
 
   private:
     struct Route {

@@ -109,6 +109,10 @@ class MidiDriver {
     // Delivers whatever input has fallen due. The event pump calls this between two looks at the
     // input flags; backends with a thread of their own need nothing here.
     virtual void Service() {}
+
+    // Lists the devices anew (a device plugged in since the last look appears). Ids may change;
+    // open handles stay valid.
+    virtual void Refresh() {}
 };
 
 // Error texts shared by the backends for the codes they return.

@@ -79,6 +79,9 @@ class ModuleMIDI {
     // The last message WaitForMessage took, as received.
     const std::vector<uint8_t>& ReceivedMessage() const { return received_; }
 
+    // Has the driver list its devices anew; the settings dialog does so each time it loads.
+    void RefreshDevices() { driver_.Refresh(); }
+
     MidiDriver& Driver() { return driver_; }
     MessageSink& Messages() { return messages_; }
     EventPump& Pump() { return pump_; }

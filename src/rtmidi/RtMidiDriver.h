@@ -36,7 +36,7 @@ class RtMidiDriver : public MidiDriver {
     // The short names of the APIs that started, in list order.
     std::vector<std::string> StartedApis() const;
     // Lists the ports again: other programs' ports come and go.
-    void Refresh();
+    void Refresh() override;
 
     uint32_t InGetNumDevs() override { return static_cast<uint32_t>(inputs_.size()); }
     MidiResult InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) override;

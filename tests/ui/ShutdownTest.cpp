@@ -86,10 +86,14 @@ TEST_F(ShutdownTest, CloseAllUnloadsEveryOtherWindowAndViewSettingsReopensTheSav
     EXPECT_FALSE(PortsOpen());
     EXPECT_TRUE(SynthPortsFree());
 
+    // The reloaded dialog lists the devices anew: one plugged in meanwhile is there.
+    driver.PlugIn({"Keyboard In"}, {"Keyboard Out"});
     Action("MenuViewSettings")->trigger();
     EXPECT_TRUE(PortsOpen());
     EXPECT_EQ(midi.SystemChannel(), 2);
     EXPECT_EQ(modal.Runs().size(), 1u);  // shown once, by the command
+    EXPECT_GE(Combo("ComboZelIn")->findText("Keyboard In"), 0);
+    EXPECT_GE(Combo("ComboZelOut")->findText("Keyboard Out"), 0);
 }
 
 TEST_F(ShutdownTest, AFrameCloseDuringAnExchangeWaitsForItsEnd) {

@@ -20,6 +20,18 @@ class StudioDriver : public EmulatorMidiDriver {
     StudioDriver(Clock& clock, std::vector<Device> inputs, std::vector<Device> outputs)
         : EmulatorMidiDriver(clock), inputs_(std::move(inputs)), outputs_(std::move(outputs)) {}
 
+    // A device plugged in now; it is listed once the driver looks again.
+    void PlugIn(Device input, Device output) {
+        pluggedIn_.push_back(std::move(input));
+        pluggedOut_.push_back(std::move(output));
+    }
+    void Refresh() override {
+        inputs_.insert(inputs_.end(), pluggedIn_.begin(), pluggedIn_.end());
+        outputs_.insert(outputs_.end(), pluggedOut_.begin(), pluggedOut_.end());
+        pluggedIn_.clear();
+        pluggedOut_.clear();
+    }
+
     // Handles of the other devices that are open now.
     const std::set<MidiHandle>& OpenOthers() const { return openOthers_; }
 
@@ -114,5 +126,7 @@ class StudioDriver : public EmulatorMidiDriver {
 
     std::vector<Device> inputs_;
     std::vector<Device> outputs_;
+    std::vector<Device> pluggedIn_;
+    std::vector<Device> pluggedOut_;
     std::set<MidiHandle> openOthers_;
 };

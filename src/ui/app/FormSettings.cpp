@@ -77,6 +77,7 @@ bool FormSettings::Load() {
     // Start from no ports; a port left open from before would otherwise stay allocated.
     if (midi_.MidiInHandle() != 0 || midi_.MidiOutHandle() != 0)
         midi_.ClosePorts();
+    midi_.RefreshDevices();
     Fill(*comboZelIn_, MidiSettings::InputDevices(midi_.Driver()));
     Fill(*comboZelOut_, MidiSettings::OutputDevices(midi_.Driver()));
     loaded_ = true;
