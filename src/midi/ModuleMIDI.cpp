@@ -144,10 +144,20 @@ void ModuleMIDI::ArmInputBuffer() {
     driver_.InAddBuffer(midiInHandle_, sysExHeader_);
 }
 
-void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t, uintptr_t) {
+void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t param1, uintptr_t) {
     MidiInFlag = true;
-    if (message == MidiCode::InLongData)
+    if (message == MidiCode::InLongData) {
+        if (tap_.Watching()) {
+            tap_.PutIncoming(clock_.Now(), sysExBuffer_.get(),
+                             std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength));
+        }
         SysExReceivedFlag = true;
+    } else if (message == MidiCode::InData && tap_.Watching()) {
+        const uint8_t packed[3] = {static_cast<uint8_t>(param1 & 0xFF),
+                                   static_cast<uint8_t>((param1 >> 8) & 0xFF),
+                                   static_cast<uint8_t>((param1 >> 16) & 0xFF)};
+        tap_.PutIncoming(clock_.Now(), packed, ShortMessageLength(packed[0]));
+    }
 }
 
 std::string ModuleMIDI::InErrorText(MidiResult code) {
@@ -189,6 +199,8 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
         return false;
     }
     MidiResult sent = driver_.OutLongMsg(midiOutHandle_, header);
+    if (sent == MidiCode::NoError)
+        tap_.PutOutgoing(clock_.Now(), buffer.data(), buffer.size());
     Delay(kSendPause);
     bool ok = sent == MidiCode::NoError;
     if (!ok) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "midi/MidiDriver.h"
+#include "midi/MidiTap.h"
 #include "midi/RawData.h"
 
 class Clock;
@@ -82,6 +83,9 @@ class ModuleMIDI {
     // Has the driver list its devices anew; the settings dialog does so each time it loads.
     void RefreshDevices() { driver_.Refresh(); }
 
+    // What passes the ports, for the MIDI monitor.
+    MidiTap& Tap() { return tap_; }
+
     MidiDriver& Driver() { return driver_; }
     MessageSink& Messages() { return messages_; }
     EventPump& Pump() { return pump_; }
@@ -106,4 +110,5 @@ class ModuleMIDI {
     MidiHeader sysExHeader_;
     std::vector<uint8_t> received_;
     int exchangeDepth_ = 0;
+    MidiTap tap_;
 };

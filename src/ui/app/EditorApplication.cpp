@@ -17,6 +17,7 @@
 #include "midi/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
@@ -57,8 +58,8 @@ EditorApplication::EditorApplication(SettingsStore& store,
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
-    context_ = std::make_unique<WindowContext>(WindowContext{
-        *midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
@@ -75,6 +76,8 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::MidiMonitor,
+                             [this] { return new FormMidiMonitor(midi_->Tap(), clock_); });
 }
 
 QString EditorApplication::MemoryPath() {
