@@ -60,16 +60,19 @@ class AlsaVm : public ::testing::Test {
         }
         return all;
     }
-    static VirtualZel1::Message DumpOf(const RawData& sounds) {
-        VirtualZel1 synth;
+    static void SetUserSounds(VirtualZel1& synth, const RawData& sounds) {
         for (int n = 0; n < VirtualZel1::kUserSounds; ++n) {
             synth.SetSound(n, RawData(sounds.begin() + n * VirtualZel1::kSoundBytes,
                                       sounds.begin() + (n + 1) * VirtualZel1::kSoundBytes));
         }
+    }
+    static VirtualZel1::Message DumpOf(const RawData& sounds) {
+        VirtualZel1 synth;
+        SetUserSounds(synth, sounds);
         // The synth's answer to the request for all sounds on channel 1.
         return synth.Receive({0xF0, 0x00, 0x20, 0x08, 0x01, 0x20, 0x01, 0xF7}).at(0);
     }
-    RawData UserSounds(const VirtualZel1& synth) {
+    static RawData UserSounds(const VirtualZel1& synth) {
         RawData all;
         for (int n = 0; n < VirtualZel1::kUserSounds; ++n) {
             const RawData sound = synth.Sound(n);
@@ -99,9 +102,10 @@ TEST_F(AlsaVm, AllSoundsCrossTheUsbCableWholeBothWays) {
     const std::vector<uint8_t> wire = far.Received(kAllSoundsDump, 1.0);
     std::printf("dump to the synth: %zu of %zu bytes arrived, sending took %.2f s\n", wire.size(),
                 kAllSoundsDump, sent);
-    ASSERT_EQ(wire.size(), kAllSoundsDump);
-    EXPECT_EQ(wire.back(), 0xF7);
+    EXPECT_EQ(wire.size(), kAllSoundsDump);
     EXPECT_EQ(UserSounds(synth), sounds);
+    // The way back is tested whether or not the way there worked.
+    SetUserSounds(synth, sounds);
 
     // Back from the synth, which answers as fast as USB takes it.
     midi.SendRequest(ModuleMIDI::kAllSounds, -1);
