@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Usage: run-vm.sh COMMAND [ARGS...]
+# Usage: run-vm.sh COMMAND [ARGS...]    or    run-vm.sh --check
 # Runs COMMAND on a real Linux kernel with real ALSA MIDI devices and prints its output: Debian's
 # own kernel booted under qemu (no KVM needed) from a tiny initramfs, with a USB MIDI interface
 # made without hardware (dummy_hcd and a configfs f_midi gadget, bound by snd-usb-audio; the
@@ -21,6 +21,8 @@ busybox=/bin/busybox
 file -L "$busybox" 2>/dev/null | grep -q 'statically linked' ||
     skip "a static busybox (Debian package busybox-static)"
 [ "$(uname -m)" = x86_64 ] || skip "an x86_64 machine"
+command -v apt-get >/dev/null || skip "apt, to download Debian's kernel"
+[ "${1:-}" = --check ] && exit 0
 
 # Everything the init script loads, with what it depends on.
 modules=(virtio_pci 9pnet_virtio 9p configfs snd-seq snd-seq-midi snd-virmidi snd-usb-audio
