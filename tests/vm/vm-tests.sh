@@ -19,7 +19,6 @@ for _ in $(seq 100); do
     grep -q listening "$work/emulator.log" && break
     sleep 0.1
 done
-synth=(--in "ZEL-1 VM Out:MIDI Out" --out "ZEL-1 VM In:MIDI In" --channel 1)
 device() {
     "$cli" ports | awk -v section="MIDI $1:" -v prefix="  $2" '
         /^MIDI / { inside = ($0 == section); next }
