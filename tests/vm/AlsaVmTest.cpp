@@ -174,8 +174,9 @@ TEST_F(AlsaVm, BurstAnswersOnVirMidiArriveWhole) {
 }
 
 TEST_F(AlsaVm, AnOverflowIsReportedAndTheNextAnswerArrivesWhole) {
-    // A pool far too small for the dump, large enough for one sound.
-    options.inputPool = 60;
+    // Room for two pieces of 256 bytes (11 cells each): enough for one sound, but the dump's 22
+    // pieces overflow it unless the reader takes each one at once.
+    options.inputPool = 24;
     driver.SetAlsaOptions(options);
     RawMidiPeer far("VirMIDI");
     ASSERT_TRUE(far.IsOpen());
