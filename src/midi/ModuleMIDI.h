@@ -76,6 +76,8 @@ class ModuleMIDI {
     std::atomic<bool> MidiInFlag{false};
     std::atomic<bool> SysExReceivedFlag{false};
     std::atomic<bool> SysExSentFlag{false};
+    // A failure the driver reported for input since the last send (0 = none).
+    std::atomic<MidiResult> InputError{0};
 
     // The last message WaitForMessage took, as received.
     const std::vector<uint8_t>& ReceivedMessage() const { return received_; }
@@ -96,6 +98,8 @@ class ModuleMIDI {
     void CloseOutPort();
     void ParameterChange(int address, int index, int value);
     bool WaitForFlag(double seconds);
+    // Lets events run until a long message the driver sends on its own thread has gone.
+    void WaitUntilSent(MidiHeader& header);
     bool Reject(const char* text, int flags);
 
     MidiDriver& driver_;
