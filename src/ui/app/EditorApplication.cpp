@@ -22,6 +22,7 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
+#include "ui/library/FormGroups.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -57,8 +58,8 @@ EditorApplication::EditorApplication(SettingsStore& store,
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
-    context_ = std::make_unique<WindowContext>(WindowContext{
-        *midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
@@ -75,6 +76,11 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::Groups, [this] {
+        auto* groups = new FormGroups(*context_);
+        groups->Load();
+        return groups;
+    });
 }
 
 QString EditorApplication::MemoryPath() {
@@ -96,9 +102,14 @@ int EditorApplication::Run(const Options& options) {
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
+        const QStringList windows = options.screenshotWindows;
+        QTimer::singleShot(300, this, [this, path, windows] {
+            if (windows.isEmpty())
+                window_->ViewSettings();
+            else
+                ShowWindows(windows);
+            // Counted from when the windows have read what they show.
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-            window_->ViewSettings();
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
@@ -109,6 +120,14 @@ int EditorApplication::Run(const Options& options) {
     service_->stop();
     SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
+}
+
+void EditorApplication::ShowWindows(const QStringList& windows) {
+    window_->showMaximized();
+    for (const QString& name : windows) {
+        if (name == QLatin1String("Groups"))
+            window_->ViewGroups();
+    }
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {
