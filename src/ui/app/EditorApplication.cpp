@@ -123,10 +123,17 @@ int EditorApplication::Run(const Options& options) {
 }
 
 void EditorApplication::ShowWindows(const QStringList& windows) {
-    window_->showMaximized();
+    // The whole screen, as a user would give the editor; a bare X server maximises nothing.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window_->setGeometry(screen->availableGeometry());
     for (const QString& name : windows) {
-        if (name == QLatin1String("Groups"))
+        if (name == QLatin1String("Groups")) {
             window_->ViewGroups();
+            // A group whose banks split the keyboard.
+            if (auto* groups =
+                    dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
+                groups->SelectGroup(2);
+        }
     }
 }
 

@@ -159,7 +159,6 @@ void FormGroups::BuildControls() {
         if (!loading_)
             ShowBank(index);
     });
-    splitView_->setMinimumHeight(120);
     connect(splitView_, &KeySplitView::BankClicked, this, [this](int bank) {
         if (current_ && !loading_)
             ShowBank(bank);
@@ -177,10 +176,10 @@ void FormGroups::BuildControls() {
     editor->setSpacing(0);
     editor->addWidget(tabStrip_);
     editor->addWidget(BuildBankControls());
-    editor->addSpacing(8);
+    editor->addSpacing(6);
     editor->addWidget(new QLabel(QStringLiteral("Key ranges"), this));
     editor->addWidget(splitView_, 1);
-    editor->addSpacing(8);
+    editor->addSpacing(6);
     editor->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(listView_);
@@ -318,6 +317,7 @@ bool FormGroups::MakeCurrent(int n) {
         return false;
     current_ = group;
     context_.midi.SendParameter50(n);
+    SelectCurrentItem();
     ShowBank(0);
     return true;
 }

@@ -31,11 +31,13 @@ void KeySplitView::SetCurrentBank(int bank) {
 }
 
 QSize KeySplitView::sizeHint() const {
-    return {KeySplitLayout::kColumns * 5 + Gutter(), kRows * RowHeight() + KeyboardHeight() + 2};
+    return {KeySplitLayout::kColumns * 5 + Gutter(),
+            kRows * (fontMetrics().height() + 2) + KeyboardHeight() + 2};
 }
 
 QSize KeySplitView::minimumSizeHint() const {
-    return {KeySplitLayout::kColumns * 3 + Gutter(), kRows * 8 + KeyboardHeight() + 2};
+    return {KeySplitLayout::kColumns * 3 + Gutter(),
+            kRows * fontMetrics().height() + KeyboardHeight() + 2};
 }
 
 int KeySplitView::Gutter() const {
@@ -47,7 +49,7 @@ int KeySplitView::RowHeight() const {
 }
 
 int KeySplitView::KeyboardHeight() const {
-    return fontMetrics().height() + 8;
+    return 2 * fontMetrics().height() + 6;
 }
 
 double KeySplitView::ColumnX(int column) const {
@@ -80,24 +82,26 @@ void KeySplitView::paintEvent(QPaintEvent*) {
             painter.drawRect(box);
         }
     }
-    // The keyboard: white keys light, black keys dark, keys that several banks play tinted.
+    // The keyboard: white keys full height, black keys shorter and dark, keys that several
+    // banks play tinted; the octaves' names below it.
     const int keyTop = kRows * rowHeight + 2;
-    const int keyHeight = height() - keyTop;
+    const int labelHeight = fontMetrics().height();
+    const int keyHeight = height() - keyTop - labelHeight;
     for (int column = 0; column < KeySplitLayout::kColumns; ++column) {
-        const int key = KeySplitLayout::KeyOf(column);
-        const QRectF box(ColumnX(column), keyTop, ColumnX(column + 1) - ColumnX(column), keyHeight);
-        QColor colour =
-            KeySplitLayout::IsBlackKey(key) ? QColor(40, 40, 40) : QColor(250, 250, 250);
-        if (layout_.Layers(column) > 1)
-            colour = KeySplitLayout::IsBlackKey(key) ? layered.darker(180) : layered.lighter(160);
-        painter.fillRect(box, colour);
-        painter.setPen(QColor(150, 150, 150));
+        const bool black = KeySplitLayout::IsBlackKey(KeySplitLayout::KeyOf(column));
+        const bool shared = layout_.Layers(column) > 1;
+        const QRectF box(ColumnX(column), keyTop, ColumnX(column + 1) - ColumnX(column),
+                         black ? keyHeight * 0.6 : keyHeight);
+        painter.fillRect(box, black ? (shared ? layered.darker(200) : QColor(30, 30, 30))
+                                    : (shared ? layered.lighter(170) : QColor(252, 252, 252)));
+        painter.setPen(QColor(160, 160, 160));
         painter.drawRect(box);
     }
-    painter.setPen(QColor(60, 60, 60));
+    painter.setPen(palette().color(QPalette::Text));
     for (int column = 0; column < KeySplitLayout::kColumns; column += 12) {
-        const QRectF box(ColumnX(column) + 2, keyTop, ColumnX(12) - ColumnX(0), keyHeight - 1);
-        painter.drawText(box, Qt::AlignLeft | Qt::AlignBottom,
+        const QRectF box(ColumnX(column), keyTop + keyHeight, ColumnX(12) - ColumnX(0),
+                         labelHeight);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("C%1").arg(column / 12));
     }
 }
