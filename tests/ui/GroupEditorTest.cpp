@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTest>
@@ -178,6 +179,10 @@ TEST_F(GroupEditorTest, SelectingAGroupAsksToCommitAChangedOneAndRereadsTheNewOn
     EXPECT_TRUE(IsGroupDump(sent[0]));
     EXPECT_EQ(sent[1], Request(2, 3));
     EXPECT_EQ(Synth().Group(2)[16], 11);
+    Click(5, Qt::RightButton);
+    EXPECT_EQ(form->CurrentGroup()->GroupNumber(), 5);
+    EXPECT_TRUE(window->GroupMenu()->isVisible()) << "the group's pop-up menu";
+    window->GroupMenu()->hide();
 
     // Closing with an unchanged group asks nothing; reopening reads only group 0 (the
     // collection outlives the window).
