@@ -104,12 +104,13 @@ int EditorApplication::Run(const Options& options) {
         const QString path = options.screenshot;
         const QStringList windows = options.screenshotWindows;
         QTimer::singleShot(300, this, [this, path, windows] {
+            // The settings dialog is modal: the picture is taken while it waits for OK. Windows
+            // are pictured once they have read what they show.
+            if (!windows.isEmpty())
+                ShowWindows(windows);
+            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
             if (windows.isEmpty())
                 window_->ViewSettings();
-            else
-                ShowWindows(windows);
-            // Counted from when the windows have read what they show.
-            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
