@@ -35,7 +35,7 @@
 #include "windowlogic/BankEntries.h"
 
 namespace {
-struct RowSpec {
+struct RowEntry {
     const char* name;
     const char* label;
     ValueRow::Range range;
@@ -45,7 +45,7 @@ struct RowSpec {
     bool note;
 };
 
-const RowSpec kRows[] = {
+const RowEntry kRows[] = {
     {"Volume", "Volume", {0, 99, 1, 10}, &ClassBank::Volume, &ClassBank::SetVolume, false},
     {"Pan", "Pan", {-7, 7, 1, 1}, &ClassBank::Pan, &ClassBank::SetPan, false},
     {"Transpose",
@@ -69,14 +69,14 @@ const RowSpec kRows[] = {
      true},
 };
 
-struct CheckSpec {
+struct CheckEntry {
     const char* name;
     const char* caption;
     bool (ClassBank::*get)() const;
     void (ClassBank::*set)(bool);
 };
 
-const CheckSpec kChecks[] = {
+const CheckEntry kChecks[] = {
     {"CheckModVelocity", "Velocity", &ClassBank::ModVelocity, &ClassBank::SetModVelocity},
     {"CheckModController", "Controller", &ClassBank::ModController, &ClassBank::SetModController},
     {"CheckModModWheel", "Mod Wheel", &ClassBank::ModModWheel, &ClassBank::SetModModWheel},
@@ -224,10 +224,10 @@ QWidget* FormGroups::BuildBankControls() {
 }
 
 void FormGroups::BuildRows(QGridLayout& grid, int& row) {
-    for (const RowSpec& spec : kRows) {
-        auto* valueRow = new ValueRow(QString::fromLatin1(spec.name), spec.range, bankFrame_);
-        valueRow->Bind([this, get = spec.get] { return Bank() ? (Bank()->*get)() : 0; },
-                       [this, set = spec.set]() -> ValueRow::Writer {
+    for (const RowEntry& entry : kRows) {
+        auto* valueRow = new ValueRow(QString::fromLatin1(entry.name), entry.range, bankFrame_);
+        valueRow->Bind([this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
+                       [this, set = entry.set]() -> ValueRow::Writer {
                            if (loading_ || Bank() == nullptr)
                                return {};
                            return [group = current_, bank = currentBank_, set, this](int value) {
@@ -235,11 +235,11 @@ void FormGroups::BuildRows(QGridLayout& grid, int& row) {
                                RefreshSplitView();
                            };
                        });
-        if (spec.note) {
+        if (entry.note) {
             valueRow->SetDisplay(
                 [](int key) { return QString::fromStdString(BankEntries::SplitText(key)); });
         }
-        grid.addWidget(Label(spec.label, bankFrame_), row, 0);
+        grid.addWidget(Label(entry.label, bankFrame_), row, 0);
         grid.addWidget(valueRow->Bar(), row, 1);
         grid.addWidget(valueRow->Text(), row, 2);
         rows_.push_back(valueRow);
@@ -252,10 +252,10 @@ QWidget* FormGroups::BuildChecks() {
     frame->setObjectName(QStringLiteral("FrameModulation"));
     auto* grid = new QGridLayout(frame);
     int i = 0;
-    for (const CheckSpec& spec : kChecks) {
-        auto* box = new QCheckBox(QString::fromLatin1(spec.caption), frame);
-        box->setObjectName(QString::fromLatin1(spec.name));
-        connect(box, &QCheckBox::clicked, this, [this, box, set = spec.set] {
+    for (const CheckEntry& entry : kChecks) {
+        auto* box = new QCheckBox(QString::fromLatin1(entry.caption), frame);
+        box->setObjectName(QString::fromLatin1(entry.name));
+        connect(box, &QCheckBox::clicked, this, [this, box, set = entry.set] {
             if (loading_ || Bank() == nullptr)
                 return;
             (Bank()->*set)(GetCheck(*box));
