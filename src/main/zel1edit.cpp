@@ -29,12 +29,19 @@ int main(int argc, char* argv[]) {
     QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                      QStringLiteral("Report the start-up, then end."));
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({virtualSynth, screenshot, quitWhenShown});
+    QCommandLineOption screenshotWindows(
+        QStringLiteral("screenshot-window"),
+        QStringLiteral("With --screenshot: picture this window (\"Groups\") instead of the "
+                       "settings dialog; may be repeated."),
+        QStringLiteral("name"));
+    screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});
     parser.process(app);
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
     options.screenshot = parser.value(screenshot);
+    options.screenshotWindows = parser.values(screenshotWindows);
     options.quitWhenShown = parser.isSet(quitWhenShown);
 
     QSettingsStore store;

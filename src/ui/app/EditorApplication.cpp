@@ -23,6 +23,7 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
+#include "ui/library/FormGroups.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -78,6 +79,11 @@ void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
     window_->SetChildFactory(MDIFormMain::Child::MidiMonitor,
                              [this] { return new FormMidiMonitor(midi_->Tap(), clock_); });
+    window_->SetChildFactory(MDIFormMain::Child::Groups, [this] {
+        auto* groups = new FormGroups(*context_);
+        groups->Load();
+        return groups;
+    });
 }
 
 QString EditorApplication::MemoryPath() {
@@ -99,9 +105,15 @@ int EditorApplication::Run(const Options& options) {
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
+        const QStringList windows = options.screenshotWindows;
+        QTimer::singleShot(300, this, [this, path, windows] {
+            // The settings dialog is modal: the picture is taken while it waits for OK. Windows
+            // are pictured once they have read what they show.
+            if (!windows.isEmpty())
+                ShowWindows(windows);
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-            window_->ViewSettings();
+            if (windows.isEmpty())
+                window_->ViewSettings();
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
@@ -112,6 +124,21 @@ int EditorApplication::Run(const Options& options) {
     service_->stop();
     SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
+}
+
+void EditorApplication::ShowWindows(const QStringList& windows) {
+    // The whole screen, as a user would give the editor; a bare X server maximises nothing.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window_->setGeometry(screen->availableGeometry());
+    for (const QString& name : windows) {
+        if (name == QLatin1String("Groups")) {
+            window_->ViewGroups();
+            // A group whose banks split the keyboard.
+            if (auto* groups =
+                    dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
+                groups->SelectGroup(2);
+        }
+    }
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {
