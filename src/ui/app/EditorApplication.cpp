@@ -4,17 +4,20 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <map>
 
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
+#include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/FormSettings.h"
@@ -22,6 +25,9 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
+#include "ui/common/WindowHost.h"
+#include "ui/editors/SoundEditorWindow.h"
+#include "ui/editors/SoundEditors.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -57,8 +63,8 @@ EditorApplication::EditorApplication(SettingsStore& store,
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
-    context_ = std::make_unique<WindowContext>(WindowContext{
-        *midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
@@ -75,6 +81,9 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+        return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
+    };
 }
 
 QString EditorApplication::MemoryPath() {
@@ -94,7 +103,18 @@ int EditorApplication::Run(const Options& options) {
     window_->show();
     window_->Load();
 
-    if (!options.screenshot.isEmpty()) {
+    if (!options.screenshot.isEmpty() && !options.screenshotWindow.isEmpty()) {
+        const QString path = options.screenshot;
+        const QString name = options.screenshotWindow;
+        QTimer::singleShot(300, this, [this, path, name] {
+            pictured_ = OpenPictured(name);
+            if (pictured_ == nullptr) {
+                std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
+                exitCode_ = 2;
+            }
+            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
+        });
+    } else if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
         QTimer::singleShot(300, this, [this, path] {
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
@@ -111,9 +131,23 @@ int EditorApplication::Run(const Options& options) {
     return exitCode_ != 0 ? exitCode_ : code;
 }
 
+QWidget* EditorApplication::OpenPictured(const QString& name) {
+    const std::map<QString, SoundEditorKind> kinds{
+        {QStringLiteral("nodes"), SoundEditorKind::Nodes},
+        {QStringLiteral("modulation"), SoundEditorKind::Modulation},
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+    const auto kind = kinds.find(name);
+    if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
+        return nullptr;
+    QWidget* editor = context_->editors(kind->second, library_->Sounds().Sound(0));
+    return editor != nullptr ? window_->Host().Add(editor) : nullptr;
+}
+
 void EditorApplication::TakeScreenshot(const QString& path) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    if (pictured_ != nullptr)
+        picture = pictured_->grab();
     if (picture.isNull() || !picture.save(path, "PNG")) {
         std::fprintf(stderr, "zel1edit: could not write the screenshot %s\n", qPrintable(path));
         exitCode_ = 2;

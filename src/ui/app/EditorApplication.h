@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -17,6 +18,7 @@ class MDIFormMain;
 class MidiDriver;
 class ModuleMIDI;
 class QTimer;
+class QWidget;
 class SettingsStore;
 
 // The editor put together: the MIDI devices (the in-process virtual ZEL-1 first, then the
@@ -34,6 +36,9 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
+        // With screenshot: picture this child window on the synth's first sound instead
+        // ("nodes", "modulation", "lfo").
+        QString screenshotWindow;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
     };
@@ -51,6 +56,8 @@ class EditorApplication : public QObject {
     // The windows of the View menu and the sound editors the browser opens.
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
+    // Opens the named editor on the synth's first sound; null for an unknown name.
+    QWidget* OpenPictured(const QString& name);
     void ReportShown();
 
     SettingsStore& store_;
@@ -66,5 +73,7 @@ class EditorApplication : public QObject {
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;
+    // The child window a screenshot pictures.
+    QPointer<QWidget> pictured_;
     int exitCode_ = 0;
 };

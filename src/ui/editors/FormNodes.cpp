@@ -22,7 +22,7 @@ constexpr int kClientHeight = 5670;
 constexpr int kMargin = 120;
 // The container of the node frames.
 constexpr QRect kContainer(kMargin, 1080, 6735, 4455);
-constexpr int kColumnLabelTop = 220;
+constexpr int kColumnLabelTop = 250;
 // Columns inside a node frame.
 constexpr int kCaptionWidth = 1500;
 constexpr int kDetuneLeft = 1500;
