@@ -10,6 +10,7 @@
 #include "ui/app/EditorApplication.h"
 
 int main(int argc, char* argv[]) {
+    EditorApplication::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
@@ -31,8 +32,8 @@ int main(int argc, char* argv[]) {
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption screenshotWindows(
         QStringLiteral("screenshot-window"),
-        QStringLiteral("With --screenshot: picture this window (\"Groups\") instead of the "
-                       "settings dialog; may be repeated."),
+        QStringLiteral("With --screenshot: picture these windows (\"Groups\", \"nodes\", ...) "
+                       "instead of the settings dialog; may be repeated."),
         QStringLiteral("name"));
     screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});

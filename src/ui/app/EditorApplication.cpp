@@ -4,17 +4,20 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <map>
 
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
+#include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/FormMidiMonitor.h"
@@ -23,6 +26,9 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
+#include "ui/common/WindowHost.h"
+#include "ui/editors/SoundEditorWindow.h"
+#include "ui/editors/SoundEditors.h"
 #include "ui/library/FormGroups.h"
 
 namespace {
@@ -84,6 +90,14 @@ void EditorApplication::RegisterWindows() {
         groups->Load();
         return groups;
     });
+    context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+        return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
+    };
+}
+
+void EditorApplication::PrepareProcess() {
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
 }
 
 QString EditorApplication::MemoryPath() {
@@ -137,13 +151,34 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
             if (auto* groups =
                     dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
                 groups->SelectGroup(2);
+        } else if (QWidget* editor = OpenPictured(name)) {
+            // One editor alone is pictured as its own window.
+            if (windows.size() == 1)
+                pictured_ = editor;
+        } else {
+            std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
+            exitCode_ = 2;
         }
     }
 }
 
+QWidget* EditorApplication::OpenPictured(const QString& name) {
+    const std::map<QString, SoundEditorKind> kinds{
+        {QStringLiteral("nodes"), SoundEditorKind::Nodes},
+        {QStringLiteral("modulation"), SoundEditorKind::Modulation},
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+    const auto kind = kinds.find(name);
+    if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
+        return nullptr;
+    QWidget* editor = context_->editors(kind->second, library_->Sounds().Sound(0));
+    return editor != nullptr ? window_->Host().Add(editor) : nullptr;
+}
+
 void EditorApplication::TakeScreenshot(const QString& path) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    if (pictured_ != nullptr)
+        picture = pictured_->grab();
     if (picture.isNull() || !picture.save(path, "PNG")) {
         std::fprintf(stderr, "zel1edit: could not write the screenshot %s\n", qPrintable(path));
         exitCode_ = 2;

@@ -236,7 +236,7 @@ void FormGroups::BuildRows(QGridLayout& grid, int& row) {
                            };
                        });
         if (entry.note) {
-            valueRow->SetDisplay(
+            valueRow->ShowAs(
                 [](int key) { return QString::fromStdString(BankEntries::SplitText(key)); });
         }
         grid.addWidget(Label(entry.label, bankFrame_), row, 0);

@@ -31,7 +31,7 @@ ValueRow::ValueRow(const QString& name, const Range& range, QWidget* parent, int
     text_->setFixedWidth(digits + 12);
 
     connect(bar_, &QScrollBar::sliderMoved, text_,
-            [this](int value) { text_->setText(Shown(value)); });
+            [this](int value) { text_->setText(Text(value)); });
     connect(bar_, &QScrollBar::valueChanged, this, &ValueRow::OnBarChanged);
     connect(text_, &QLineEdit::textEdited, this, &ValueRow::OnTextEdited);
     connect(text_, &QLineEdit::returnPressed, this, &ValueRow::ApplyText);
@@ -47,14 +47,14 @@ void ValueRow::Bind(Reader read, Target target) {
     target_ = std::move(target);
 }
 
-void ValueRow::SetDisplay(std::function<QString(int)> text) {
-    display_ = std::move(text);
-    text_->setReadOnly(true);
-    text_->setText(Shown(bar_->value()));
+void ValueRow::ShowAs(Format format) {
+    format_ = std::move(format);
+    text_->setReadOnly(format_ != nullptr);
+    text_->setText(Text(bar_->value()));
 }
 
-QString ValueRow::Shown(int value) const {
-    return display_ ? display_(value) : QString::number(value);
+QString ValueRow::Text(int value) const {
+    return format_ ? format_(value) : QString::number(value);
 }
 
 void ValueRow::Refresh() {
@@ -67,7 +67,7 @@ void ValueRow::Show(int value) {
     showing_ = true;
     const int shown = std::clamp(value, bar_->minimum(), bar_->maximum());
     bar_->setValue(shown);
-    text_->setText(Shown(shown));
+    text_->setText(Text(shown));
     showing_ = false;
     textEdited_ = false;
     typedFor_ = {};
@@ -85,7 +85,7 @@ void ValueRow::OnTextEdited() {
 }
 
 void ValueRow::ApplyText() {
-    if (display_)
+    if (text_->isReadOnly())
         return;
     const auto value = TypedControlValue(text_->text().toStdString(), bar_->value(),
                                          bar_->minimum(), bar_->maximum());
@@ -94,7 +94,7 @@ void ValueRow::ApplyText() {
     typedFor_ = {};
     if (!value)
         return;
-    text_->setText(QString::number(*value));
+    text_->setText(Text(*value));
     showing_ = true;
     bar_->setValue(*value);
     showing_ = false;
@@ -103,7 +103,7 @@ void ValueRow::ApplyText() {
 }
 
 void ValueRow::OnBarChanged(int value) {
-    text_->setText(Shown(value));
+    text_->setText(Text(value));
     if (showing_ || !target_)
         return;
     if (Writer writer = target_())
