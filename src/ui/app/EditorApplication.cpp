@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
@@ -22,6 +23,7 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
+#include "ui/library/FormSounds.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -57,8 +59,8 @@ EditorApplication::EditorApplication(SettingsStore& store,
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
-    context_ = std::make_unique<WindowContext>(WindowContext{
-        *midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
@@ -75,6 +77,11 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::Sounds, [this] {
+        auto* sounds = new FormSounds(*context_);
+        sounds->Load();
+        return sounds;
+    });
 }
 
 QString EditorApplication::MemoryPath() {
@@ -96,7 +103,14 @@ int EditorApplication::Run(const Options& options) {
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
+        const QStringList windows = options.screenshotWindows;
+        QTimer::singleShot(300, this, [this, path, windows] {
+            if (!windows.isEmpty()) {
+                // Opening reads the synth at cable speed; the picture waits for that.
+                OpenForScreenshot(windows);
+                QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
+                return;
+            }
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
             window_->ViewSettings();
         });
@@ -109,6 +123,18 @@ int EditorApplication::Run(const Options& options) {
     service_->stop();
     SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
+}
+
+void EditorApplication::OpenForScreenshot(const QStringList& windows) {
+    if (windows.contains(QStringLiteral("sounds"))) {
+        if (auto* sounds =
+                dynamic_cast<FormSounds*>(window_->OpenChild(MDIFormMain::Child::Sounds))) {
+            if (auto* list = sounds->findChild<QListWidget*>(QStringLiteral("ListView")))
+                list->setCurrentRow(0);
+            sounds->SoundEditAll();
+            window_->WindowCascade();
+        }
+    }
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {
