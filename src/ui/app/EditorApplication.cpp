@@ -132,7 +132,6 @@ void EditorApplication::OpenForScreenshot(const QStringList& windows) {
             if (auto* list = sounds->findChild<QListWidget*>(QStringLiteral("ListView")))
                 list->setCurrentRow(0);
             sounds->SoundEditAll();
-            window_->WindowCascade();
         }
     }
 }

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "midi/MessageSink.h"
 #include "model/ClassSound.h"
@@ -48,7 +49,6 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
     list_->setResizeMode(QListView::Adjust);
-    list_->setUniformItemSizes(true);
     list_->setSpacing(2);
     list_->setIconSize(QSize(kIconSize, kIconSize));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -63,7 +63,15 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);
-    resize(460, 260);
+}
+
+QSize FormSounds::sizeHint() const {
+    // Four columns of five sounds, each wide enough for a ten-character name.
+    const QFontMetrics metrics = list_->fontMetrics();
+    const int column = kIconSize + metrics.horizontalAdvance(QStringLiteral("nnnnnnnnnnnn")) + 16;
+    const int row = std::max(kIconSize, metrics.height()) + 8;
+    const int frame = 2 * list_->frameWidth() + 8;
+    return {4 * column + frame, 5 * row + frame};
 }
 
 FormSounds::~FormSounds() = default;

@@ -35,6 +35,7 @@ class FormSounds : public QWidget, public DocumentWindow {
 
     Kind DocumentKind() const override { return Kind::Sounds; }
     bool IsSyncronised() const override;
+    QSize sizeHint() const override;
 
     void DocumentNew() override { SoundNew(); }
     void DocumentOpen() override { SoundOpen(); }
