@@ -77,8 +77,7 @@ class SoundBrowserTest : public ShellFixture {
         line->setText(typed);
         line->setFocus();
         QTest::keyClick(line, Qt::Key_Return);
-        // The editor commits on the next pass of the loop, and the rename waits one more.
-        QCoreApplication::processEvents();
+        // The editor commits on the next pass of the loop.
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

@@ -105,14 +105,12 @@ int EditorApplication::Run(const Options& options) {
         const QString path = options.screenshot;
         const QStringList windows = options.screenshotWindows;
         QTimer::singleShot(300, this, [this, path, windows] {
-            if (!windows.isEmpty()) {
-                // Opening reads the synth at cable speed; the picture waits for that.
-                OpenForScreenshot(windows);
-                QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-                return;
-            }
+            if (windows.isEmpty())
+                window_->ViewSettings();
+            else
+                ShowWindows(windows);
+            // Counted from when the windows have read what they show.
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-            window_->ViewSettings();
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
@@ -125,13 +123,19 @@ int EditorApplication::Run(const Options& options) {
     return exitCode_ != 0 ? exitCode_ : code;
 }
 
-void EditorApplication::OpenForScreenshot(const QStringList& windows) {
-    if (windows.contains(QStringLiteral("sounds"))) {
-        if (auto* sounds =
-                dynamic_cast<FormSounds*>(window_->OpenChild(MDIFormMain::Child::Sounds))) {
-            if (auto* list = sounds->findChild<QListWidget*>(QStringLiteral("ListView")))
-                list->setCurrentRow(0);
-            sounds->SoundEditAll();
+void EditorApplication::ShowWindows(const QStringList& windows) {
+    // The whole screen, as a user would give the editor; a bare X server maximises nothing.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window_->setGeometry(screen->availableGeometry());
+    for (const QString& name : windows) {
+        if (name == QLatin1String("Sounds")) {
+            window_->ViewSounds();
+            // Every editor of the first sound, the node editor on top.
+            if (auto* sounds =
+                    dynamic_cast<FormSounds*>(window_->ChildWindow(MDIFormMain::Child::Sounds))) {
+                sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
+                sounds->SoundEditAll();
+            }
         }
     }
 }

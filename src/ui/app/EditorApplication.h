@@ -35,8 +35,8 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
-        // With screenshot: the windows to picture instead of the settings dialog ("sounds": the
-        // sound browser with every editor of its first sound).
+        // Pictured instead of the settings dialog: child windows by their View menu caption
+        // ("Groups").
         QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
@@ -55,7 +55,7 @@ class EditorApplication : public QObject {
     // The windows of the View menu and the sound editors the browser opens.
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
-    void OpenForScreenshot(const QStringList& windows);
+    void ShowWindows(const QStringList& windows);
     void ReportShown();
 
     SettingsStore& store_;

@@ -19,7 +19,7 @@
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/WindowHost.h"
-#include "ui/library/RenameDelegate.h"
+#include "ui/widgets/RenameDelegate.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
@@ -54,8 +54,15 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     // Renaming starts only from the rename command (F2, the menus), never from a stray click.
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    list_->setItemDelegate(new RenameDelegate(
-        [this](int row, const QString& typed) { FinishRename(row, typed); }, list_));
+    auto* rename = new RenameDelegate(
+        [this](const QModelIndex& index, const QString& typed) {
+            return FinishRename(index.row(), typed);
+        },
+        list_);
+    // The question took the focus; typing goes on in the list.
+    connect(rename, &RenameDelegate::Finished, list_,
+            [this] { list_->setFocus(Qt::OtherFocusReason); });
+    list_->setItemDelegate(rename);
     list_->viewport()->installEventFilter(this);
     // Enter and a double click open the node editor, the editor a musician reaches for first.
     connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
@@ -189,19 +196,20 @@ void FormSounds::SoundRename() {
         list_->editItem(list_->currentItem());
 }
 
-void FormSounds::FinishRename(int slot, const QString& typed) {
+std::optional<QString> FormSounds::FinishRename(int slot, const QString& typed) {
     const auto sound = context_.library.Sounds().Sound(slot);
     if (!sound)
-        return;
+        return std::nullopt;
     const QString current = SynthText::ToShown(sound->Name());
     const QString question =
         QStringLiteral("Rename sound '") + current + QStringLiteral("' to '") + typed + "'?";
     if (context_.messages.Show(question.toStdString(), "Rename", MessageFlags::OkCancelQuestion) !=
         MessageFlags::ResultOk) {
-        return;
+        return std::nullopt;
     }
     sound->SetName(SynthText::FromTyped(typed));
-    ShowNames();
+    // The name as stored: trimmed, cut to ten, "Noname" for nothing.
+    return SynthText::ToShown(sound->Name());
 }
 
 void FormSounds::SoundOpen() {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "ui/common/DocumentWindow.h"
 #include "ui/common/WindowContext.h"
@@ -73,8 +74,9 @@ class FormSounds : public QWidget, public DocumentWindow {
     void FillList();
     void ShowNames();
     void OpenEditorOfSelected(SoundEditorKind kind);
-    // The end of an in-place edit: asks, then renames or leaves the item as it was.
-    void FinishRename(int slot, const QString& typed);
+    // The end of an in-place edit: asks, then renames; the text the item shows, or nothing to
+    // leave it as it was.
+    std::optional<QString> FinishRename(int slot, const QString& typed);
     void ShowSoundMenu(const QPoint& globalPosition);
 
     WindowContext context_;
