@@ -105,12 +105,13 @@ int EditorApplication::Run(const Options& options) {
         const QString path = options.screenshot;
         const QStringList windows = options.screenshotWindows;
         QTimer::singleShot(300, this, [this, path, windows] {
+            if (!windows.isEmpty())
+                ShowWindows(windows);
+            // Counted from when the windows have read what they show. The settings dialog is
+            // modal: the picture must be planned before it opens.
+            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
             if (windows.isEmpty())
                 window_->ViewSettings();
-            else
-                ShowWindows(windows);
-            // Counted from when the windows have read what they show.
-            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
