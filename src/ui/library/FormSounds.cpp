@@ -112,6 +112,8 @@ void FormSounds::FillList() {
     }
     list_->setEnabled(true);
     ShowNames();
+    // The first sound is chosen from the start, so the keyboard and the toolbar act at once.
+    list_->setCurrentRow(0);
 }
 
 void FormSounds::ShowNames() {
