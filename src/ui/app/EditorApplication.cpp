@@ -18,12 +18,14 @@
 #include "midi/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
 #include "ui/library/FormSounds.h"
+#include "ui/library/FormGroups.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -77,6 +79,13 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::MidiMonitor,
+                             [this] { return new FormMidiMonitor(midi_->Tap(), clock_); });
+    window_->SetChildFactory(MDIFormMain::Child::Groups, [this] {
+        auto* groups = new FormGroups(*context_);
+        groups->Load();
+        return groups;
+    });
     window_->SetChildFactory(MDIFormMain::Child::Sounds, [this] {
         auto* sounds = new FormSounds(*context_);
         sounds->Load();
@@ -105,10 +114,10 @@ int EditorApplication::Run(const Options& options) {
         const QString path = options.screenshot;
         const QStringList windows = options.screenshotWindows;
         QTimer::singleShot(300, this, [this, path, windows] {
+            // The settings dialog is modal: the picture is taken while it waits for OK. Windows
+            // are pictured once they have read what they show.
             if (!windows.isEmpty())
                 ShowWindows(windows);
-            // Counted from when the windows have read what they show. The settings dialog is
-            // modal: the picture must be planned before it opens.
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
             if (windows.isEmpty())
                 window_->ViewSettings();
@@ -129,6 +138,13 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         window_->setGeometry(screen->availableGeometry());
     for (const QString& name : windows) {
+        if (name == QLatin1String("Groups")) {
+            window_->ViewGroups();
+            // A group whose banks split the keyboard.
+            if (auto* groups =
+                    dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
+                groups->SelectGroup(2);
+        }
         if (name == QLatin1String("Sounds")) {
             window_->ViewSounds();
             // Every editor of the first sound, the node editor on top.

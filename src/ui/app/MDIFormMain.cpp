@@ -87,6 +87,7 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::ViewGroups, &MDIFormMain::ViewGroups},
         {SC::ViewUtility, &MDIFormMain::ViewUtility},
         {SC::ViewAudition, &MDIFormMain::ViewAudition},
+        {SC::ViewMidiMonitor, &MDIFormMain::ViewMidiMonitor},
         {SC::ViewSettings, &MDIFormMain::ViewSettings},
         {SC::CloseAll, &MDIFormMain::WindowCloseAll},
         {SC::Cascade, &MDIFormMain::WindowCascade},
@@ -306,6 +307,10 @@ void MDIFormMain::ViewUtility() {
 
 void MDIFormMain::ViewAudition() {
     OpenChild(Child::Audition);
+}
+
+void MDIFormMain::ViewMidiMonitor() {
+    OpenChild(Child::MidiMonitor);
 }
 
 void MDIFormMain::WindowCascade() {

@@ -49,6 +49,9 @@ class ValueRow : public QObject {
     void Show(int value);
     // Applies typed text that was not applied yet to the record it was typed for.
     void ApplyPendingText();
+    // Shows the value in the text box as this text instead of the number; the box then takes no
+    // input of its own (a key split shown as its note name).
+    void SetDisplay(std::function<QString(int)> text);
 
   signals:
     // A value the user chose reached the record.
@@ -60,6 +63,7 @@ class ValueRow : public QObject {
     void WriteGathered();
     void ApplyText();
     void OnTextEdited();
+    QString Shown(int value) const;
 
     QScrollBar* bar_;
     QLineEdit* text_;
@@ -73,4 +77,5 @@ class ValueRow : public QObject {
     bool gathered_ = false;
     int lastWritten_ = 0;
     Writer gatheredWriter_;
+    std::function<QString(int)> display_;
 };
