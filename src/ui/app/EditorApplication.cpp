@@ -24,8 +24,8 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
-#include "ui/library/FormSounds.h"
 #include "ui/library/FormGroups.h"
+#include "ui/library/FormSounds.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
