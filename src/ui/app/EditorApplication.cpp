@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QSaveFile>
@@ -30,6 +31,7 @@
 #include "ui/editors/SoundEditorWindow.h"
 #include "ui/editors/SoundEditors.h"
 #include "ui/library/FormGroups.h"
+#include "ui/library/FormSounds.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -89,6 +91,11 @@ void EditorApplication::RegisterWindows() {
         auto* groups = new FormGroups(*context_);
         groups->Load();
         return groups;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Sounds, [this] {
+        auto* sounds = new FormSounds(*context_);
+        sounds->Load();
+        return sounds;
     });
     context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
         return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
@@ -151,6 +158,14 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
             if (auto* groups =
                     dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
                 groups->SelectGroup(2);
+        } else if (name == QLatin1String("Sounds")) {
+            window_->ViewSounds();
+            // Every editor of the first sound, the node editor on top.
+            if (auto* sounds =
+                    dynamic_cast<FormSounds*>(window_->ChildWindow(MDIFormMain::Child::Sounds))) {
+                sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
+                sounds->SoundEditAll();
+            }
         } else if (QWidget* editor = OpenPictured(name)) {
             // One editor alone is pictured as its own window.
             if (windows.size() == 1)
