@@ -31,9 +31,14 @@ class ScriptedFileDialogs : public FileDialogs {
         asked_.push_back({save, request});
         if (answers_.empty())
             return std::nullopt;
-        std::optional<QString> answer = std::move(answers_.front());
+        // Taken by value, not moved from: GCC 12 at -O2 wrongly warns that a moved-from
+        // optional QString may be used uninitialized.
+        const bool cancelled = !answers_.front().has_value();
+        const QString path = answers_.front().value_or(QString());
         answers_.pop_front();
-        return answer;
+        if (cancelled)
+            return std::nullopt;
+        return path;
     }
 
     std::deque<std::optional<QString>> answers_;
