@@ -17,7 +17,9 @@
 #include "midi/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormAudition.h"
 #include "ui/app/FormSettings.h"
+#include "ui/app/FormUtility.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
@@ -57,8 +59,8 @@ EditorApplication::EditorApplication(SettingsStore& store,
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
-    context_ = std::make_unique<WindowContext>(WindowContext{
-        *midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
@@ -75,6 +77,16 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
+        auto* form = new FormAudition(*context_);
+        form->Load();
+        return form;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Utility, [this] {
+        auto* form = new FormUtility(*context_);
+        form->Load();
+        return form;
+    });
 }
 
 QString EditorApplication::MemoryPath() {
