@@ -26,15 +26,20 @@ int main(int argc, char* argv[]) {
                                                  "dialog open, then end."),
                                   QStringLiteral("file"));
     screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption screenshotWindow(QStringLiteral("screenshot-window"),
+                                        QStringLiteral("The View window the screenshot shows."),
+                                        QStringLiteral("name"));
+    screenshotWindow.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                      QStringLiteral("Report the start-up, then end."));
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({virtualSynth, screenshot, quitWhenShown});
+    parser.addOptions({virtualSynth, screenshot, screenshotWindow, quitWhenShown});
     parser.process(app);
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
     options.screenshot = parser.value(screenshot);
+    options.screenshotWindow = parser.value(screenshotWindow);
     options.quitWhenShown = parser.isSet(quitWhenShown);
 
     QSettingsStore store;

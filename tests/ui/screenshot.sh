@@ -3,10 +3,14 @@
 # and has it write a picture of the screen. Fails when the editor does not start, does not end by
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
-#   screenshot.sh <zel1edit> <picture.png>
+#   screenshot.sh <zel1edit> <picture.png> [View window: Audition, AuditionKeyboard, Utility]
 set -euo pipefail
 program=$1
 picture=$2
+shown=()
+if [ $# -ge 3 ]; then
+    shown=(--screenshot-window "$3")
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,7 +22,7 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 if ! timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$program" --virtual-synth --screenshot "$picture"; then
+        "$program" --virtual-synth --screenshot "$picture" "${shown[@]}"; then
     echo "zel1edit did not start and end cleanly under Xvfb" >&2
     exit 1
 fi

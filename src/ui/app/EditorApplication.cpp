@@ -8,6 +8,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
@@ -108,9 +109,11 @@ int EditorApplication::Run(const Options& options) {
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
+        const QString shown = options.screenshotWindow;
+        QTimer::singleShot(300, this, [this, path, shown] {
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-            window_->ViewSettings();
+            if (!ShowForScreenshot(shown))
+                window_->ViewSettings();
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
@@ -121,6 +124,19 @@ int EditorApplication::Run(const Options& options) {
     service_->stop();
     SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
+}
+
+bool EditorApplication::ShowForScreenshot(const QString& name) {
+    if (name == QLatin1String("Utility")) {
+        window_->ViewUtility();
+        return true;
+    }
+    if (!name.startsWith(QLatin1String("Audition")))
+        return false;
+    window_->ViewAudition();
+    if (auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip")))
+        tabs->setCurrentIndex(name == QLatin1String("AuditionKeyboard") ? 1 : 0);
+    return true;
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {

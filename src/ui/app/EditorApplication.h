@@ -34,6 +34,8 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
+        // Picture this View window ("Audition", "AuditionKeyboard", "Utility") instead.
+        QString screenshotWindow;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
     };
@@ -51,6 +53,8 @@ class EditorApplication : public QObject {
     // The windows of the View menu and the sound editors the browser opens.
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
+    // Opens the window a screenshot shows; false for an unknown name.
+    bool ShowForScreenshot(const QString& name);
     void ReportShown();
 
     SettingsStore& store_;
