@@ -92,6 +92,7 @@ thru() {
     idle_out=$!
     wait_for_port '^idle-out:in$'
     wait_for_port '^idle-in:out$'
+    : >"$work/bench.txt"
     "$build/zel1-thru-bench" jack idle-in:out idle-out:in >"$work/bench.txt" 2>&1 &
     bench=$!
     for _ in $(seq 100); do
@@ -118,11 +119,14 @@ measure thru thru
 # p50, p99 and maximum in ms from the tool's report.
 stats() {
     awk '
-        /^Highest latency:/ { max = $3 }
+        BEGIN { n = 0 }
+        # A message stamped earlier than it was sent (RtMidi writes at the start of a cycle) makes
+        # the tool'"'"'s unsigned maximum wrap round.
+        /^Highest latency:/ { max = ($3 > 1000000) ? "wrapped" : $3 }
         /^Messages received:/ { received = $3 }
         /^Latency Plot:/ { plot = 1; next }
         plot && / - [0-9.]+ ms: [0-9]+$/ { upper[n] = $3; count[n] = $5; n++ }
-        plot && /> [0-9.]+ ms: [0-9]+$/ { upper[n] = max; count[n] = $NF; n++ }
+        plot && /> [0-9.]+ ms: [0-9]+$/ { upper[n] = ">" $2; count[n] = $NF; n++ }
         /^$/ { plot = 0 }
         END {
             total = 0; for (i = 0; i < n; i++) total += count[i]
@@ -132,19 +136,24 @@ stats() {
                 if (p50 == "" && seen >= 0.50 * total) p50 = upper[i]
                 if (p99 == "" && seen >= 0.99 * total) p99 = upper[i]
             }
-            printf "%s %s %s %d\n", p50, p99, max, received
+            printf "%s %s %s %d %d\n", p50, p99, max, received, total
         }' "$1"
 }
 [ -n "${BENCH_KEEP:-}" ] && cp "$work/direct.txt" "$work/thru.txt" "$BENCH_KEEP"/
-read -r d50 d99 dmax dn < <(stats "$work/direct.txt")
-read -r t50 t99 tmax tn < <(stats "$work/thru.txt")
+read -r d50 d99 dmax dn dh < <(stats "$work/direct.txt")
+read -r t50 t99 tmax tn th < <(stats "$work/thru.txt")
 xruns=$(awk '/^Xruns:/ { s = s " " $2 } END { print s }' "$work/direct.txt" "$work/thru.txt")
 printf 'JACK dummy driver, %d Hz, %d frames a period (%.2f ms); %s messages a run\n' \
     $rate $period "$(echo "$period * 1000 / $rate" | bc -l)" "$messages"
-printf '%-8s %8s %8s %8s  (ms; received)\n' run p50 p99 max
-printf '%-8s %8s %8s %8s  (%s)\n' direct "$d50" "$d99" "$dmax" "$dn"
-printf '%-8s %8s %8s %8s  (%s)\n' thru "$t50" "$t99" "$tmax" "$tn"
-printf '%-8s %8.2f %8.2f %8.2f\n' added "$(echo "$t50 - $d50" | bc -l)" \
-    "$(echo "$t99 - $d99" | bc -l)" "$(echo "$tmax - $dmax" | bc -l)"
+# The percentiles come from the tool's latency histogram (0.1 ms bins, upper edge; ">x" is its
+# overflow bin), the maximum from its "Highest latency" line.
+difference() {
+    case "$1$2" in *'>'* | *wrapped*) echo n/a ;; *) printf '%.2f' "$(echo "$2 - $1" | bc -l)" ;; esac
+}
+printf '%-8s %8s %8s %8s  (ms; messages received, in the histogram)\n' run p50 p99 max
+printf '%-8s %8s %8s %8s  (%s, %s)\n' direct "$d50" "$d99" "$dmax" "$dn" "$dh"
+printf '%-8s %8s %8s %8s  (%s, %s)\n' thru "$t50" "$t99" "$tmax" "$tn" "$th"
+printf '%-8s %8s %8s %8s\n' added "$(difference "$d50" "$t50")" "$(difference "$d99" "$t99")" \
+    "$(difference "$dmax" "$tmax")"
 echo "xruns (direct, thru):$xruns"
 for line in "${failed[@]}"; do echo "failed $line"; done

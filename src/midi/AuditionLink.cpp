@@ -119,6 +119,6 @@ void AuditionLink::Forward(uint32_t message) {
         noteChannel_[note] = -1;
     }
     const uint32_t remapped = (message & ~0x0Fu) | static_cast<uint32_t>(channel);
-    midi_.SendShortMessage(remapped);
-    forwarded_.fetch_add(1, std::memory_order_release);
+    if (midi_.SendShortMessage(remapped))
+        forwarded_.fetch_add(1, std::memory_order_release);
 }

@@ -42,7 +42,8 @@ class AuditionLink {
     void AuditionInCallback(MidiHandle handle, uint32_t message, uintptr_t param1,
                             uintptr_t param2);
 
-    // Messages taken from the queue and passed on, and messages the full queue dropped.
+    // Messages taken from the queue; those of them the output port took; messages the full
+    // queue dropped.
     uint64_t Forwarded() const { return forwarded_.load(std::memory_order_acquire); }
     uint64_t Taken() const { return taken_.load(std::memory_order_acquire); }
     uint64_t Dropped() const { return queue_.Dropped(); }
