@@ -5,23 +5,6 @@
 
 using G = GlobalParameters;
 
-TEST(GlobalParametersTest, BytesReadAsTheSynthMeansThem) {
-    G globals;
-    ASSERT_TRUE(globals.DecodeRaw(RawData{7, 3, 254, 0x21, 255, 12, 4}));
-    EXPECT_EQ(globals.Controller(), 7);
-    EXPECT_EQ(globals.SystemChannel(), 3);
-    EXPECT_FALSE(globals.MemoryProtect());  // only 255 is on
-    for (G::Accept kind : {G::kProgramChange, G::kControllers, G::kAftertouch, G::kPitchBend})
-        EXPECT_FALSE(globals.Accepts(kind)) << kind;
-    EXPECT_TRUE(globals.Accepts(G::kVelocity));
-    EXPECT_TRUE(globals.Accepts(G::kSystemExclusive));
-    EXPECT_EQ(globals.Tune(), -1);
-    EXPECT_EQ(globals.PitchBendRange(), 12);
-    EXPECT_EQ(globals.KeyMode(), 4);
-    EXPECT_FALSE(globals.DecodeRaw(RawData(6)));
-    EXPECT_EQ(globals.Controller(), 7);
-}
-
 TEST(GlobalParametersTest, OnlyWhatWasSetChangesOnTheWayBack) {
     // Bytes no control can show: controller past 121, protect neither 0 nor 255, two unknown
     // accept bits, tune past 19, key mode past the list.
