@@ -158,9 +158,11 @@ TEST_F(AuditionThruTest, ThruNeverLandsInsideASysExMessage) {
         midi.SendParameter(0, 1, i % 100);
     playing = false;
     keyboard.join();
-    ASSERT_TRUE(Taken(played));
+    // A machine busy elsewhere may leave the thread asleep long enough for the ring to fill;
+    // what it dropped is counted, the rest goes out whole.
+    ASSERT_TRUE(Taken(played - link.Dropped()));
     EXPECT_EQ(driver.overlaps, 0);
-    EXPECT_EQ(driver.Synth().ShortMessages().size(), played);
+    EXPECT_EQ(driver.Synth().ShortMessages().size(), played - link.Dropped());
 }
 
 TEST_F(AuditionThruTest, OpenFailureShowsTheDriverText) {
