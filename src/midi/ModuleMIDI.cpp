@@ -89,9 +89,11 @@ bool ModuleMIDI::OpenOutPort(int deviceId) {
     if (deviceId < 0)
         return false;
     MidiHandle handle = 0;
+    std::unique_lock lock(outPortLock_);
     MidiResult result = driver_.OutOpen(handle, static_cast<uint32_t>(deviceId));
     if (result != MidiCode::NoError) {
         midiOutHandle_ = 0;
+        lock.unlock();
         messages_.Show(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
         return false;
     }
@@ -119,12 +121,14 @@ void ModuleMIDI::CloseInPort() {
 void ModuleMIDI::CloseOutPort() {
     if (midiOutHandle_ == 0)
         return;
+    const std::lock_guard lock(outPortLock_);
     driver_.OutReset(midiOutHandle_);
     driver_.OutClose(midiOutHandle_);
     midiOutHandle_ = 0;
 }
 
 void ModuleMIDI::ForgetHandles() {
+    const std::lock_guard lock(outPortLock_);
     midiInHandle_ = 0;
     midiOutHandle_ = 0;
 }
@@ -196,18 +200,22 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     header.data = buffer.data();
     header.bufferLength = static_cast<uint32_t>(buffer.size());
     header.flags = 0;
+    std::unique_lock lock(outPortLock_);
     MidiResult prepared = driver_.OutPrepareHeader(midiOutHandle_, header);
     if (prepared != MidiCode::NoError) {
+        lock.unlock();
         messages_.Show(OutErrorText(prepared), "ZEL Data Out", MessageFlags::Exclamation);
         return false;
     }
     // What failed to arrive before this message is no answer to it.
     InputError = 0;
     MidiResult sent = driver_.OutLongMsg(midiOutHandle_, header);
-    if (sent == MidiCode::NoError) {
+    if (sent == MidiCode::NoError)
         tap_.PutOutgoing(clock_.Now(), buffer.data(), buffer.size());
+    // The pause runs events, which may send notes themselves.
+    lock.unlock();
+    if (sent == MidiCode::NoError)
         WaitUntilSent(header);
-    }
     Delay(kSendPause);
     bool ok = sent == MidiCode::NoError;
     if (!ok) {
@@ -216,9 +224,17 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
         SysExSentFlag = true;
     }
     // The port may have been closed by an event handler during the pause.
+    lock.lock();
     if (midiOutHandle_ != 0)
         driver_.OutUnprepareHeader(midiOutHandle_, header);
     return ok;
+}
+
+bool ModuleMIDI::SendShortMessage(uint32_t message) {
+    const std::lock_guard lock(outPortLock_);
+    if (midiOutHandle_ == 0)
+        return false;
+    return driver_.OutShortMsg(midiOutHandle_, message) == MidiCode::NoError;
 }
 
 // ----------------------------------------------------------------------------------------------

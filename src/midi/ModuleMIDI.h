@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ class ModuleMIDI {
     void MidiInCallback(MidiHandle handle, uint32_t message, uintptr_t param1, uintptr_t param2);
     // Frames data[0..length-1] and sends it; pauses kSendPause afterwards while events run.
     bool SendSysEx(int messageType, const RawData& data, int length);
+    // One short message (packed) on the synth's output port; false without a port. Callable from
+    // any thread: it waits while a SysEx message is being handed to the driver, so a note never
+    // lands inside one.
+    bool SendShortMessage(uint32_t message);
     std::string InErrorText(MidiResult code);
     std::string OutErrorText(MidiResult code);
 
@@ -115,4 +120,6 @@ class ModuleMIDI {
     std::vector<uint8_t> received_;
     int exchangeDepth_ = 0;
     MidiTap tap_;
+    // Held for every call on the output port, which other threads (MIDI thru) use too.
+    std::mutex outPortLock_;
 };

@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 #include <map>
@@ -21,8 +22,10 @@
 #include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormAudition.h"
 #include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
+#include "ui/app/FormUtility.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
@@ -97,6 +100,16 @@ void EditorApplication::RegisterWindows() {
         sounds->Load();
         return sounds;
     });
+    window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
+        auto* form = new FormAudition(*context_);
+        form->Load();
+        return form;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Utility, [this] {
+        auto* form = new FormUtility(*context_);
+        form->Load();
+        return form;
+    });
     context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
         return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
     };
@@ -166,6 +179,12 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
                 sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
                 sounds->SoundEditAll();
             }
+        } else if (name == QLatin1String("Utility")) {
+            window_->ViewUtility();
+        } else if (name.startsWith(QLatin1String("Audition"))) {
+            window_->ViewAudition();
+            if (auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip")))
+                tabs->setCurrentIndex(name == QLatin1String("AuditionKeyboard") ? 1 : 0);
         } else if (QWidget* editor = OpenPictured(name)) {
             // One editor alone is pictured as its own window.
             if (windows.size() == 1)

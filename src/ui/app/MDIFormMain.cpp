@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -163,6 +164,7 @@ void MDIFormMain::UnloadSettings() {
 
 void MDIFormMain::CloseChildren() {
     // Hidden children (the audition window) are closed too, so each runs its unload step.
+    const QScopedValueRollback closing(closingChildren_, true);
     for (QMdiSubWindow* window : workArea_->subWindowList())
         window->close();
     children_.clear();

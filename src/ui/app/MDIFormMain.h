@@ -72,6 +72,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     FormStatus& Status() override;
     void ShowStatusMessage(const QString& text) override;
     WindowHost& Host() override { return host_; }
+    bool ClosingChildren() const override { return closingChildren_; }
     // The child window, or null when it is not open.
     QWidget* ChildWindow(Child child) const;
     // Shows the child window, creating it first when needed; null when it cannot be made.
@@ -140,4 +141,5 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     std::map<Child, ChildFactory> factories_;
     std::map<Child, QPointer<QMdiSubWindow>> children_;
     bool unloaded_ = false;
+    bool closingChildren_ = false;
 };

@@ -24,4 +24,7 @@ class ShellServices {
     // A line in the status bar for a few seconds.
     virtual void ShowStatusMessage(const QString& text) = 0;
     virtual WindowHost& Host() = 0;
+    // True while the program closes its child windows for good (unloading, closing them all),
+    // as opposed to a user's close of one window's frame.
+    virtual bool ClosingChildren() const { return false; }
 };
