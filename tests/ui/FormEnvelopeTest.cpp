@@ -52,10 +52,10 @@ class FormEnvelopeTest : public ShellFixture {
     }
 
     void Open() {
-        window = std::make_unique<FormEnvelope>(Context());
-        window->SetSound(sound);
-        window->show();
-        QApplication::setActiveWindow(window.get());
+        editor = std::make_unique<FormEnvelope>(Context());
+        editor->SetSound(sound);
+        editor->show();
+        QApplication::setActiveWindow(editor.get());
         driver.Synth().ClearLog();
     }
 
@@ -85,7 +85,7 @@ class FormEnvelopeTest : public ShellFixture {
 
     template <class T>
     T* Find(const QString& name) const {
-        T* found = window->findChild<T*>(name);
+        T* found = editor->findChild<T*>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
@@ -109,13 +109,13 @@ class FormEnvelopeTest : public ShellFixture {
         QTest::mouseClick(box, Qt::LeftButton, {}, up.center());
     }
     void Mouse(QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons held) {
-        EnvelopeGraph& graph = window->Graph();
+        EnvelopeGraph& graph = editor->Graph();
         QMouseEvent event(type, at, graph.mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(&graph, &event);
     }
     // The pixel that puts point i's anchor at level and rate.
     QPointF Target(int i, int level, int rate) const {
-        const EnvelopeGraph& graph = window->Graph();
+        const EnvelopeGraph& graph = editor->Graph();
         const auto geometry = graph.Geometry();
         const double pixelsPerTwipX = graph.logicalDpiX() / 1440.0;
         const double pixelsPerTwipY = graph.logicalDpiY() / 1440.0;
@@ -123,22 +123,22 @@ class FormEnvelopeTest : public ShellFixture {
                 geometry.Y(level) * pixelsPerTwipY};
     }
     void StartDrag(int i) {
-        Mouse(QEvent::MouseButtonPress, window->Graph().AnchorPixel(i), Qt::LeftButton,
+        Mouse(QEvent::MouseButtonPress, editor->Graph().AnchorPixel(i), Qt::LeftButton,
               Qt::LeftButton);
     }
     void MoveTo(QPointF at) { Mouse(QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); }
     void Release(QPointF at) {
         Mouse(QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
     }
-    int Value(const QString& upDown) const { return window->findChild<QSpinBox*>(upDown)->value(); }
+    int Value(const QString& upDown) const { return editor->findChild<QSpinBox*>(upDown)->value(); }
 
     std::shared_ptr<ClassSound> sound;
-    std::unique_ptr<FormEnvelope> window;
+    std::unique_ptr<FormEnvelope> editor;
 };
 
 TEST_F(FormEnvelopeTest, ShowsTheFirstEnvelopeAndRefreshesWithoutSending) {
     Open();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Envelope - ") + sound->Name().c_str());
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Envelope - ") + sound->Name().c_str());
     EXPECT_EQ(Find<QLineEdit>("TextRate_1")->text(), "64");
     EXPECT_EQ(Find<QComboBox>("ComboEnd")->currentText(), "4");
     EXPECT_EQ(Find<QComboBox>("ComboSustain")->currentText(), "2");
@@ -147,19 +147,19 @@ TEST_F(FormEnvelopeTest, ShowsTheFirstEnvelopeAndRefreshesWithoutSending) {
     EXPECT_FALSE(Find<QLabel>("LabelStage_4")->isVisible());
     EXPECT_FALSE(Find<QSpinBox>("UpDownRate_5")->isVisible());
     EXPECT_FALSE(Find<QLineEdit>("TextLevel_5")->isEnabled());
-    EXPECT_EQ(window->Graph().Geometry().StageCount(), 4);
+    EXPECT_EQ(editor->Graph().Geometry().StageCount(), 4);
 
     // The zoom only redraws, and each refresh puts it back to 25 and returns to the first tab.
     QScrollBar* zoom = Find<QScrollBar>("FlatScrollBarZoom");
     zoom->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(window->Graph().Shape().zoom, 30);
+    EXPECT_EQ(editor->Graph().Shape().zoom, 30);
     Find<QTabBar>("TabStrip")->setCurrentIndex(2);
     sound->SetName("Brass Pad");
-    EXPECT_EQ(window->windowTitle(), "Envelope - Brass Pad");
+    EXPECT_EQ(editor->windowTitle(), "Envelope - Brass Pad");
     Sent();  // the new name's characters
     ASSERT_TRUE(sound->DecodeRawSound(driver.Synth().Sound(kSlot)));
     EXPECT_EQ(zoom->value(), 25);
-    EXPECT_EQ(window->Graph().Shape().zoom, 25);
+    EXPECT_EQ(editor->Graph().Shape().zoom, 25);
     EXPECT_EQ(Find<QTabBar>("TabStrip")->currentIndex(), 0);
     EXPECT_TRUE(Sent().empty());
 }
@@ -168,7 +168,7 @@ TEST_F(FormEnvelopeTest, ArrowsAndTypedNumbersSendAtOnce) {
     Open();
     ClickUp("UpDownRate_1");  // the sustain point keeps its marker
     EXPECT_EQ(Sent(), Changes({{kBase + 2, 65 + 128}}));
-    EXPECT_EQ(window->Graph().Shape().rates[1], 65);
+    EXPECT_EQ(editor->Graph().Shape().rates[1], 65);
     QLineEdit* level = Find<QLineEdit>("TextLevel_3");
     level->setFocus();
     level->selectAll();
@@ -214,7 +214,7 @@ TEST_F(FormEnvelopeTest, EndAndSustainListsKeepTheSustainBeforeTheEnd) {
     const WireMessages after = PointBytes();
     expected.insert(expected.end(), after.begin(), after.end());
     EXPECT_EQ(Sent(), expected);
-    EXPECT_EQ(window->Graph().Geometry().StageCount(), 2);
+    EXPECT_EQ(editor->Graph().Geometry().StageCount(), 2);
 
     // A sustain point after the end point goes back to the last one allowed; picking what is
     // shown already sends nothing.
@@ -238,7 +238,7 @@ TEST_F(FormEnvelopeTest, WithoutAnEndPointNothingIsDrawnAndNoSustainIsSent) {
     EXPECT_EQ(Find<QComboBox>("ComboEnd")->currentIndex(), -1);
     EXPECT_FALSE(Find<QComboBox>("ComboSustain")->isEnabled());
     EXPECT_FALSE(Find<QLineEdit>("TextRate_0")->isEnabled());
-    EXPECT_EQ(window->Graph().Geometry().StageCount(), 0);
+    EXPECT_EQ(editor->Graph().Geometry().StageCount(), 0);
 
     Pick("ComboEnd", 2);
     EXPECT_TRUE(Find<QComboBox>("ComboSustain")->isEnabled());
@@ -250,25 +250,25 @@ TEST_F(FormEnvelopeTest, WithoutAnEndPointNothingIsDrawnAndNoSustainIsSent) {
 TEST_F(FormEnvelopeTest, AnchorDragSendsLevelThenRateOnRelease) {
     Open();
     // Other buttons grab nothing.
-    Mouse(QEvent::MouseButtonPress, window->Graph().AnchorPixel(0), Qt::RightButton,
+    Mouse(QEvent::MouseButtonPress, editor->Graph().AnchorPixel(0), Qt::RightButton,
           Qt::RightButton);
-    EXPECT_FALSE(window->Dragging());
+    EXPECT_FALSE(editor->Dragging());
 
     StartDrag(0);
-    ASSERT_TRUE(window->Dragging());
+    ASSERT_TRUE(editor->Dragging());
     MoveTo(Target(0, 100, 20));
     MoveTo(Target(0, 90, 30));
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(Value("UpDownLevel_0"), 90);
     EXPECT_EQ(Value("UpDownRate_0"), 30);
-    EXPECT_EQ(window->Graph().Shape().levels[0], 90);
+    EXPECT_EQ(editor->Graph().Shape().levels[0], 90);
     Release(Target(0, 90, 30));
-    EXPECT_FALSE(window->Dragging());
+    EXPECT_FALSE(editor->Dragging());
     EXPECT_EQ(Sent(), Changes({{kBase + 1, 90}, {kBase + 0, 30}}));
 
     // A grab without a move still sends both.
     StartDrag(3);
-    Release(window->Graph().AnchorPixel(3));
+    Release(editor->Graph().AnchorPixel(3));
     EXPECT_EQ(Sent(), Changes({{kBase + 7, 0 + 128}, {kBase + 6, 0}}));
 }
 
@@ -277,7 +277,7 @@ TEST_F(FormEnvelopeTest, DragEndedByTabOrRefreshLandsInItsOwnEnvelope) {
     StartDrag(1);
     MoveTo(Target(1, 40, 50));
     Find<QTabBar>("TabStrip")->setCurrentIndex(1);
-    EXPECT_FALSE(window->Dragging());
+    EXPECT_FALSE(editor->Dragging());
     EXPECT_EQ(Sent(), Changes({{kBase + 3, 40}, {kBase + 2, 50 + 128}}));
     EXPECT_EQ(sound->Envelope(0)->EnvelopeLevel(1), 40);
     // The second envelope is shown untouched, and its arrows write at once.
@@ -297,13 +297,19 @@ TEST_F(FormEnvelopeTest, DragEndedByTabOrRefreshLandsInItsOwnEnvelope) {
     StartDrag(0);
     MoveTo(Target(0, 70, 10));
     sound->DecodeRawSound(driver.Synth().Sound(kSlot));
-    EXPECT_FALSE(window->Dragging());
+    EXPECT_FALSE(editor->Dragging());
     EXPECT_EQ(Sent(), Changes({{kBase + 1, 70}, {kBase + 0, 10}}));
     EXPECT_EQ(Value("UpDownLevel_0"), 70);
 
-    // Closing the window ends a drag the same way.
+    // So does the window losing the mouse to another one, and closing it.
+    StartDrag(0);
+    MoveTo(Target(0, 65, 10));
+    QApplication::setActiveWindow(window.get());  // the main window
+    EXPECT_FALSE(editor->Dragging());
+    EXPECT_EQ(Sent(), Changes({{kBase + 1, 65}, {kBase + 0, 10}}));
+    QApplication::setActiveWindow(editor.get());
     StartDrag(0);
     MoveTo(Target(0, 60, 10));
-    window->close();
+    editor->close();
     EXPECT_EQ(Sent(), Changes({{kBase + 1, 60}, {kBase + 0, 10}}));
 }

@@ -189,10 +189,11 @@ void EnvelopeGraph::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
 }
 
-void EnvelopeGraph::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+bool EnvelopeGraph::event(QEvent* event) {
+    // Another window took the mouse and keyboard: the button's release will not come here.
+    if (event->type() == QEvent::WindowDeactivate)
         EndDrag();
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 void EnvelopeGraph::EndDrag() {
