@@ -3,10 +3,16 @@
 # and has it write a picture of the screen. Fails when the editor does not start, does not end by
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
-#   screenshot.sh <zel1edit> <picture.png>
+# With a third argument the named windows are pictured instead (see --screenshot-windows).
+#   screenshot.sh <zel1edit> <picture.png> [windows]
 set -euo pipefail
 program=$1
 picture=$2
+windows=${3:-}
+extra=()
+if [ -n "$windows" ]; then
+    extra=(--screenshot-windows "$windows")
+fi
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,7 +24,7 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 if ! timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$program" --virtual-synth --screenshot "$picture"; then
+        "$program" --virtual-synth --screenshot "$picture" "${extra[@]}"; then
     echo "zel1edit did not start and end cleanly under Xvfb" >&2
     exit 1
 fi

@@ -15,6 +15,7 @@
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
+#include "model/ClassSound.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/FormSettings.h"
@@ -22,6 +23,8 @@
 #include "ui/app/ToolbarIcons.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
+#include "ui/common/WindowHost.h"
+#include "ui/editors/FormEnvelope.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -57,8 +60,8 @@ EditorApplication::EditorApplication(SettingsStore& store,
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
-    context_ = std::make_unique<WindowContext>(WindowContext{
-        *midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
@@ -75,6 +78,14 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    context_->editors = [this](SoundEditorKind kind,
+                               const std::shared_ptr<ClassSound>& sound) -> QWidget* {
+        if (kind != SoundEditorKind::Envelopes || !sound)
+            return nullptr;
+        auto* editor = new FormEnvelope(*context_);
+        editor->SetSound(sound);
+        return editor;
+    };
 }
 
 QString EditorApplication::MemoryPath() {
@@ -96,7 +107,14 @@ int EditorApplication::Run(const Options& options) {
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
+        const QStringList windows = options.screenshotWindows;
+        QTimer::singleShot(300, this, [this, path, windows] {
+            if (!windows.isEmpty()) {
+                // Opening reads the synth at cable speed; the picture waits for that.
+                OpenForScreenshot(windows);
+                QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
+                return;
+            }
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
             window_->ViewSettings();
         });
@@ -109,6 +127,18 @@ int EditorApplication::Run(const Options& options) {
     service_->stop();
     SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
+}
+
+void EditorApplication::OpenForScreenshot(const QStringList& windows) {
+    if (windows.contains(QStringLiteral("envelope"))) {
+        // The synth's first sound, as the browser would hand it over.
+        auto sound = std::make_shared<ClassSound>(*midi_);
+        sound->SetNumber(0);
+        if (sound->RequestSound()) {
+            if (QWidget* editor = context_->editors(SoundEditorKind::Envelopes, sound))
+                window_->Host().Add(editor);
+        }
+    }
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "midi/SteadyClock.h"
@@ -34,6 +35,9 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
+        // With screenshot: the windows to picture instead of the settings dialog ("sounds": the
+        // sound browser with every editor of its first sound).
+        QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
     };
@@ -51,6 +55,7 @@ class EditorApplication : public QObject {
     // The windows of the View menu and the sound editors the browser opens.
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
+    void OpenForScreenshot(const QStringList& windows);
     void ReportShown();
 
     SettingsStore& store_;
