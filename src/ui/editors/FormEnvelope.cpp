@@ -222,9 +222,11 @@ void FormEnvelope::LoadSound() {
     LoadTab(0);
 }
 
-void FormEnvelope::OnTabChanged(int tab) {
+void FormEnvelope::OnTabChanged(int) {
     graph_->EndDrag();
-    LoadTab(tab);
+    // Writing the drag paces the synth and lets events through; another tab may be chosen by
+    // then, and the envelope shown must be the one of the tab selected now.
+    LoadTab(tabs_->currentIndex());
 }
 
 void FormEnvelope::ApplyPendingText() {
