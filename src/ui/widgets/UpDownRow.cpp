@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTimer>
 #include <algorithm>
 
@@ -12,6 +13,19 @@
 namespace {
 QString Named(const QString& prefix, const QString& name, int index) {
     return index < 0 ? prefix + name : prefix + name + QLatin1Char('_') + QString::number(index);
+}
+
+// Wide enough for the arrows and the frame, leaving no room for the spin box's own text.
+int ArrowsWidth(const QSpinBox& box) {
+    QStyleOptionSpinBox option;
+    option.initFrom(&box);
+    option.rect = QRect(0, 0, 100, box.sizeHint().height());
+    option.subControls = QStyle::SC_SpinBoxUp;
+    option.frame = true;
+    const QRect up =
+        box.style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, &box);
+    return option.rect.right() - up.left() + 1 +
+           2 * box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
 }
 }  // namespace
 
@@ -25,7 +39,7 @@ UpDownRow::UpDownRow(const QString& name, int minimum, int maximum, QWidget* par
     upDown_->setKeyboardTracking(false);
     // Only the arrows show; the text box beside them is where numbers are typed.
     upDown_->setFocusPolicy(Qt::NoFocus);
-    upDown_->setFixedWidth(upDown_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
+    upDown_->setFixedWidth(ArrowsWidth(*upDown_));
     IgnoreWheelUnlessFocused(*upDown_);
     text_->setText(QString::number(upDown_->value()));
     text_->setAlignment(Qt::AlignRight);
