@@ -26,22 +26,21 @@ int main(int argc, char* argv[]) {
                                                  "dialog open, then end."),
                                   QStringLiteral("file"));
     screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption screenshotWindows(
-        QStringLiteral("screenshot-windows"),
-        QStringLiteral("With --screenshot: the windows to picture, separated by commas."),
-        QStringLiteral("names"));
-    screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
+    QCommandLineOption screenshotWindow(
+        QStringLiteral("screenshot-window"),
+        QStringLiteral("With --screenshot: picture this child window instead."),
+        QStringLiteral("name"));
+    screenshotWindow.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                      QStringLiteral("Report the start-up, then end."));
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});
+    parser.addOptions({virtualSynth, screenshot, screenshotWindow, quitWhenShown});
     parser.process(app);
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
     options.screenshot = parser.value(screenshot);
-    options.screenshotWindows =
-        parser.value(screenshotWindows).split(QLatin1Char(','), Qt::SkipEmptyParts);
+    options.screenshotWindow = parser.value(screenshotWindow);
     options.quitWhenShown = parser.isSet(quitWhenShown);
 
     QSettingsStore store;

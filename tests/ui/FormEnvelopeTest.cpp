@@ -1,24 +1,15 @@
 #include <QAbstractItemView>
-#include <QApplication>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <QTabBar>
-#include <QTest>
 
-#include "ShellFixture.h"
-#include "core/SoundTestSupport.h"
-#include "model/ClassSounds.h"
-#include "tables/SoundLayout.h"
+#include "EditorFixture.h"
 #include "ui/editors/FormEnvelope.h"
 #include "ui/widgets/EnvelopeGraph.h"
 
 namespace {
-constexpr int kSlot = 3;
 constexpr int kBase = 10;  // envelope 1
 
 // Rates 0, 64, 127, 0, 0, 0; levels 127, 64, 64, 0, 0, 0; sustain point 2, end point 4.
@@ -32,44 +23,22 @@ void PutExample(RawData& raw) {
 }
 }  // namespace
 
-class FormEnvelopeTest : public ShellFixture {
+class FormEnvelopeTest : public EditorFixture {
   protected:
     void SetUp() override {
-        SaveSynthPorts();
-        Start();
-        ASSERT_TRUE(library.Sounds().GetSoundsFromSynth());
-        sound = library.Sounds().Sound(kSlot);
+        EditorFixture::SetUp();
         Load(PutExample);
     }
-
-    // Puts an edited copy of the synth's sound into the synth and the model alike.
+    // The synth's sound with `edit` applied, read back into the model.
     void Load(const std::function<void(RawData&)>& edit) {
-        RawData raw = driver.Synth().Sound(kSlot);
-        edit(raw);
-        driver.Synth().SetSound(kSlot, raw);
-        ASSERT_TRUE(sound->DecodeRawSound(raw));
-        driver.Synth().ClearLog();
+        ReloadFromSynth(edit);
+        Sent();
     }
-
     void Open() {
-        editor = std::make_unique<FormEnvelope>(Context());
-        editor->SetSound(sound);
-        editor->show();
-        QApplication::setActiveWindow(editor.get());
-        driver.Synth().ClearLog();
+        editor = EditorFixture::Open<FormEnvelope>();
+        Sent();
     }
 
-    WireMessages Sent() {
-        WireMessages received = driver.Synth().Received();
-        driver.Synth().ClearLog();
-        return received;
-    }
-    static WireMessages Changes(std::initializer_list<std::pair<int, int>> offsetValues) {
-        WireMessages messages;
-        for (const auto& [offset, value] : offsetValues)
-            messages.push_back(Change(kSlot, offset, value));
-        return messages;
-    }
     // The twelve point bytes of envelope 1 as the model holds them, in the order they travel.
     WireMessages PointBytes() const {
         WireMessages messages;
@@ -85,9 +54,7 @@ class FormEnvelopeTest : public ShellFixture {
 
     template <class T>
     T* Find(const QString& name) const {
-        T* found = editor->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        return EditorFixture::Find<T>(*editor, name);
     }
     // Picks a list entry in its open list, as a user does (the list reports it as activated,
     // also when it is the entry shown already).
@@ -132,7 +99,6 @@ class FormEnvelopeTest : public ShellFixture {
     }
     int Value(const QString& upDown) const { return editor->findChild<QSpinBox*>(upDown)->value(); }
 
-    std::shared_ptr<ClassSound> sound;
     std::unique_ptr<FormEnvelope> editor;
 };
 
@@ -170,10 +136,7 @@ TEST_F(FormEnvelopeTest, ArrowsAndTypedNumbersSendAtOnce) {
     EXPECT_EQ(Sent(), Changes({{kBase + 2, 65 + 128}}));
     EXPECT_EQ(editor->Graph().Shape().rates[1], 65);
     QLineEdit* level = Find<QLineEdit>("TextLevel_3");
-    level->setFocus();
-    level->selectAll();
-    QTest::keyClicks(level, "200");
-    QTest::keyClick(level, Qt::Key_Return);
+    Type(level, "200");
     EXPECT_EQ(level->text(), "127");
     EXPECT_EQ(Sent(), Changes({{kBase + 7, 127 + 128}}));  // the end point keeps its marker
 
@@ -284,11 +247,7 @@ TEST_F(FormEnvelopeTest, DragEndedByTabOrRefreshLandsInItsOwnEnvelope) {
     EXPECT_EQ(Value("UpDownLevel_1"), sound->Envelope(1)->EnvelopeLevel(1));
     Release(Target(1, 40, 50));
     EXPECT_TRUE(Sent().empty());
-    QLineEdit* level = Find<QLineEdit>("TextLevel_0");
-    level->setFocus();
-    level->selectAll();
-    QTest::keyClicks(level, "33");
-    QTest::keyClick(level, Qt::Key_Return);
+    Type(Find<QLineEdit>("TextLevel_0"), "33");
     EXPECT_EQ(Sent().size(), 1u);
     EXPECT_EQ(sound->Envelope(1)->EnvelopeLevel(0), 33);
 

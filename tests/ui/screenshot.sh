@@ -1,18 +1,14 @@
 #!/usr/bin/env bash
 # Starts the editor on the virtual ZEL-1 under a virtual X display with the settings dialog open
-# and has it write a picture of the screen. Fails when the editor does not start, does not end by
+# and has it write a picture of the screen, or of one child window on the synth's first sound
+# when a window name is given (nodes, envelope, modulation, lfo). Fails when the editor does not start, does not end by
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
-# With a third argument the named windows are pictured instead (see --screenshot-windows).
-#   screenshot.sh <zel1edit> <picture.png> [windows]
+#   screenshot.sh <zel1edit> <picture.png> [window]
 set -euo pipefail
 program=$1
 picture=$2
-windows=${3:-}
-extra=()
-if [ -n "$windows" ]; then
-    extra=(--screenshot-windows "$windows")
-fi
+window=(${3:+--screenshot-window "$3"})
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -24,7 +20,7 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 if ! timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$program" --virtual-synth --screenshot "$picture" "${extra[@]}"; then
+        "$program" --virtual-synth --screenshot "$picture" "${window[@]}"; then
     echo "zel1edit did not start and end cleanly under Xvfb" >&2
     exit 1
 fi

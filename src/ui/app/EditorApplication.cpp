@@ -4,18 +4,20 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <map>
 
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
-#include "model/ClassSound.h"
+#include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/FormSettings.h"
@@ -24,7 +26,8 @@
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
 #include "ui/common/WindowHost.h"
-#include "ui/editors/FormEnvelope.h"
+#include "ui/editors/SoundEditorWindow.h"
+#include "ui/editors/SoundEditors.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -78,13 +81,8 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
-    context_->editors = [this](SoundEditorKind kind,
-                               const std::shared_ptr<ClassSound>& sound) -> QWidget* {
-        if (kind != SoundEditorKind::Envelopes || !sound)
-            return nullptr;
-        auto* editor = new FormEnvelope(*context_);
-        editor->SetSound(sound);
-        return editor;
+    context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+        return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
     };
 }
 
@@ -105,16 +103,20 @@ int EditorApplication::Run(const Options& options) {
     window_->show();
     window_->Load();
 
-    if (!options.screenshot.isEmpty()) {
+    if (!options.screenshot.isEmpty() && !options.screenshotWindow.isEmpty()) {
         const QString path = options.screenshot;
-        const QStringList windows = options.screenshotWindows;
-        QTimer::singleShot(300, this, [this, path, windows] {
-            if (!windows.isEmpty()) {
-                // Opening reads the synth at cable speed; the picture waits for that.
-                OpenForScreenshot(windows);
-                QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-                return;
+        const QString name = options.screenshotWindow;
+        QTimer::singleShot(300, this, [this, path, name] {
+            pictured_ = OpenPictured(name);
+            if (pictured_ == nullptr) {
+                std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
+                exitCode_ = 2;
             }
+            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
+        });
+    } else if (!options.screenshot.isEmpty()) {
+        const QString path = options.screenshot;
+        QTimer::singleShot(300, this, [this, path] {
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
             window_->ViewSettings();
         });
@@ -129,21 +131,24 @@ int EditorApplication::Run(const Options& options) {
     return exitCode_ != 0 ? exitCode_ : code;
 }
 
-void EditorApplication::OpenForScreenshot(const QStringList& windows) {
-    if (windows.contains(QStringLiteral("envelope"))) {
-        // The synth's first sound, as the browser would hand it over.
-        auto sound = std::make_shared<ClassSound>(*midi_);
-        sound->SetNumber(0);
-        if (sound->RequestSound()) {
-            if (QWidget* editor = context_->editors(SoundEditorKind::Envelopes, sound))
-                window_->Host().Add(editor);
-        }
-    }
+QWidget* EditorApplication::OpenPictured(const QString& name) {
+    const std::map<QString, SoundEditorKind> kinds{
+        {QStringLiteral("nodes"), SoundEditorKind::Nodes},
+        {QStringLiteral("envelope"), SoundEditorKind::Envelopes},
+        {QStringLiteral("modulation"), SoundEditorKind::Modulation},
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+    const auto kind = kinds.find(name);
+    if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
+        return nullptr;
+    QWidget* editor = context_->editors(kind->second, library_->Sounds().Sound(0));
+    return editor != nullptr ? window_->Host().Add(editor) : nullptr;
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    if (pictured_ != nullptr)
+        picture = pictured_->grab();
     if (picture.isNull() || !picture.save(path, "PNG")) {
         std::fprintf(stderr, "zel1edit: could not write the screenshot %s\n", qPrintable(path));
         exitCode_ = 2;

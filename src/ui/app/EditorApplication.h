@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <memory>
 
 #include "midi/SteadyClock.h"
@@ -18,6 +18,7 @@ class MDIFormMain;
 class MidiDriver;
 class ModuleMIDI;
 class QTimer;
+class QWidget;
 class SettingsStore;
 
 // The editor put together: the MIDI devices (the in-process virtual ZEL-1 first, then the
@@ -35,9 +36,9 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
-        // With screenshot: the windows to picture instead of the settings dialog ("sounds": the
-        // sound browser with every editor of its first sound).
-        QStringList screenshotWindows;
+        // With screenshot: picture this child window on the synth's first sound instead
+        // ("nodes", "envelope", "modulation", "lfo").
+        QString screenshotWindow;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
     };
@@ -55,7 +56,8 @@ class EditorApplication : public QObject {
     // The windows of the View menu and the sound editors the browser opens.
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
-    void OpenForScreenshot(const QStringList& windows);
+    // Opens the named editor on the synth's first sound; null for an unknown name.
+    QWidget* OpenPictured(const QString& name);
     void ReportShown();
 
     SettingsStore& store_;
@@ -71,5 +73,7 @@ class EditorApplication : public QObject {
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;
+    // The child window a screenshot pictures.
+    QPointer<QWidget> pictured_;
     int exitCode_ = 0;
 };

@@ -49,7 +49,10 @@ QComboBox* SoundEditorWindow::MakeDestinationList(const QString& objectName, QWi
 }
 
 void SoundEditorWindow::SetClientSizeTwips(int width, int height) {
-    resize(Twips::ToPixels(QSize(width, height), *this));
+    // Never smaller than the controls need with the fonts of this desktop.
+    const QSize size = Twips::ToPixels(QSize(width, height), *this).expandedTo(minimumSizeHint());
+    setMinimumSize(size);
+    resize(size);
 }
 
 void SoundEditorWindow::RefreshDestinationLists() {

@@ -52,7 +52,8 @@ class SoundEditorWindow : public QWidget, public SoundEditor {
 
     // A destination list named objectName with its 16 entries, renamed on every refresh.
     QComboBox* MakeDestinationList(const QString& objectName, QWidget* parent);
-    // Sizes the window's client area, given in twips, at the screen's logical resolution.
+    // Sizes the window's client area, given in twips, at the screen's logical resolution, and
+    // no smaller than its layout needs; call it once the controls are built.
     void SetClientSizeTwips(int width, int height);
 
   private:

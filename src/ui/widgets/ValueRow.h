@@ -33,6 +33,8 @@ class ValueRow : public QObject {
     // The writer for the record shown now; empty when there is none (nothing is written).
     using Target = std::function<Writer()>;
     using Reader = std::function<int()>;
+    // The text shown for a value.
+    using Format = std::function<QString(int)>;
 
     // Makes the scroll bar "FlatScrollBar" + name and the text box "Text" + name, both children
     // of parent; an index >= 0 is appended as "_" + index (element of an indexed array).
@@ -43,6 +45,9 @@ class ValueRow : public QObject {
     int Value() const;
 
     void Bind(Reader read, Target target);
+    // Shows each value as format gives it in a box that cannot be typed into (a note name);
+    // the row is then set with its scroll bar only.
+    void ShowAs(Format format);
     // Applies text typed for the record shown until now, then shows the bound record's value.
     void Refresh();
     // Shows a value without writing it.
@@ -60,10 +65,12 @@ class ValueRow : public QObject {
     void WriteGathered();
     void ApplyText();
     void OnTextEdited();
+    QString Text(int value) const;
 
     QScrollBar* bar_;
     QLineEdit* text_;
     Reader read_;
+    Format format_;
     Target target_;
     // The record the text in the box was typed for, captured at its first keystroke.
     Writer typedFor_;
