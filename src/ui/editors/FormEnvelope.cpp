@@ -76,7 +76,11 @@ FormEnvelope::FormEnvelope(const WindowContext& context, QWidget* parent)
     connect(graph_, &EnvelopeGraph::DragFinished, this, &FormEnvelope::OnDragFinished);
 }
 
-FormEnvelope::~FormEnvelope() = default;
+FormEnvelope::~FormEnvelope() {
+    // The graph outlives this part of the window while its children are deleted; a drag it
+    // ends then has no window left to write it.
+    disconnect(graph_, nullptr, this, nullptr);
+}
 
 QWidget* FormEnvelope::BuildGraphFrame() {
     auto* frame = new QGroupBox(this);
