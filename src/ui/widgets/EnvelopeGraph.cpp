@@ -16,8 +16,9 @@ const QColor kCurve(28, 86, 160);
 const QColor kFill(28, 86, 160, 38);
 const QColor kAnchor(224, 224, 224);
 const QColor kAnchorBorder(96, 96, 96);
-// Time grid every this many units, so the zoom shows at a glance.
+// A time grid, so the zoom shows at a glance.
 constexpr double kGridUnits = 10;
+constexpr double kGridMinimumPixels = 16;
 // How far beyond its drawn square an anchor can still be grabbed.
 constexpr double kGrabSlack = 75;
 }  // namespace
@@ -91,7 +92,10 @@ void EnvelopeGraph::PaintGrid(QPainter& painter, const EnvelopeGeometry& geometr
     }
     const double top = ToPixels({0, geometry.Y(127)}).y();
     const double bottom = ToPixels({0, geometry.Y(0)}).y();
-    const double step = kGridUnits * std::max(shape_.zoom, 1) * PixelsPerTwipX();
+    // Time lines every 10 units, or every 20, 40... where that would crowd them.
+    double step = kGridUnits * std::max(shape_.zoom, 1) * PixelsPerTwipX();
+    while (step < kGridMinimumPixels)
+        step *= 2;
     for (double x = left; x < width(); x += step)
         painter.drawLine(QPointF(x, top), QPointF(x, bottom));
 
