@@ -4,7 +4,6 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
-#include <QTimer>
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
@@ -116,31 +115,5 @@ void UpDownRow::OnValueChanged(int value) {
     emit Changed(value);
     const Writer writer = hasOverride_ ? override_ : (target_ ? target_() : Writer());
     if (writer)
-        Write(value, writer);
-}
-
-void UpDownRow::Write(int value, const Writer& writer) {
-    if (writing_) {
-        // A step that came while the synth was being paced (a held arrow repeats meanwhile):
-        // written once the event loop has had the chance to deliver the button's release.
-        if (!gathered_)
-            QTimer::singleShot(0, this, &UpDownRow::WriteGathered);
-        gathered_ = true;
-        gatheredWriter_ = writer;
-        return;
-    }
-    writing_ = true;
-    writer(value);
-    lastWritten_ = value;
-    writing_ = false;
-}
-
-void UpDownRow::WriteGathered() {
-    if (!gathered_)
-        return;
-    gathered_ = false;
-    const Writer writer = std::move(gatheredWriter_);
-    gatheredWriter_ = {};
-    if (upDown_->value() != lastWritten_ && writer)
-        Write(upDown_->value(), writer);
+        writer(value);
 }

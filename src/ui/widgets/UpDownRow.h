@@ -13,7 +13,10 @@ class QSpinBox;
 // - typed text is applied on Enter and when the box loses the focus by the typed-number rule
 //   (leading number, halves to even, clamped; the same value changes nothing), to the record
 //   it was typed for;
-// - Show never writes; steps that arrive while a write paces the synth are written once after.
+// - Show never writes.
+// Unlike a scroll bar's, a held up-down arrow does not pile up steps while a write paces the
+// synth: the waits let no user input through, and the arrow's repeat timer neither fires again
+// inside its own step nor repeats faster than one write's pause.
 class UpDownRow : public QObject {
     Q_OBJECT
 
@@ -46,8 +49,6 @@ class UpDownRow : public QObject {
 
   private:
     void OnValueChanged(int value);
-    void Write(int value, const Writer& writer);
-    void WriteGathered();
     void ApplyText();
     void OnTextEdited();
 
@@ -60,8 +61,4 @@ class UpDownRow : public QObject {
     bool hasOverride_ = false;
     bool textEdited_ = false;
     bool showing_ = false;
-    bool writing_ = false;
-    bool gathered_ = false;
-    int lastWritten_ = 0;
-    Writer gatheredWriter_;
 };
