@@ -10,6 +10,7 @@
 #include "ui/app/EditorApplication.h"
 
 int main(int argc, char* argv[]) {
+    EditorApplication::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));

@@ -86,6 +86,11 @@ void EditorApplication::RegisterWindows() {
     };
 }
 
+void EditorApplication::PrepareProcess() {
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
+}
+
 QString EditorApplication::MemoryPath() {
     return SynthMemoryFile::DefaultPath();
 }

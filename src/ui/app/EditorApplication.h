@@ -51,6 +51,12 @@ class EditorApplication : public QObject {
     int Run(const Options& options);
 
     static QString MemoryPath();
+    // Settles how the process runs its event loop; called before the application object is
+    // made. A pause for the synth holds mouse and key input back, and the toolkit's glib-based
+    // loop on X11 does not look at input held back that way again until the next input
+    // arrives: the release of a held scroll-bar arrow waited while the arrow ran on to the end
+    // of its row. The plain event loop looks at held-back input every time.
+    static void PrepareProcess();
 
   private:
     // The windows of the View menu and the sound editors the browser opens.

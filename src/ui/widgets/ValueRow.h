@@ -18,7 +18,8 @@ class QWidget;
 // - showing a record's value (Show, Refresh) never writes it back; a value outside the range is
 //   shown clamped and stays as it is in the record until the user moves the row.
 // A held arrow whose every step pauses for the synth does not run on after release: steps that
-// arrive during a write are gathered and the latest one is written once the write is over.
+// arrive during a write are gathered and the latest one is written once the write is over. (The
+// release itself is seen only with the plain event loop: EditorApplication::PrepareProcess.)
 class ValueRow : public QObject {
     Q_OBJECT
 
