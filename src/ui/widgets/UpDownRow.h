@@ -15,8 +15,9 @@ class QSpinBox;
 //   it was typed for;
 // - Show never writes.
 // Unlike a scroll bar's, a held up-down arrow does not pile up steps while a write paces the
-// synth: the waits let no user input through, and the arrow's repeat timer neither fires again
-// inside its own step nor repeats faster than one write's pause.
+// synth: its repeat timer neither fires again inside its own step nor repeats faster than one
+// write's pause. Its release is seen at once with the plain event loop (see
+// EditorApplication::PrepareProcess).
 class UpDownRow : public QObject {
     Q_OBJECT
 
