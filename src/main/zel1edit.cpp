@@ -27,21 +27,22 @@ int main(int argc, char* argv[]) {
                                                  "dialog open, then end."),
                                   QStringLiteral("file"));
     screenshot.setFlags(QCommandLineOption::HiddenFromHelp);
-    QCommandLineOption screenshotWindow(
-        QStringLiteral("screenshot-window"),
-        QStringLiteral("With --screenshot: picture this child window instead."),
-        QStringLiteral("name"));
-    screenshotWindow.setFlags(QCommandLineOption::HiddenFromHelp);
     QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                      QStringLiteral("Report the start-up, then end."));
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({virtualSynth, screenshot, screenshotWindow, quitWhenShown});
+    QCommandLineOption screenshotWindows(
+        QStringLiteral("screenshot-window"),
+        QStringLiteral("With --screenshot: picture these windows (\"Groups\", \"nodes\", ...) "
+                       "instead of the settings dialog; may be repeated."),
+        QStringLiteral("name"));
+    screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});
     parser.process(app);
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
     options.screenshot = parser.value(screenshot);
-    options.screenshotWindow = parser.value(screenshotWindow);
+    options.screenshotWindows = parser.values(screenshotWindows);
     options.quitWhenShown = parser.isSet(quitWhenShown);
 
     QSettingsStore store;

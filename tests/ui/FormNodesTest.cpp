@@ -83,19 +83,6 @@ TEST_F(FormNodesTest, TypedTextIsReadByTheNumberRule) {
     EXPECT_EQ(sound->Node(0)->Detune(), 7);
 }
 
-TEST_F(FormNodesTest, AThumbDragShowsTheValueAndSendsItOnceOnRelease) {
-    auto window = Open<FormNodes>();
-    auto* bar = Find<QScrollBar>(*window, "FlatScrollBarDetone_0");
-    bar->setSliderDown(true);
-    bar->setSliderPosition(9);
-    EXPECT_EQ(Find<QLineEdit>(*window, "TextDetone_0")->text(), "9");
-    bar->setSliderPosition(-20);
-    EXPECT_TRUE(Sent().empty());
-    bar->setSliderDown(false);
-    EXPECT_EQ(Find<QLineEdit>(*window, "TextDetone_0")->text(), "-20");
-    EXPECT_EQ(Sent(), Changes({{kNode + 1, 44 | (sound->Node(0)->Fixed() ? 0x80 : 0)}}));
-}
-
 TEST_F(FormNodesTest, ARefreshShowsTheSoundSendsNothingAndKeepsWhatItCannotShow) {
     sound->SetAlgorithm(0);
     auto window = Open<FormNodes>();

@@ -4,11 +4,16 @@
 # when a window name is given (nodes, envelope, modulation, lfo). Fails when the editor does not start, does not end by
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
-#   screenshot.sh <zel1edit> <picture.png> [window]
+#   screenshot.sh <zel1edit> <picture.png> [window...]
+# Naming windows ("Groups") pictures them instead of the settings dialog.
 set -euo pipefail
 program=$1
 picture=$2
-window=(${3:+--screenshot-window "$3"})
+shift 2
+windows=()
+for window in "$@"; do
+    windows+=(--screenshot-window "$window")
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -20,7 +25,7 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 if ! timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$program" --virtual-synth --screenshot "$picture" "${window[@]}"; then
+        "$program" --virtual-synth --screenshot "$picture" "${windows[@]}"; then
     echo "zel1edit did not start and end cleanly under Xvfb" >&2
     exit 1
 fi

@@ -20,6 +20,7 @@
 #include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
@@ -28,6 +29,7 @@
 #include "ui/common/WindowHost.h"
 #include "ui/editors/SoundEditorWindow.h"
 #include "ui/editors/SoundEditors.h"
+#include "ui/library/FormGroups.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -81,6 +83,13 @@ EditorApplication::~EditorApplication() {
 
 void EditorApplication::RegisterWindows() {
     // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::MidiMonitor,
+                             [this] { return new FormMidiMonitor(midi_->Tap(), clock_); });
+    window_->SetChildFactory(MDIFormMain::Child::Groups, [this] {
+        auto* groups = new FormGroups(*context_);
+        groups->Load();
+        return groups;
+    });
     context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
         return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
     };
@@ -108,22 +117,17 @@ int EditorApplication::Run(const Options& options) {
     window_->show();
     window_->Load();
 
-    if (!options.screenshot.isEmpty() && !options.screenshotWindow.isEmpty()) {
+    if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        const QString name = options.screenshotWindow;
-        QTimer::singleShot(300, this, [this, path, name] {
-            pictured_ = OpenPictured(name);
-            if (pictured_ == nullptr) {
-                std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
-                exitCode_ = 2;
-            }
+        const QStringList windows = options.screenshotWindows;
+        QTimer::singleShot(300, this, [this, path, windows] {
+            // The settings dialog is modal: the picture is taken while it waits for OK. Windows
+            // are pictured once they have read what they show.
+            if (!windows.isEmpty())
+                ShowWindows(windows);
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-        });
-    } else if (!options.screenshot.isEmpty()) {
-        const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
-            QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-            window_->ViewSettings();
+            if (windows.isEmpty())
+                window_->ViewSettings();
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
@@ -134,6 +138,28 @@ int EditorApplication::Run(const Options& options) {
     service_->stop();
     SynthMemoryFile::Save(emulator_->Synth(), MemoryPath());
     return exitCode_ != 0 ? exitCode_ : code;
+}
+
+void EditorApplication::ShowWindows(const QStringList& windows) {
+    // The whole screen, as a user would give the editor; a bare X server maximises nothing.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window_->setGeometry(screen->availableGeometry());
+    for (const QString& name : windows) {
+        if (name == QLatin1String("Groups")) {
+            window_->ViewGroups();
+            // A group whose banks split the keyboard.
+            if (auto* groups =
+                    dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
+                groups->SelectGroup(2);
+        } else if (QWidget* editor = OpenPictured(name)) {
+            // One editor alone is pictured as its own window.
+            if (windows.size() == 1)
+                pictured_ = editor;
+        } else {
+            std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
+            exitCode_ = 2;
+        }
+    }
 }
 
 QWidget* EditorApplication::OpenPictured(const QString& name) {

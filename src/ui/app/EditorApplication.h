@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "midi/SteadyClock.h"
@@ -36,9 +37,10 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
-        // With screenshot: picture this child window on the synth's first sound instead
-        // ("nodes", "envelope", "modulation", "lfo").
-        QString screenshotWindow;
+        // Pictured instead of the settings dialog: child windows by their View menu caption
+        // ("Groups"), or a sound editor on the synth's first sound ("nodes", "envelope",
+        // "modulation", "lfo").
+        QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
     };
@@ -62,6 +64,7 @@ class EditorApplication : public QObject {
     // The windows of the View menu and the sound editors the browser opens.
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
+    void ShowWindows(const QStringList& windows);
     // Opens the named editor on the synth's first sound; null for an unknown name.
     QWidget* OpenPictured(const QString& name);
     void ReportShown();

@@ -87,6 +87,7 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::ViewGroups, &MDIFormMain::ViewGroups},
         {SC::ViewUtility, &MDIFormMain::ViewUtility},
         {SC::ViewAudition, &MDIFormMain::ViewAudition},
+        {SC::ViewMidiMonitor, &MDIFormMain::ViewMidiMonitor},
         {SC::ViewSettings, &MDIFormMain::ViewSettings},
         {SC::CloseAll, &MDIFormMain::WindowCloseAll},
         {SC::Cascade, &MDIFormMain::WindowCascade},
@@ -182,15 +183,17 @@ FormStatus& MDIFormMain::Status() {
 }
 
 QWidget* MDIFormMain::ChildWindow(Child child) const {
+    // A window that is closing waits for its deferred delete; it is no longer open.
     auto found = children_.find(child);
-    if (found == children_.end() || found->second.isNull())
+    if (found == children_.end() || found->second.isNull() ||
+        host_.SubWindowOf(found->second->widget()) == nullptr)
         return nullptr;
     return found->second->widget();
 }
 
 QWidget* MDIFormMain::OpenChild(Child child) {
     QPointer<QMdiSubWindow>& window = children_[child];
-    if (window.isNull()) {
+    if (ChildWindow(child) == nullptr) {
         auto factory = factories_.find(child);
         if (factory == factories_.end() || !factory->second)
             return nullptr;
@@ -306,6 +309,10 @@ void MDIFormMain::ViewUtility() {
 
 void MDIFormMain::ViewAudition() {
     OpenChild(Child::Audition);
+}
+
+void MDIFormMain::ViewMidiMonitor() {
+    OpenChild(Child::MidiMonitor);
 }
 
 void MDIFormMain::WindowCascade() {

@@ -42,7 +42,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     static constexpr int kTimerMidiInterval = 100;
     static constexpr int kStatusMessageTime = 8000;
 
-    enum class Child { Sounds, Groups, Utility, Audition };
+    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor };
     // Makes a new child window; the main window puts it into its work area and owns it.
     using ChildFactory = std::function<QWidget*()>;
 
@@ -88,6 +88,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void ViewGroups();
     void ViewUtility();
     void ViewAudition();
+    void ViewMidiMonitor();
     void ViewSettings();
     void WindowCloseAll();
     void WindowCascade();

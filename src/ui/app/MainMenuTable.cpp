@@ -69,6 +69,7 @@ constexpr MenuEntry kMenus[] = {
     Shell("MenuView", "MenuViewGroups", "Groups", SC::ViewGroups),
     Shell("MenuView", "MenuViewUtility", "Utility", SC::ViewUtility),
     Shell("MenuView", "MenuViewAudition", "Audition", SC::ViewAudition),
+    Shell("MenuView", "MenuViewMidiMonitor", "MIDI Monitor", SC::ViewMidiMonitor),
     Shell("MenuView", "MenuViewSettings", "Settings", SC::ViewSettings),
 
     Menu(kMenuBar, "MenuWin", "Window"),

@@ -16,6 +16,7 @@ enum class ShellCommand {
     ViewGroups,
     ViewUtility,
     ViewAudition,
+    ViewMidiMonitor,
     ViewSettings,
     CloseAll,
     Cascade,

@@ -16,7 +16,9 @@ class ScriptedFileDialogs : public FileDialogs {
     };
 
     // The next dialog answers with this path; std::nullopt scripts a cancel.
-    void Answer(std::optional<QString> path) { answers_.push_back(std::move(path)); }
+    void Answer(const std::optional<QString>& path) {
+        answers_.push_back({path.has_value(), path.value_or(QString())});
+    }
 
     std::optional<QString> OpenFile(const Request& request) override {
         return Next(false, request);
@@ -31,11 +33,17 @@ class ScriptedFileDialogs : public FileDialogs {
         asked_.push_back({save, request});
         if (answers_.empty())
             return std::nullopt;
-        std::optional<QString> answer = std::move(answers_.front());
+        const Scripted answer = answers_.front();
         answers_.pop_front();
-        return answer;
+        if (!answer.chosen)
+            return std::nullopt;
+        return answer.path;
     }
 
-    std::deque<std::optional<QString>> answers_;
+    struct Scripted {
+        bool chosen;
+        QString path;
+    };
+    std::deque<Scripted> answers_;
     std::vector<Asked> asked_;
 };
