@@ -1,7 +1,10 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QSpinBox>
+#include <QStyleOptionSpinBox>
 #include <QTest>
 #include <QWidget>
 #include <atomic>
@@ -11,6 +14,7 @@
 #include "midi/ModuleGlobals.h"
 #include "midi/SteadyClock.h"
 #include "ui/app/QtEventPump.h"
+#include "ui/widgets/UpDownRow.h"
 #include "ui/widgets/ValueRow.h"
 
 namespace {
@@ -112,4 +116,47 @@ TEST(HeldArrowTest, AReleasedArrowStopsWhereTheUserLetGo) {
     EXPECT_GE(beforeRelease, 5);  // the arrow did repeat
     EXPECT_LE(settled - beforeRelease, 2);
     EXPECT_EQ(bar->value(), settled);
+}
+
+// The same for an up-down's arrow, which repeats by a timer of its own.
+TEST(HeldArrowTest, AReleasedUpDownStopsWhereTheUserLetGo) {
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X display";
+    FakeMouse mouse;
+    ASSERT_TRUE(mouse.Usable()) << "libXtst.so.6 is missing";
+
+    QWidget window;
+    window.setGeometry(100, 100, 300, 60);
+    UpDownRow row(QStringLiteral("Rate"), 0, 127, &window, 0);
+    row.Text()->setGeometry(0, 0, 60, 24);
+    row.UpDown()->setGeometry(60, 0, row.UpDown()->width(), 24);
+    QtEventPump pump;
+    SteadyClock clock;
+    row.SetTarget([&]() -> UpDownRow::Writer { return [&](int) { Delay(0.05F, pump, clock); }; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QSpinBox* box = row.UpDown();
+    QStyleOptionSpinBox option;
+    option.initFrom(box);
+    option.subControls = QStyle::SC_SpinBoxUp;
+    const QRect up =
+        box->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxUp, box);
+    const QPoint arrow = box->mapToGlobal(up.center());
+    std::atomic<bool> released{false};
+    std::thread hand(
+        [&] { mouse.Hold(arrow.x(), arrow.y(), std::chrono::milliseconds(1500), released); });
+    int beforeRelease = 0;
+    for (int i = 0; i < 400 && !released; ++i) {
+        beforeRelease = row.Value();
+        QTest::qWait(10);
+    }
+    hand.join();
+    QTest::qWait(600);
+    const int settled = row.Value();
+    QTest::qWait(300);
+
+    EXPECT_GE(beforeRelease, 3);  // the arrow did repeat
+    EXPECT_LE(settled - beforeRelease, 2);
+    EXPECT_EQ(row.Value(), settled);
 }

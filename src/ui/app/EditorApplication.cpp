@@ -199,6 +199,7 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
 QWidget* EditorApplication::OpenPictured(const QString& name) {
     const std::map<QString, SoundEditorKind> kinds{
         {QStringLiteral("nodes"), SoundEditorKind::Nodes},
+        {QStringLiteral("envelope"), SoundEditorKind::Envelopes},
         {QStringLiteral("modulation"), SoundEditorKind::Modulation},
         {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
     const auto kind = kinds.find(name);

@@ -38,8 +38,8 @@ class EditorApplication : public QObject {
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
         // Pictured instead of the settings dialog: child windows by their View menu caption
-        // ("Groups"), or a sound editor on the synth's first sound ("nodes", "modulation",
-        // "lfo").
+        // ("Groups"), or a sound editor on the synth's first sound ("nodes", "envelope",
+        // "modulation", "lfo").
         QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;

@@ -1,5 +1,6 @@
 #include "ui/editors/SoundEditors.h"
 
+#include "ui/editors/FormEnvelope.h"
 #include "ui/editors/FormLfo.h"
 #include "ui/editors/FormModulation.h"
 #include "ui/editors/FormNodes.h"
@@ -12,6 +13,9 @@ SoundEditorWindow* MakeSoundEditor(const WindowContext& context, SoundEditorKind
     switch (kind) {
         case SoundEditorKind::Nodes:
             window = new FormNodes(context);
+            break;
+        case SoundEditorKind::Envelopes:
+            window = new FormEnvelope(context);
             break;
         case SoundEditorKind::Lfo:
             window = new FormLfo(context);
