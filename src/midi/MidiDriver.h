@@ -47,18 +47,23 @@ inline constexpr uint16_t TechMapper = 5;
 inline constexpr uint16_t TechWavetable = 6;
 inline constexpr uint16_t TechSoftwareSynth = 7;
 
+// Header flag: the driver has finished with an output message (it has left the port).
+inline constexpr uint32_t HeaderDone = 0x1;
+
 // Size of the error-text buffer the editor passes.
 inline constexpr size_t ErrorTextSize = 128;
 }  // namespace MidiCode
 
 // Describes a long-message buffer. For input the driver writes up to bufferLength bytes into
 // data, stores bytesRecorded, then calls back with InLongData; the caller may read data once it
-// has seen that notification. For output data holds the whole message.
+// has seen that notification. For output data holds the whole message, and the driver sets
+// HeaderDone in flags (from any thread) once the message has gone; until then the caller keeps
+// the header and its data.
 struct MidiHeader {
     uint8_t* data = nullptr;
     uint32_t bufferLength = 0;
     std::atomic<uint32_t> bytesRecorded{0};
-    uint32_t flags = 0;
+    std::atomic<uint32_t> flags{0};
 };
 
 struct MidiInCaps {
@@ -99,7 +104,8 @@ class MidiDriver {
     virtual MidiResult OutReset(MidiHandle handle) = 0;
     virtual MidiResult OutClose(MidiHandle handle) = 0;
     virtual MidiResult OutPrepareHeader(MidiHandle handle, MidiHeader& header) = 0;
-    // The message is copied before this returns, so the caller may release it afterwards.
+    // Marks the header HeaderDone when the message has gone: before returning, or later from
+    // the driver's own thread when it paces the message itself.
     virtual MidiResult OutLongMsg(MidiHandle handle, MidiHeader& header) = 0;
     virtual MidiResult OutUnprepareHeader(MidiHandle handle, MidiHeader& header) = 0;
     // Packed: status in bits 0-7, first data byte in bits 8-15, second in bits 16-23.

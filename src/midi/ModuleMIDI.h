@@ -55,6 +55,10 @@ class ModuleMIDI {
     void SendParameter50(int value);
     bool WaitForMessage(bool allowSilence);
     int ExtractData(RawData& data);
+    // One request and its reply: sends the request, waits, takes the dump and checks that it is
+    // the record asked for with at least minimumBytes of payload. A dump of another record is
+    // shown as such; another kind or too little data only returns false, as before.
+    bool RequestDump(int kind, int number, size_t minimumBytes, RawData& data);
 
     // Pause while events run (for callers that pace their own bursts).
     void Delay(double seconds);
@@ -93,6 +97,11 @@ class ModuleMIDI {
     void ParameterChange(int address, int index, int value);
     bool WaitForFlag(double seconds);
     bool Reject(const char* text, int flags);
+    // Input that arrived before a request or a dump went out cannot be its reply.
+    void DiscardWaitingInput();
+    void WaitUntilSent(const MidiHeader& header);
+    // Takes the filled input buffer as a message of its own.
+    void TakeReceived();
 
     MidiDriver& driver_;
     MessageSink& messages_;
@@ -106,4 +115,6 @@ class ModuleMIDI {
     MidiHeader sysExHeader_;
     std::vector<uint8_t> received_;
     int exchangeDepth_ = 0;
+    // When the last long message will have left the cable; a reply cannot come before.
+    double sentThrough_ = 0;
 };

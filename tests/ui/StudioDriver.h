@@ -98,7 +98,10 @@ class StudioDriver : public EmulatorMidiDriver {
         return Other(h) ? 0 : EmulatorMidiDriver::OutPrepareHeader(h, m);
     }
     MidiResult OutLongMsg(MidiHandle h, MidiHeader& m) override {
-        return Other(h) ? 0 : EmulatorMidiDriver::OutLongMsg(h, m);
+        if (!Other(h))
+            return EmulatorMidiDriver::OutLongMsg(h, m);
+        m.flags |= MidiCode::HeaderDone;
+        return 0;
     }
     MidiResult OutUnprepareHeader(MidiHandle h, MidiHeader& m) override {
         return Other(h) ? 0 : EmulatorMidiDriver::OutUnprepareHeader(h, m);
