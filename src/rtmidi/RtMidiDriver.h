@@ -35,7 +35,8 @@ class RtMidiDriver : public MidiDriver {
     static std::vector<std::string> CompiledApis();
     // The short names of the APIs that started, in list order.
     std::vector<std::string> StartedApis() const;
-    // Lists the ports again: other programs' ports come and go.
+    // Starts the APIs afresh and lists the ports again: other programs' ports come and go, and
+    // so do MIDI systems.
     void Refresh() override;
 
     uint32_t InGetNumDevs() override { return static_cast<uint32_t>(inputs_.size()); }
@@ -120,6 +121,7 @@ class RtMidiDriver : public MidiDriver {
     static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* port);
 
     std::string clientName_;
+    std::vector<RtMidi::Api> wanted_;
     std::vector<std::unique_ptr<Api>> apis_;
     std::vector<Device> inputs_;
     std::vector<Device> outputs_;
