@@ -165,10 +165,22 @@ void ModuleMIDI::ArmInputBuffer() {
     driver_.InAddBuffer(midiInHandle_, sysExHeader_);
 }
 
-void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t, uintptr_t) {
+void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t param1, uintptr_t) {
     MidiInFlag = true;
-    if (message == MidiCode::InLongData)
+    if (message == MidiCode::InLongData) {
+        if (tap_.Watching()) {
+            tap_.PutIncoming(clock_.Now(), sysExBuffer_.get(),
+                             std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength));
+        }
         SysExReceivedFlag = true;
+    } else if (message == MidiCode::InData && tap_.Watching()) {
+        const uint8_t packed[3] = {static_cast<uint8_t>(param1 & 0xFF),
+                                   static_cast<uint8_t>((param1 >> 8) & 0xFF),
+                                   static_cast<uint8_t>((param1 >> 16) & 0xFF)};
+        tap_.PutIncoming(clock_.Now(), packed, ShortMessageLength(packed[0]));
+    }
+    if (message == MidiCode::InLongError && param1 != 0)
+        InputError = static_cast<MidiResult>(param1);
 }
 
 std::string ModuleMIDI::InErrorText(MidiResult code) {
@@ -209,10 +221,13 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
         messages_.Show(OutErrorText(prepared), "ZEL Data Out", MessageFlags::Exclamation);
         return false;
     }
+    // What failed to arrive before this message is no answer to it.
+    InputError = 0;
     const double handedAt = clock_.Now();
     MidiResult sent = driver_.OutLongMsg(midiOutHandle_, header);
     bool ok = sent == MidiCode::NoError;
     if (ok) {
+        tap_.PutOutgoing(clock_.Now(), buffer.data(), buffer.size());
         WaitUntilSent(header);
         // A driver that paced the message itself has already spent its cable time.
         sentThrough_ = std::max(handedAt + buffer.size() / kCableBytesPerSecond, clock_.Now());
@@ -227,23 +242,6 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     if (midiOutHandle_ != 0)
         driver_.OutUnprepareHeader(midiOutHandle_, header);
     return ok;
-}
-
-void ModuleMIDI::WaitUntilSent(const MidiHeader& header) {
-    ExchangeScope scope(exchangeDepth_);
-    ServicingPump pump(driver_, pump_);
-    // Even a paced driver is done within twice the cable time; one that is not gets reset,
-    // which hands the message back.
-    const double deadline =
-        clock_.Now() + 2 * header.bufferLength / kCableBytesPerSecond + kReplyTimeout;
-    while ((header.flags & MidiCode::HeaderDone) == 0) {
-        if (clock_.Now() >= deadline) {
-            driver_.OutReset(midiOutHandle_);
-            return;
-        }
-        pump.ProcessEvents();
-        clock_.Sleep(kPollInterval);
-    }
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -326,15 +324,37 @@ bool ModuleMIDI::WaitForFlag(double seconds) {
     ServicingPump pump(driver_, pump_);
     // No reply can come before the message that asks for it has left the cable.
     const double deadline = std::max(clock_.Now(), sentThrough_) + seconds;
+    auto done = [this] { return SysExReceivedFlag || InputError != 0; };
     while (clock_.Now() < deadline) {
-        if (SysExReceivedFlag)
+        if (done())
             return true;
         pump.ProcessEvents();
-        if (SysExReceivedFlag)
+        if (done())
             return true;
         clock_.Sleep(kPollInterval);
     }
-    return SysExReceivedFlag;
+    return done();
+}
+
+void ModuleMIDI::WaitUntilSent(MidiHeader& header) {
+    if ((header.flags & MidiCode::HeaderInQueue) == 0)
+        return;
+    ExchangeScope scope(exchangeDepth_);
+    ServicingPump pump(driver_, pump_);
+    // Twice the cable's time, and then some: past that the driver is stuck, and the reset hands
+    // the header back.
+    const double deadline =
+        clock_.Now() + 2.0 * header.bufferLength / kCableBytesPerSecond + kReplyTimeout;
+    while ((header.flags & MidiCode::HeaderInQueue) != 0) {
+        if (midiOutHandle_ == 0 || clock_.Now() >= deadline) {
+            // A closed port handed it back already; a stuck one does so now.
+            if (midiOutHandle_ != 0)
+                driver_.OutReset(midiOutHandle_);
+            return;
+        }
+        pump.ProcessEvents();
+        clock_.Sleep(kPollInterval);
+    }
 }
 
 bool ModuleMIDI::WaitForMessage(bool allowSilence) {
@@ -345,6 +365,10 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
         if (allowSilence)
             return true;
         return Reject("Timeout waiting for message from ZEL-1", MessageFlags::Critical);
+    }
+    if (const MidiResult failed = InputError.exchange(0); failed != 0 && !SysExReceivedFlag) {
+        const std::string text = InErrorText(failed);
+        return Reject(text.empty() ? "MIDI input error" : text.c_str(), MessageFlags::Critical);
     }
     TakeReceived();
 

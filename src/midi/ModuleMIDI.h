@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "midi/MidiDriver.h"
+#include "midi/MidiTap.h"
 #include "midi/RawData.h"
 
 class Clock;
@@ -79,12 +80,17 @@ class ModuleMIDI {
     std::atomic<bool> MidiInFlag{false};
     std::atomic<bool> SysExReceivedFlag{false};
     std::atomic<bool> SysExSentFlag{false};
+    // A failure the driver reported for input since the last send (0 = none).
+    std::atomic<MidiResult> InputError{0};
 
     // The last message WaitForMessage took, as received.
     const std::vector<uint8_t>& ReceivedMessage() const { return received_; }
 
     // Has the driver list its devices anew; the settings dialog does so each time it loads.
     void RefreshDevices() { driver_.Refresh(); }
+
+    // What passes the ports, for the MIDI monitor.
+    MidiTap& Tap() { return tap_; }
 
     MidiDriver& Driver() { return driver_; }
     MessageSink& Messages() { return messages_; }
@@ -96,10 +102,11 @@ class ModuleMIDI {
     void CloseOutPort();
     void ParameterChange(int address, int index, int value);
     bool WaitForFlag(double seconds);
+    // Lets events run until a long message the driver sends on its own thread has gone.
+    void WaitUntilSent(MidiHeader& header);
     bool Reject(const char* text, int flags);
     // Input that arrived before a request or a dump went out cannot be its reply.
     void DiscardWaitingInput();
-    void WaitUntilSent(const MidiHeader& header);
     // Takes the filled input buffer as a message of its own.
     void TakeReceived();
 
@@ -115,6 +122,7 @@ class ModuleMIDI {
     MidiHeader sysExHeader_;
     std::vector<uint8_t> received_;
     int exchangeDepth_ = 0;
+    MidiTap tap_;
     // When the last long message will have left the cable; a reply cannot come before.
     double sentThrough_ = 0;
 };

@@ -130,7 +130,7 @@ MidiResult EmulatorMidiDriver::OutReset(MidiHandle handle) {
     if (!outOpen_ || handle != kOutHandle)
         return MidiCode::InvalidHandle;
     for (const Sending& message : sending_)
-        message.header->flags |= MidiCode::HeaderDone;
+        message.header->flags = MidiCode::HeaderDone;
     sending_.clear();
     return MidiCode::NoError;
 }
@@ -162,8 +162,7 @@ MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header)
         const double start = std::max(clock_.Now(), sendingUntil_);
         sendingUntil_ = start + VirtualZel1::CableSeconds(message.size());
         sending_.push_back({sendingUntil_, &header});
-    } else {
-        header.flags |= MidiCode::HeaderDone;
+        header.flags = MidiCode::HeaderInQueue;
     }
     return MidiCode::NoError;
 }
@@ -206,7 +205,7 @@ bool IsShortMessage(const std::vector<uint8_t>& message) {
 
 void EmulatorMidiDriver::Service() {
     while (!sending_.empty() && sending_.front().done <= clock_.Now()) {
-        sending_.front().header->flags |= MidiCode::HeaderDone;
+        sending_.front().header->flags = MidiCode::HeaderDone;
         sending_.pop_front();
     }
     for (const std::vector<uint8_t>& message : schedule_.TakeDue(clock_.Now()))

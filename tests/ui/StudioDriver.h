@@ -98,10 +98,7 @@ class StudioDriver : public EmulatorMidiDriver {
         return Other(h) ? 0 : EmulatorMidiDriver::OutPrepareHeader(h, m);
     }
     MidiResult OutLongMsg(MidiHandle h, MidiHeader& m) override {
-        if (!Other(h))
-            return EmulatorMidiDriver::OutLongMsg(h, m);
-        m.flags |= MidiCode::HeaderDone;
-        return 0;
+        return Other(h) ? 0 : EmulatorMidiDriver::OutLongMsg(h, m);
     }
     MidiResult OutUnprepareHeader(MidiHandle h, MidiHeader& m) override {
         return Other(h) ? 0 : EmulatorMidiDriver::OutUnprepareHeader(h, m);

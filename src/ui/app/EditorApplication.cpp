@@ -17,9 +17,12 @@
 #include "midi/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
+#include "ui/common/LibraryDocuments.h"
+#include "ui/common/WindowContext.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -55,6 +58,11 @@ EditorApplication::EditorApplication(SettingsStore& store,
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
     window_ = std::make_unique<MDIFormMain>(*midi_, session_, messages_, modal_, pump_);
     messages_.SetParent(window_.get());
+    dialogs_.SetParent(window_.get());
+    library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
     service_->setInterval(kServiceInterval);
@@ -63,7 +71,15 @@ EditorApplication::EditorApplication(SettingsStore& store,
 
 EditorApplication::~EditorApplication() {
     window_.reset();
+    context_.reset();
+    library_.reset();
     midi_.reset();
+}
+
+void EditorApplication::RegisterWindows() {
+    // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::MidiMonitor,
+                             [this] { return new FormMidiMonitor(midi_->Tap(), clock_); });
 }
 
 QString EditorApplication::MemoryPath() {

@@ -9,8 +9,11 @@
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"
+#include "ui/common/QtFileDialogs.h"
 
 class EmulatorMidiDriver;
+class LibraryDocuments;
+struct WindowContext;
 class MDIFormMain;
 class MidiDriver;
 class ModuleMIDI;
@@ -46,6 +49,8 @@ class EditorApplication : public QObject {
     static QString MemoryPath();
 
   private:
+    // The windows of the View menu and the sound editors the browser opens.
+    void RegisterWindows();
     void TakeScreenshot(const QString& path);
     void ReportShown();
 
@@ -60,6 +65,9 @@ class EditorApplication : public QObject {
     std::unique_ptr<MidiDriver> driver_;
     std::unique_ptr<ModuleMIDI> midi_;
     std::unique_ptr<MDIFormMain> window_;
+    QtFileDialogs dialogs_;
+    std::unique_ptr<LibraryDocuments> library_;
+    std::unique_ptr<WindowContext> context_;
     QTimer* service_;
     int exitCode_ = 0;
 };

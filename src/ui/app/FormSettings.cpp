@@ -14,7 +14,7 @@
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "ui/app/ModalRunner.h"
-#include "ui/app/WindowGlue.h"
+#include "ui/widgets/WindowGlue.h"
 
 namespace {
 void Fill(QComboBox& list, const std::vector<MidiSettings::Device>& devices) {
