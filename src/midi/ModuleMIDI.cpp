@@ -22,9 +22,8 @@ constexpr const char* kTitleExtract = "Extract Data";
 // A MIDI stream may carry real-time bytes anywhere, even inside a SysEx, and they belong to no
 // message; a start byte inside a message means the message before it was cut off. What is left
 // is the last message the bytes hold.
-std::vector<uint8_t> LastMessage(const uint8_t* bytes, size_t length) {
-    std::vector<uint8_t> message;
-    message.reserve(length);
+void TakeLastMessage(const uint8_t* bytes, size_t length, std::vector<uint8_t>& message) {
+    message.clear();
     for (size_t i = 0; i < length; ++i) {
         if (bytes[i] >= 0xF8)
             continue;
@@ -32,7 +31,6 @@ std::vector<uint8_t> LastMessage(const uint8_t* bytes, size_t length) {
             message.clear();
         message.push_back(bytes[i]);
     }
-    return message;
 }
 
 const char* RecordName(int kind) {
@@ -399,7 +397,7 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
 void ModuleMIDI::TakeReceived() {
     SysExReceivedFlag = false;
     const uint32_t length = std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength);
-    received_ = LastMessage(sysExBuffer_.get(), length);
+    TakeLastMessage(sysExBuffer_.get(), length, received_);
     ArmInputBuffer();
 }
 
