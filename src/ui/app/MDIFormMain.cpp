@@ -183,15 +183,17 @@ FormStatus& MDIFormMain::Status() {
 }
 
 QWidget* MDIFormMain::ChildWindow(Child child) const {
+    // A window that is closing waits for its deferred delete; it is no longer open.
     auto found = children_.find(child);
-    if (found == children_.end() || found->second.isNull())
+    if (found == children_.end() || found->second.isNull() ||
+        host_.SubWindowOf(found->second->widget()) == nullptr)
         return nullptr;
     return found->second->widget();
 }
 
 QWidget* MDIFormMain::OpenChild(Child child) {
     QPointer<QMdiSubWindow>& window = children_[child];
-    if (window.isNull()) {
+    if (ChildWindow(child) == nullptr) {
         auto factory = factories_.find(child);
         if (factory == factories_.end() || !factory->second)
             return nullptr;

@@ -31,7 +31,7 @@ ValueRow::ValueRow(const QString& name, const Range& range, QWidget* parent, int
     text_->setFixedWidth(digits + 12);
 
     connect(bar_, &QScrollBar::sliderMoved, text_,
-            [this](int value) { text_->setText(QString::number(value)); });
+            [this](int value) { text_->setText(Text(value)); });
     connect(bar_, &QScrollBar::valueChanged, this, &ValueRow::OnBarChanged);
     connect(text_, &QLineEdit::textEdited, this, &ValueRow::OnTextEdited);
     connect(text_, &QLineEdit::returnPressed, this, &ValueRow::ApplyText);
@@ -47,6 +47,16 @@ void ValueRow::Bind(Reader read, Target target) {
     target_ = std::move(target);
 }
 
+void ValueRow::ShowAs(Format format) {
+    format_ = std::move(format);
+    text_->setReadOnly(format_ != nullptr);
+    text_->setText(Text(bar_->value()));
+}
+
+QString ValueRow::Text(int value) const {
+    return format_ ? format_(value) : QString::number(value);
+}
+
 void ValueRow::Refresh() {
     ApplyPendingText();
     if (read_)
@@ -57,7 +67,7 @@ void ValueRow::Show(int value) {
     showing_ = true;
     const int shown = std::clamp(value, bar_->minimum(), bar_->maximum());
     bar_->setValue(shown);
-    text_->setText(QString::number(shown));
+    text_->setText(Text(shown));
     showing_ = false;
     textEdited_ = false;
     typedFor_ = {};
@@ -75,6 +85,8 @@ void ValueRow::OnTextEdited() {
 }
 
 void ValueRow::ApplyText() {
+    if (text_->isReadOnly())
+        return;
     const auto value = TypedControlValue(text_->text().toStdString(), bar_->value(),
                                          bar_->minimum(), bar_->maximum());
     const Writer writer = textEdited_ ? typedFor_ : (target_ ? target_() : Writer());
@@ -82,7 +94,7 @@ void ValueRow::ApplyText() {
     typedFor_ = {};
     if (!value)
         return;
-    text_->setText(QString::number(*value));
+    text_->setText(Text(*value));
     showing_ = true;
     bar_->setValue(*value);
     showing_ = false;
@@ -91,7 +103,7 @@ void ValueRow::ApplyText() {
 }
 
 void ValueRow::OnBarChanged(int value) {
-    text_->setText(QString::number(value));
+    text_->setText(Text(value));
     if (showing_ || !target_)
         return;
     if (Writer writer = target_())

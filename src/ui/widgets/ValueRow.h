@@ -18,7 +18,8 @@ class QWidget;
 // - showing a record's value (Show, Refresh) never writes it back; a value outside the range is
 //   shown clamped and stays as it is in the record until the user moves the row.
 // A held arrow whose every step pauses for the synth does not run on after release: steps that
-// arrive during a write are gathered and the latest one is written once the write is over.
+// arrive during a write are gathered and the latest one is written once the write is over. (The
+// release itself is seen only with the plain event loop: EditorApplication::PrepareProcess.)
 class ValueRow : public QObject {
     Q_OBJECT
 
@@ -33,6 +34,8 @@ class ValueRow : public QObject {
     // The writer for the record shown now; empty when there is none (nothing is written).
     using Target = std::function<Writer()>;
     using Reader = std::function<int()>;
+    // The text shown for a value.
+    using Format = std::function<QString(int)>;
 
     // Makes the scroll bar "FlatScrollBar" + name and the text box "Text" + name, both children
     // of parent; an index >= 0 is appended as "_" + index (element of an indexed array).
@@ -43,6 +46,9 @@ class ValueRow : public QObject {
     int Value() const;
 
     void Bind(Reader read, Target target);
+    // Shows each value as format gives it in a box that cannot be typed into (a note name);
+    // the row is then set with its scroll bar only.
+    void ShowAs(Format format);
     // Applies text typed for the record shown until now, then shows the bound record's value.
     void Refresh();
     // Shows a value without writing it.
@@ -60,10 +66,12 @@ class ValueRow : public QObject {
     void WriteGathered();
     void ApplyText();
     void OnTextEdited();
+    QString Text(int value) const;
 
     QScrollBar* bar_;
     QLineEdit* text_;
     Reader read_;
+    Format format_;
     Target target_;
     // The record the text in the box was typed for, captured at its first keystroke.
     Writer typedFor_;
