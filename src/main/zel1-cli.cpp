@@ -22,6 +22,7 @@ int main(int argc, char* argv[]) {
     // ZEL-1, which --virtual-synth selects directly.
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock);
     EmulatorMidiDriver& virtualSynth = *emulator;
+    virtualSynth.Synth().SetAnswersAnyChannel(true);
     std::unique_ptr<CompositeMidiDriver> devices;
     auto openDevices = [&]() -> MidiDriver& {
         if (!devices) {

@@ -19,6 +19,24 @@ constexpr double kCableBytesPerSecond = 3125.0;
 constexpr const char* kTitleExchange = "System Exclusive";
 constexpr const char* kTitleExtract = "Extract Data";
 
+// A MIDI stream may carry real-time bytes anywhere, even inside a SysEx, and they belong to no
+// message; a start byte inside a message means the message before it was cut off. What is left
+// is the last message the bytes hold.
+void TakeLastMessage(const uint8_t* bytes, size_t length, std::vector<uint8_t>& message) {
+    message.clear();
+    for (size_t i = 0; i < length; ++i) {
+        if (bytes[i] >= 0xF8)
+            continue;
+        if (bytes[i] == kFrameStart)
+            message.clear();
+        message.push_back(bytes[i]);
+    }
+}
+
+const char* RecordName(int kind) {
+    return kind == ModuleMIDI::kOneSound ? "sound" : "group";
+}
+
 // Counts the exchanges under way for as long as it lives.
 class ExchangeScope {
   public:
@@ -209,15 +227,19 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     }
     // What failed to arrive before this message is no answer to it.
     InputError = 0;
+    const double handedAt = clock_.Now();
     MidiResult sent = driver_.OutLongMsg(midiOutHandle_, header);
-    if (sent == MidiCode::NoError)
+    const bool ok = sent == MidiCode::NoError;
+    if (ok)
         tap_.PutOutgoing(clock_.Now(), buffer.data(), buffer.size());
     // The pause runs events, which may send notes themselves.
     lock.unlock();
-    if (sent == MidiCode::NoError)
+    if (ok) {
         WaitUntilSent(header);
+        // A driver that paced the message itself has already spent its cable time.
+        sentThrough_ = std::max(handedAt + buffer.size() / kCableBytesPerSecond, clock_.Now());
+    }
     Delay(kSendPause);
-    bool ok = sent == MidiCode::NoError;
     if (!ok) {
         messages_.Show(OutErrorText(sent), "ZEL Data Out", MessageFlags::Exclamation);
     } else {
@@ -240,7 +262,14 @@ bool ModuleMIDI::SendShortMessage(uint32_t message) {
 // ----------------------------------------------------------------------------------------------
 // Exchange
 
+void ModuleMIDI::DiscardWaitingInput() {
+    driver_.Service();
+    if (SysExReceivedFlag.exchange(false))
+        ArmInputBuffer();
+}
+
 void ModuleMIDI::SendRequest(int kind, int number) {
+    DiscardWaitingInput();
     RawData data{static_cast<int16_t>(kind)};
     if (number >= 0)
         data.push_back(static_cast<int16_t>(number));
@@ -248,6 +277,7 @@ void ModuleMIDI::SendRequest(int kind, int number) {
 }
 
 void ModuleMIDI::SendData(const RawData& data, int kind, int number) {
+    DiscardWaitingInput();
     const int n = 2 * static_cast<int>(data.size());
     const int h = number < 0 ? 3 : 4;
     RawData message(h + n + 1);
@@ -307,7 +337,8 @@ bool ModuleMIDI::Reject(const char* text, int flags) {
 bool ModuleMIDI::WaitForFlag(double seconds) {
     ExchangeScope scope(exchangeDepth_);
     ServicingPump pump(driver_, pump_);
-    const double deadline = clock_.Now() + seconds;
+    // No reply can come before the message that asks for it has left the cable.
+    const double deadline = std::max(clock_.Now(), sentThrough_) + seconds;
     auto done = [this] { return SysExReceivedFlag || InputError != 0; };
     while (clock_.Now() < deadline) {
         if (done())
@@ -354,10 +385,7 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
         const std::string text = InErrorText(failed);
         return Reject(text.empty() ? "MIDI input error" : text.c_str(), MessageFlags::Critical);
     }
-    SysExReceivedFlag = false;
-    const uint32_t length = std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength);
-    received_.assign(sysExBuffer_.get(), sysExBuffer_.get() + length);
-    ArmInputBuffer();
+    TakeReceived();
 
     const std::vector<uint8_t>& m = received_;
     if (m.size() < kMinimumReply) {
@@ -380,6 +408,34 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
     if ((m[5] & 0x0F) != systemChannel_) {
         return Reject("Mismatching system channels", MessageFlags::Exclamation);
     }
+    return true;
+}
+
+void ModuleMIDI::TakeReceived() {
+    SysExReceivedFlag = false;
+    const uint32_t length = std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength);
+    TakeLastMessage(sysExBuffer_.get(), length, received_);
+    ArmInputBuffer();
+}
+
+bool ModuleMIDI::RequestDump(int kind, int number, size_t minimumBytes, RawData& data) {
+    SendRequest(kind, number);
+    if (!WaitForMessage(false))
+        return false;
+    // Another kind, or too little of it, is left for the caller to report.
+    RawData payload;
+    if (ExtractData(payload) != kind)
+        return false;
+    if ((kind == kOneSound || kind == kOneGroup) && received_[9] != number) {
+        const std::string text = std::string("Received ") + RecordName(kind) + " " +
+                                 std::to_string(received_[9]) + " instead of " + RecordName(kind) +
+                                 " " + std::to_string(number);
+        messages_.Show(text, kTitleExtract, MessageFlags::Critical);
+        return false;
+    }
+    if (payload.size() < minimumBytes)
+        return false;
+    data = std::move(payload);
     return true;
 }
 

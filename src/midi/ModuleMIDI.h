@@ -61,6 +61,10 @@ class ModuleMIDI {
     void SendParameter50(int value);
     bool WaitForMessage(bool allowSilence);
     int ExtractData(RawData& data);
+    // One request and its reply: sends the request, waits, takes the dump and checks that it is
+    // the record asked for with at least minimumBytes of payload. A dump of another record is
+    // shown as such; another kind or too little data only returns false, as before.
+    bool RequestDump(int kind, int number, size_t minimumBytes, RawData& data);
 
     // Pause while events run (for callers that pace their own bursts).
     void Delay(double seconds);
@@ -106,6 +110,10 @@ class ModuleMIDI {
     // Lets events run until a long message the driver sends on its own thread has gone.
     void WaitUntilSent(MidiHeader& header);
     bool Reject(const char* text, int flags);
+    // Input that arrived before a request or a dump went out cannot be its reply.
+    void DiscardWaitingInput();
+    // Takes the filled input buffer as a message of its own.
+    void TakeReceived();
 
     MidiDriver& driver_;
     MessageSink& messages_;
@@ -122,4 +130,6 @@ class ModuleMIDI {
     MidiTap tap_;
     // Held for every call on the output port, which other threads (MIDI thru) use too.
     std::mutex outPortLock_;
+    // When the last long message will have left the cable; a reply cannot come before.
+    double sentThrough_ = 0;
 };

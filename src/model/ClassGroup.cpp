@@ -50,11 +50,8 @@ void ClassGroup::EncodeRawGroup(RawData& raw) const {
 bool ClassGroup::RequestGroup() {
     if (!ValidSlot())
         return false;
-    midi_.SendRequest(ModuleMIDI::kOneGroup, groupNumber_);
-    if (!midi_.WaitForMessage(false))
-        return false;
     RawData raw;
-    if (midi_.ExtractData(raw) != ModuleMIDI::kOneGroup)
+    if (!midi_.RequestDump(ModuleMIDI::kOneGroup, groupNumber_, kRawBytes, raw))
         return false;
     return DecodeRawGroup(raw);
 }

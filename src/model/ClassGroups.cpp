@@ -33,13 +33,8 @@ bool ClassGroups::EncodeRaw(RawData& all) const {
 bool ClassGroups::GetGroupsFromSynth() {
     if (syncronised_)
         return true;
-    midi_.SendRequest(ModuleMIDI::kAllGroups, -1);
-    if (!midi_.WaitForMessage(false))
-        return false;
     RawData all;
-    if (midi_.ExtractData(all) != ModuleMIDI::kAllGroups)
-        return false;
-    if (all.size() < static_cast<size_t>(kAllGroupsBytes))
+    if (!midi_.RequestDump(ModuleMIDI::kAllGroups, -1, kAllGroupsBytes, all))
         return false;
     CreateGroups();
     DecodeAllGroups(all);

@@ -147,11 +147,8 @@ RawData ClassSound::EncodeRawSound() const {
 }
 
 bool ClassSound::RequestSound() {
-    midi_.SendRequest(ModuleMIDI::kOneSound, number_);
-    if (!midi_.WaitForMessage(false))
-        return false;
     RawData raw;
-    if (midi_.ExtractData(raw) != ModuleMIDI::kOneSound)
+    if (!midi_.RequestDump(ModuleMIDI::kOneSound, number_, kSize, raw))
         return false;
     return DecodeRawSound(raw);
 }

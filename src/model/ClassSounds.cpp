@@ -41,13 +41,8 @@ bool ClassSounds::EncodeRaw(RawData& all) const {
 bool ClassSounds::GetSoundsFromSynth() {
     if (syncronised_)
         return true;
-    midi_.SendRequest(ModuleMIDI::kAllSounds, -1);
-    if (!midi_.WaitForMessage(false))
-        return false;
     RawData all;
-    if (midi_.ExtractData(all) != ModuleMIDI::kAllSounds)
-        return false;
-    if (all.size() < static_cast<size_t>(kAllSoundsSize))
+    if (!midi_.RequestDump(ModuleMIDI::kAllSounds, -1, kAllSoundsSize, all))
         return false;
     CreateSounds();
     DecodeAllSounds(all);

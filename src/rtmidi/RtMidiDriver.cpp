@@ -165,7 +165,7 @@ RtMidiDriver::RtMidiDriver(const std::vector<std::string>& apiNames, std::string
         if (api != RtMidi::UNSPECIFIED && api != RtMidi::RTMIDI_DUMMY)
             apis.push_back(api);
     }
-    StartApis(apis);
+    wanted_ = apis;
     Refresh();
 }
 
@@ -177,6 +177,7 @@ RtMidiDriver::~RtMidiDriver() {
 }
 
 void RtMidiDriver::StartApis(const std::vector<RtMidi::Api>& apis) {
+    apis_.clear();
     for (RtMidi::Api api : apis) {
         auto entry = std::make_unique<Api>();
         entry->api = api;
@@ -211,6 +212,9 @@ std::vector<std::string> RtMidiDriver::StartedApis() const {
 }
 
 void RtMidiDriver::Refresh() {
+    // Fresh clients every time: a MIDI system started since the last look is found, and one
+    // whose server went away (a JACK restart) leaves its dead client and ports behind.
+    StartApis(wanted_);
     inputs_.clear();
     outputs_.clear();
     std::set<std::string> inNames;

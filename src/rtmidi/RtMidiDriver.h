@@ -37,7 +37,8 @@ class RtMidiDriver : public MidiDriver {
     static std::vector<std::string> CompiledApis();
     // The short names of the APIs that started, in list order.
     std::vector<std::string> StartedApis() const;
-    // Lists the ports again: other programs' ports come and go.
+    // Starts the APIs afresh and lists the ports again: other programs' ports come and go, and
+    // so do MIDI systems.
     void Refresh() override;
 
     // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqInput); applies to ports opened
@@ -139,6 +140,7 @@ class RtMidiDriver : public MidiDriver {
     static std::string SendText(OutPort& port, const std::vector<unsigned char>& bytes);
 
     std::string clientName_;
+    std::vector<RtMidi::Api> wanted_;
     std::vector<std::unique_ptr<Api>> apis_;
     std::vector<Device> inputs_;
     std::vector<Device> outputs_;

@@ -129,12 +129,16 @@ MidiResult EmulatorMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
 MidiResult EmulatorMidiDriver::OutReset(MidiHandle handle) {
     if (!outOpen_ || handle != kOutHandle)
         return MidiCode::InvalidHandle;
+    for (const Sending& message : sending_)
+        message.header->flags = MidiCode::HeaderDone;
+    sending_.clear();
     return MidiCode::NoError;
 }
 
 MidiResult EmulatorMidiDriver::OutClose(MidiHandle handle) {
     if (!outOpen_ || handle != kOutHandle)
         return MidiCode::InvalidHandle;
+    OutReset(handle);
     outOpen_ = false;
     return MidiCode::NoError;
 }
@@ -154,6 +158,12 @@ MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header)
         return MidiCode::Unprepared;
     std::vector<uint8_t> message(header.data, header.data + header.bufferLength);
     schedule_.Add(clock_.Now(), message.size(), synth_.Receive(message));
+    if (pacedSend_) {
+        const double start = std::max(clock_.Now(), sendingUntil_);
+        sendingUntil_ = start + VirtualZel1::CableSeconds(message.size());
+        sending_.push_back({sendingUntil_, &header});
+        header.flags = MidiCode::HeaderInQueue;
+    }
     return MidiCode::NoError;
 }
 
@@ -194,6 +204,10 @@ bool IsShortMessage(const std::vector<uint8_t>& message) {
 }  // namespace
 
 void EmulatorMidiDriver::Service() {
+    while (!sending_.empty() && sending_.front().done <= clock_.Now()) {
+        sending_.front().header->flags = MidiCode::HeaderDone;
+        sending_.pop_front();
+    }
     for (const std::vector<uint8_t>& message : schedule_.TakeDue(clock_.Now()))
         Deliver(message);
 }

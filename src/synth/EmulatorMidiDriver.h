@@ -25,6 +25,9 @@ class EmulatorMidiDriver : public MidiDriver {
     VirtualZel1& Synth() { return synth_; }
     void SetCableSpeed(bool on) { schedule_.SetCableSpeed(on); }
     bool CableSpeed() const { return schedule_.CableSpeed(); }
+    // Sends long messages as a driver that paces them at cable speed: OutLongMsg returns at
+    // once and the header is marked done once the bytes have had their cable time.
+    void SetPacedSend(bool on) { pacedSend_ = on; }
     // Replies still on their way to the editor.
     size_t PendingReplies() const { return schedule_.Pending(); }
     // Puts a message on the input as if the synth had sent it (for tests of odd replies).
@@ -73,4 +76,11 @@ class EmulatorMidiDriver : public MidiDriver {
     MidiInProc callback_;
     std::deque<MidiHeader*> armed_;
     ReplySchedule schedule_;
+    struct Sending {
+        double done = 0;
+        MidiHeader* header = nullptr;
+    };
+    bool pacedSend_ = false;
+    double sendingUntil_ = 0;
+    std::deque<Sending> sending_;
 };

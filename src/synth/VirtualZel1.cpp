@@ -90,7 +90,7 @@ std::vector<VirtualZel1::Message> VirtualZel1::Receive(const Message& m) {
     }
     const int type = m[5] >> 4;
     const int channel = m[5] & 0x0F;
-    if (!IsOmni() && channel != SystemChannel())
+    if (!IsOmni() && !answersAnyChannel_ && channel != SystemChannel())
         return {};
     std::vector<Message> replies;
     switch (type) {

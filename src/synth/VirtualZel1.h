@@ -50,6 +50,9 @@ class VirtualZel1 {
     int SystemChannel() const;
     bool IsOmni() const { return globals_[1] == 0; }
     void SetSystemChannel(int channel);
+    // Takes messages on every channel and answers on the one addressed, as the editor's own
+    // built-in synth does whatever channel the editor is set to.
+    void SetAnswersAnyChannel(bool on) { answersAnyChannel_ = on; }
     bool MemoryProtect() const { return globals_[2] == 255; }
     void SetMemoryProtect(bool on);
 
@@ -79,6 +82,7 @@ class VirtualZel1 {
     RawData globals_;
     int selectedGroup_ = 0;
     Faults faults_;
+    bool answersAnyChannel_ = false;
     std::vector<Message> received_;
     std::vector<uint32_t> shortMessages_;
 };

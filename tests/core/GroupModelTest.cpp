@@ -195,9 +195,9 @@ TEST_F(GroupModelTest, CollectionFetchesOnceAndRefusesOtherReplies) {
     ClassGroups groups(midi);
     EXPECT_EQ(groups.Group(0), nullptr);
     Synth().GetFaults().silent = true;
-    driver.Inject(DumpMessage(2, 0, Synth().Group(0)));  // one group in reply to all groups
+    driver.Inject(DumpMessage(2, 0, Synth().Group(0)), 0.1);  // one group in reply to all groups
     EXPECT_FALSE(groups.GetGroupsFromSynth());
-    driver.Inject(DumpMessage(3, -1, Synth().Group(0)));  // an all-groups dump too short
+    driver.Inject(DumpMessage(3, -1, Synth().Group(0)), 0.1);  // an all-groups dump too short
     EXPECT_FALSE(groups.GetGroupsFromSynth());
     EXPECT_FALSE(groups.Syncronised());
     EXPECT_EQ(groups.Group(0), nullptr);

@@ -145,8 +145,10 @@ TEST_F(LibrarianSynthTest, SynthFailuresExitWithOneAndWriteNothing) {
 
     // A one-group dump where a sound was asked for: refused, and said so.
     Synth().GetFaults().cutShort = false;
-    driver.Inject(DumpMessage(2, 0, RawData(82, 0)));
+    Synth().GetFaults().silent = true;
+    driver.Inject(DumpMessage(2, 0, RawData(82, 0)), 0.1);
     EXPECT_EQ(Run({"--virtual-synth", "get-sound", "3", folder.Path("wrong.zel")}), 1);
+    Synth().GetFaults().silent = false;
     EXPECT_NE(err.str().find("answered with other data"), std::string::npos) << err.str();
     EXPECT_FALSE(FileExists(folder.Path("wrong.zel")));
 

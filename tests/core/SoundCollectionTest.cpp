@@ -30,11 +30,11 @@ TEST_F(SoundCollectionTest, FetchesAllSoundsInOneExchangeOnlyOnce) {
 
 TEST_F(SoundCollectionTest, RefusesAReplyThatIsNotAllSounds) {
     Synth().GetFaults().silent = true;
-    driver.Inject(DumpMessage(0, 3, Synth().Sound(3)));
+    driver.Inject(DumpMessage(0, 3, Synth().Sound(3)), 0.1);
     EXPECT_FALSE(sounds.GetSoundsFromSynth());
     RawData short2759 = SynthSounds(Synth());
     short2759.pop_back();
-    driver.Inject(DumpMessage(1, -1, short2759));
+    driver.Inject(DumpMessage(1, -1, short2759), 0.1);
     EXPECT_FALSE(sounds.GetSoundsFromSynth());
     EXPECT_FALSE(sounds.Syncronised());
     EXPECT_EQ(sounds.Sound(0), nullptr);

@@ -178,9 +178,9 @@ TEST_F(SoundWireTest, RequestSoundTakesOnlyACompleteSingleSound) {
 
     DataChangedCounter changed(sound);
     Synth().GetFaults().silent = true;
-    driver.Inject(DumpMessage(0, 6, RawData(100, 1)));
+    driver.Inject(DumpMessage(0, 6, RawData(100, 1)), 0.1);
     EXPECT_FALSE(sound.RequestSound());
-    driver.Inject(DumpMessage(1, -1, Synth().Sound(7)));
+    driver.Inject(DumpMessage(1, -1, Synth().Sound(7)), 0.1);
     EXPECT_FALSE(sound.RequestSound());
     EXPECT_EQ(changed.Count(), 0);
     EXPECT_EQ(sound.EncodeRawSound(), Synth().Sound(6));

@@ -115,6 +115,11 @@ TEST_F(VirtualZel1Test, MessagesForAnotherSystemChannelAreIgnored) {
     // Once the synth is told to listen there, it answers there.
     Synth().SetSystemChannel(4);
     EXPECT_EQ(Fetch(5, -1).size(), 7u);
+
+    // The editor's built-in synth answers whatever channel the editor is set to.
+    Synth().SetAnswersAnyChannel(true);
+    midi.SetSystemChannel(9);
+    EXPECT_EQ(Fetch(5, -1).size(), 7u);
 }
 
 TEST_F(VirtualZel1Test, RepliesTakeTheirCableTime) {

@@ -2,7 +2,7 @@
 # Usage: cli-e2e.sh ZEL1_CLI
 # Runs zel1-cli through the real MIDI system against the emulators that run-e2e.sh started
 # (ZEL_E2E_JACK_NAME, ZEL_E2E_PROTECTED_NAME): a backup of all sounds and groups, one sound
-# copied to another slot and read back, the groups put back, a refusal by the memory-protected
+# copied to another slot and read back, the groups put back, refusals by the memory-protected
 # emulator and a wrong usage.
 set -euo pipefail
 cli=$1
@@ -57,6 +57,14 @@ status=0
 [ "$status" -eq 1 ] || fail "put-sound to a protected synth ended with $status, not 1"
 grep -qx "System Exclusive: Cannot write to ZEL-1 as memory protect is ON" "$work/err" ||
     fail "no memory-protect message: $(cat "$work/err")"
+# That emulator runs at cable speed: its refusal of all sounds comes after 1.77 s on the wire.
+status=0
+"$cli" --in "$pin" --out "$pout" --channel 1 put-sounds "$work/all.zas" >"$work/out" 2>"$work/err" ||
+    status=$?
+[ "$status" -eq 1 ] || fail "put-sounds to a protected synth ended with $status, not 1"
+grep -qx "System Exclusive: Cannot write to ZEL-1 as memory protect is ON" "$work/err" ||
+    fail "no memory-protect message for put-sounds: $(cat "$work/err")"
+! grep -q "^Sent" "$work/out" || fail "a refused put-sounds said $(cat "$work/out")"
 
 status=0
 "$cli" "${synth[@]}" get-sound 20 "$work/x.zel" 2>/dev/null || status=$?

@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QTest>
 
 #include "ShellFixture.h"
@@ -114,4 +115,21 @@ TEST_F(StartupTest, ADeviceThatFailsToOpenShowsTheDriverTextAndIsDeselected) {
     EXPECT_FALSE(window->Settings()->isVisible());
     EXPECT_TRUE(PortsOpen());
     EXPECT_NE(window->Settings(), nullptr);
+}
+
+TEST_F(StartupTest, PickingTheShownDeviceAgainOpensItsPortAfresh) {
+    SaveSynthPorts();
+    Start();
+    ASSERT_TRUE(PortsOpen());
+    window->Settings()->show();
+    // The synth's ports went away and came back; the lists still show them.
+    midi.ClosePorts();
+    for (const char* name : {"ComboZelIn", "ComboZelOut"}) {
+        QComboBox* list = Combo(name);
+        ASSERT_EQ(list->currentText(), kSynth);
+        list->showPopup();
+        QTest::keyClick(list->view(), Qt::Key_Return);
+    }
+    EXPECT_TRUE(PortsOpen());
+    EXPECT_TRUE(messages.Messages().empty());
 }

@@ -52,7 +52,7 @@ long ResidentKilobytes() {
 
 EditorApplication::EditorApplication(SettingsStore& store,
                                      std::unique_ptr<MidiDriver> platformDevices)
-    : store_(store), service_(new QTimer(this)) {
+    : store_(store), session_(store), service_(new QTimer(this)) {
     // The program's picture in every window's title bar; without one the child windows show
     // the toolkit's logo.
     QApplication::setWindowIcon(ToolbarIcons::For(QStringLiteral("Audition")));
@@ -60,13 +60,15 @@ EditorApplication::EditorApplication(SettingsStore& store,
     auto devices = std::make_unique<CompositeMidiDriver>();
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock_);
     emulator->SetCableSpeed(true);
+    // A demonstration must not time out because the user's synth listens on another channel.
+    emulator->Synth().SetAnswersAnyChannel(true);
     emulator_ = emulator.get();
     devices->Add(std::move(emulator));
     if (platformDevices)
         devices->Add(std::move(platformDevices));
     driver_ = std::move(devices);
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
-    window_ = std::make_unique<MDIFormMain>(*midi_, store_, messages_, modal_, pump_);
+    window_ = std::make_unique<MDIFormMain>(*midi_, session_, messages_, modal_, pump_);
     messages_.SetParent(window_.get());
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
@@ -128,10 +130,12 @@ int EditorApplication::Run(const Options& options) {
     // A missing or damaged file leaves the synth's factory memory in place.
     SynthMemoryFile::Load(emulator_->Synth(), MemoryPath());
     if (options.virtualSynth) {
-        store_.Write(MidiSettings::kApplication, MidiSettings::kSection, MidiSettings::kKeyIn,
-                     EmulatorMidiDriver::kDeviceName);
-        store_.Write(MidiSettings::kApplication, MidiSettings::kSection, MidiSettings::kKeyOut,
-                     EmulatorMidiDriver::kDeviceName);
+        using S = MidiSettings;
+        const std::string channel =
+            store_.Read(S::kApplication, S::kSection, S::kKeySystemChannel, "0");
+        session_.Hold(S::kApplication, S::kSection, S::kKeyIn, EmulatorMidiDriver::kDeviceName);
+        session_.Hold(S::kApplication, S::kSection, S::kKeyOut, EmulatorMidiDriver::kDeviceName);
+        session_.Hold(S::kApplication, S::kSection, S::kKeySystemChannel, channel);
     }
     service_->start();
     window_->show();

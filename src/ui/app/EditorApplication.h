@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "midi/SessionSettingsStore.h"
 #include "midi/SteadyClock.h"
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
@@ -33,7 +34,7 @@ class EditorApplication : public QObject {
     static constexpr int kServiceInterval = 5;
 
     struct Options {
-        // Open the virtual ZEL-1 on both ports, as if it had been saved as the choice.
+        // Open the virtual ZEL-1 on both ports for this run; the saved choices stay as they are.
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
@@ -70,6 +71,8 @@ class EditorApplication : public QObject {
     void ReportShown();
 
     SettingsStore& store_;
+    // What the windows read and write: the store, or the ports of a demonstration run.
+    SessionSettingsStore session_;
     SteadyClock clock_;
     QtEventPump pump_;
     QtMessageSink messages_;

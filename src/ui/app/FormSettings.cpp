@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "midi/MessageSink.h"
 #include "midi/MidiSettings.h"
@@ -68,6 +69,8 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
 
     connect(comboZelIn_, &QComboBox::currentIndexChanged, this, &FormSettings::InSelected);
     connect(comboZelOut_, &QComboBox::currentIndexChanged, this, &FormSettings::OutSelected);
+    connect(comboZelIn_, &QComboBox::activated, this, &FormSettings::InPicked);
+    connect(comboZelOut_, &QComboBox::activated, this, &FormSettings::OutPicked);
     connect(comboSystemChannel_, &QComboBox::currentIndexChanged, this,
             &FormSettings::ChannelSelected);
     connect(commandOk_, &QPushButton::clicked, this, &FormSettings::OkClicked);
@@ -85,6 +88,7 @@ bool FormSettings::Load() {
     const MidiSettings::Choices saved = MidiSettings::Read(store_);
     SelectComboItem(*comboZelIn_, QString::fromStdString(saved.in));
     SelectComboItem(*comboZelOut_, QString::fromStdString(saved.out));
+    inChanged_ = outChanged_ = false;
     {
         const QSignalBlocker blocker(comboSystemChannel_);
         comboSystemChannel_->setCurrentIndex(saved.systemChannel);
@@ -124,6 +128,7 @@ void FormSettings::reject() {
 void FormSettings::InSelected(int index) {
     if (index < 0)
         return;
+    inChanged_ = true;
     if (!midi_.OpenInPort(comboZelIn_->itemData(index).toInt())) {
         const QSignalBlocker blocker(comboZelIn_);
         comboZelIn_->setCurrentIndex(-1);
@@ -133,10 +138,23 @@ void FormSettings::InSelected(int index) {
 void FormSettings::OutSelected(int index) {
     if (index < 0)
         return;
+    outChanged_ = true;
     if (!midi_.OpenOutPort(comboZelOut_->itemData(index).toInt())) {
         const QSignalBlocker blocker(comboZelOut_);
         comboZelOut_->setCurrentIndex(-1);
     }
+}
+
+void FormSettings::InPicked(int index) {
+    if (!std::exchange(inChanged_, false))
+        InSelected(index);
+    inChanged_ = false;
+}
+
+void FormSettings::OutPicked(int index) {
+    if (!std::exchange(outChanged_, false))
+        OutSelected(index);
+    outChanged_ = false;
 }
 
 void FormSettings::ChannelSelected(int index) {

@@ -42,6 +42,10 @@ class FormSettings : public QDialog {
   private:
     void InSelected(int index);
     void OutSelected(int index);
+    // A user's pick of the item already shown opens it again (its port may have gone and come
+    // back); a pick of another item was opened by the change of item just before.
+    void InPicked(int index);
+    void OutPicked(int index);
     void ChannelSelected(int index);
     void OkClicked();
 
@@ -54,4 +58,6 @@ class FormSettings : public QDialog {
     QComboBox* comboSystemChannel_;
     QPushButton* commandOk_;
     bool loaded_ = false;
+    bool inChanged_ = false;
+    bool outChanged_ = false;
 };
