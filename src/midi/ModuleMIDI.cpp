@@ -18,6 +18,24 @@ constexpr double kPollInterval = 0.001;
 constexpr const char* kTitleExchange = "System Exclusive";
 constexpr const char* kTitleExtract = "Extract Data";
 
+// The payload bytes a dump of each kind carries; -1 for kinds without a fixed size.
+int DumpBytes(int kind) {
+    switch (kind) {
+        case ModuleMIDI::kOneSound:
+            return 138;
+        case ModuleMIDI::kAllSounds:
+            return 2760;
+        case ModuleMIDI::kOneGroup:
+            return 82;
+        case ModuleMIDI::kAllGroups:
+            return 1640;
+        case ModuleMIDI::kGlobals:
+            return 7;
+        default:
+            return -1;
+    }
+}
+
 // Counts the exchanges under way for as long as it lives.
 class ExchangeScope {
   public:
@@ -330,9 +348,13 @@ int ModuleMIDI::ExtractData(RawData& data) {
     }
     const int kind = m[6];
     const size_t start = (kind == kOneSound || kind == kOneGroup) ? 10 : 9;
-    const size_t count = static_cast<size_t>(m[7]) * 128 + m[8];
-    // The checksum byte must lie before the end byte, and every nibble must be one.
-    bool fits = start + count + 1 < m.size();
+    // The count's two bytes, and the number byte where the kind has one, must be there.
+    const size_t count = start <= m.size() ? static_cast<size_t>(m[7]) * 128 + m[8] : 0;
+    // The checksum byte must lie before the end byte, the payload must be exactly what the kind
+    // holds, and every nibble must be one.
+    const int expected = DumpBytes(kind);
+    bool fits = start <= m.size() && start + count + 1 < m.size() && count % 2 == 0 &&
+                (expected < 0 || count == static_cast<size_t>(expected) * 2);
     for (size_t i = start; fits && i < start + count; ++i)
         fits = m[i] <= 0x0F;
     if (!fits) {
