@@ -342,7 +342,8 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
 
 int ModuleMIDI::ExtractData(RawData& data) {
     const std::vector<uint8_t>& m = received_;
-    if (m.size() < kMinimumReply || (m[5] >> 4) != kDump) {
+    // A kind byte of 128 or more is no data byte: the message is broken.
+    if (m.size() < kMinimumReply || (m[5] >> 4) != kDump || m[6] > 0x7F) {
         messages_.Show("Unknown message recieved", kTitleExtract, MessageFlags::Critical);
         return -1;
     }
