@@ -5,6 +5,7 @@
 #include <array>
 #include <string_view>
 
+#include "library/PrintableName.h"
 #include "midi/FileAccess.h"
 #include "midi/ModuleGlobals.h"
 #include "model/ClassSound.h"
@@ -64,7 +65,7 @@ class PageBuilder {
         Envelopes();
         Modulation();
         if (!failure_.empty()) {
-            failure = "Cannot export the sound \"" + sound_.Name() +
+            failure = "Cannot export the sound \"" + PrintableName(sound_.Name()) +
                       "\" as a web page: " + failure_ + ". Nothing was written.";
             return false;
         }

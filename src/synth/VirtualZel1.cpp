@@ -176,6 +176,8 @@ std::vector<VirtualZel1::Message> VirtualZel1::HandleDump(const Message& m, int 
         return {ErrorReply(kErrorChecksum, channel)};
     if (kind != kKindGlobals && MemoryProtect())
         return {ErrorReply(kErrorProtected, channel)};
+    if (faults_.dropDumps)
+        return {};
 
     const int number = start == 10 ? m[9] : -1;
     switch (kind) {

@@ -29,6 +29,7 @@ class VirtualZel1 {
         bool corruptChecksum = false;      // dumps carry a wrong checksum
         bool replyOnOtherChannel = false;  // dumps go out on the next channel
         bool cutShort = false;             // dumps lose their second half
+        bool dropDumps = false;            // takes dumps without a word and keeps its memory
     };
 
     VirtualZel1();
