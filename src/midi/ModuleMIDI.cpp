@@ -351,10 +351,10 @@ int ModuleMIDI::ExtractData(RawData& data) {
     const size_t start = (kind == kOneSound || kind == kOneGroup) ? 10 : 9;
     // The count's two bytes, and the number byte where the kind has one, must be there.
     const size_t count = start <= m.size() ? static_cast<size_t>(m[7]) * 128 + m[8] : 0;
-    // The checksum byte must lie before the end byte, the payload must be exactly what the kind
-    // holds, and every nibble must be one.
+    // The checksum byte must be the one before the end byte, the payload must be exactly what
+    // the kind holds, and every nibble must be one.
     const int expected = DumpBytes(kind);
-    bool fits = start <= m.size() && start + count + 1 < m.size() && count % 2 == 0 &&
+    bool fits = start <= m.size() && start + count + 2 == m.size() && count % 2 == 0 &&
                 (expected < 0 || count == static_cast<size_t>(expected) * 2);
     for (size_t i = start; fits && i < start + count; ++i)
         fits = m[i] <= 0x0F;
