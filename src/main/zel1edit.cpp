@@ -10,6 +10,7 @@
 #include "ui/app/EditorApplication.h"
 
 int main(int argc, char* argv[]) {
+    EditorApplication::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
@@ -29,12 +30,19 @@ int main(int argc, char* argv[]) {
     QCommandLineOption quitWhenShown(QStringLiteral("quit-when-shown"),
                                      QStringLiteral("Report the start-up, then end."));
     quitWhenShown.setFlags(QCommandLineOption::HiddenFromHelp);
-    parser.addOptions({virtualSynth, screenshot, quitWhenShown});
+    QCommandLineOption screenshotWindows(
+        QStringLiteral("screenshot-window"),
+        QStringLiteral("With --screenshot: picture these windows (\"Groups\", \"nodes\", ...) "
+                       "instead of the settings dialog; may be repeated."),
+        QStringLiteral("name"));
+    screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});
     parser.process(app);
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
     options.screenshot = parser.value(screenshot);
+    options.screenshotWindows = parser.values(screenshotWindows);
     options.quitWhenShown = parser.isSet(quitWhenShown);
 
     QSettingsStore store;

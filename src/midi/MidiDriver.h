@@ -32,8 +32,15 @@ inline constexpr uint32_t InClose = 0x3C2;
 inline constexpr uint32_t InData = 0x3C3;      // short message: param1 = packed message
 inline constexpr uint32_t InLongData = 0x3C4;  // the armed buffer came back filled
 inline constexpr uint32_t InError = 0x3C5;
-inline constexpr uint32_t InLongError =
-    0x3C6;  // incomplete or oversized message: buffer kept armed
+// Incomplete or oversized message: the buffer stays armed. param1 is 0, or the code of a failure
+// the exchange shows (whose text InGetErrorText gives).
+inline constexpr uint32_t InLongError = 0x3C6;
+
+// Header flags. A backend that sends a long message after OutLongMsg has returned sets
+// HeaderInQueue until the message has gone, then HeaderDone; the caller keeps the header until
+// then. Backends that send at once leave both alone.
+inline constexpr uint32_t HeaderDone = 0x01;
+inline constexpr uint32_t HeaderInQueue = 0x04;
 
 // Open flag: the callback is a function.
 inline constexpr uint32_t CallbackFunction = 0x30000;
@@ -58,7 +65,7 @@ struct MidiHeader {
     uint8_t* data = nullptr;
     uint32_t bufferLength = 0;
     std::atomic<uint32_t> bytesRecorded{0};
-    uint32_t flags = 0;
+    std::atomic<uint32_t> flags{0};
 };
 
 struct MidiInCaps {
@@ -99,7 +106,7 @@ class MidiDriver {
     virtual MidiResult OutReset(MidiHandle handle) = 0;
     virtual MidiResult OutClose(MidiHandle handle) = 0;
     virtual MidiResult OutPrepareHeader(MidiHandle handle, MidiHeader& header) = 0;
-    // The message is copied before this returns, so the caller may release it afterwards.
+    // The message is copied before this returns; the header must stay while it has HeaderInQueue.
     virtual MidiResult OutLongMsg(MidiHandle handle, MidiHeader& header) = 0;
     virtual MidiResult OutUnprepareHeader(MidiHandle handle, MidiHeader& header) = 0;
     // Packed: status in bits 0-7, first data byte in bits 8-15, second in bits 16-23.

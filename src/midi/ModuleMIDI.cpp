@@ -14,6 +14,7 @@ constexpr uint8_t kFrameId[4] = {0x00, 0x20, 0x08, 0x01};  // manufacturer (3 by
 constexpr int kHeaderBytes = 6;
 constexpr int kMinimumReply = 8;
 constexpr double kPollInterval = 0.001;
+constexpr double kCableBytesPerSecond = 3125.0;
 
 constexpr const char* kTitleExchange = "System Exclusive";
 constexpr const char* kTitleExtract = "Extract Data";
@@ -106,9 +107,11 @@ bool ModuleMIDI::OpenOutPort(int deviceId) {
     if (deviceId < 0)
         return false;
     MidiHandle handle = 0;
+    std::unique_lock lock(outPortLock_);
     MidiResult result = driver_.OutOpen(handle, static_cast<uint32_t>(deviceId));
     if (result != MidiCode::NoError) {
         midiOutHandle_ = 0;
+        lock.unlock();
         messages_.Show(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
         return false;
     }
@@ -136,12 +139,14 @@ void ModuleMIDI::CloseInPort() {
 void ModuleMIDI::CloseOutPort() {
     if (midiOutHandle_ == 0)
         return;
+    const std::lock_guard lock(outPortLock_);
     driver_.OutReset(midiOutHandle_);
     driver_.OutClose(midiOutHandle_);
     midiOutHandle_ = 0;
 }
 
 void ModuleMIDI::ForgetHandles() {
+    const std::lock_guard lock(outPortLock_);
     midiInHandle_ = 0;
     midiOutHandle_ = 0;
 }
@@ -162,10 +167,22 @@ void ModuleMIDI::ArmInputBuffer() {
     driver_.InAddBuffer(midiInHandle_, sysExHeader_);
 }
 
-void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t, uintptr_t) {
+void ModuleMIDI::MidiInCallback(MidiHandle, uint32_t message, uintptr_t param1, uintptr_t) {
     MidiInFlag = true;
-    if (message == MidiCode::InLongData)
+    if (message == MidiCode::InLongData) {
+        if (tap_.Watching()) {
+            tap_.PutIncoming(clock_.Now(), sysExBuffer_.get(),
+                             std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength));
+        }
         SysExReceivedFlag = true;
+    } else if (message == MidiCode::InData && tap_.Watching()) {
+        const uint8_t packed[3] = {static_cast<uint8_t>(param1 & 0xFF),
+                                   static_cast<uint8_t>((param1 >> 8) & 0xFF),
+                                   static_cast<uint8_t>((param1 >> 16) & 0xFF)};
+        tap_.PutIncoming(clock_.Now(), packed, ShortMessageLength(packed[0]));
+    }
+    if (message == MidiCode::InLongError && param1 != 0)
+        InputError = static_cast<MidiResult>(param1);
 }
 
 std::string ModuleMIDI::InErrorText(MidiResult code) {
@@ -201,12 +218,22 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     header.data = buffer.data();
     header.bufferLength = static_cast<uint32_t>(buffer.size());
     header.flags = 0;
+    std::unique_lock lock(outPortLock_);
     MidiResult prepared = driver_.OutPrepareHeader(midiOutHandle_, header);
     if (prepared != MidiCode::NoError) {
+        lock.unlock();
         messages_.Show(OutErrorText(prepared), "ZEL Data Out", MessageFlags::Exclamation);
         return false;
     }
+    // What failed to arrive before this message is no answer to it.
+    InputError = 0;
     MidiResult sent = driver_.OutLongMsg(midiOutHandle_, header);
+    if (sent == MidiCode::NoError)
+        tap_.PutOutgoing(clock_.Now(), buffer.data(), buffer.size());
+    // The pause runs events, which may send notes themselves.
+    lock.unlock();
+    if (sent == MidiCode::NoError)
+        WaitUntilSent(header);
     Delay(kSendPause);
     bool ok = sent == MidiCode::NoError;
     if (!ok) {
@@ -215,9 +242,17 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
         SysExSentFlag = true;
     }
     // The port may have been closed by an event handler during the pause.
+    lock.lock();
     if (midiOutHandle_ != 0)
         driver_.OutUnprepareHeader(midiOutHandle_, header);
     return ok;
+}
+
+bool ModuleMIDI::SendShortMessage(uint32_t message) {
+    const std::lock_guard lock(outPortLock_);
+    if (midiOutHandle_ == 0)
+        return false;
+    return driver_.OutShortMsg(midiOutHandle_, message) == MidiCode::NoError;
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -291,15 +326,37 @@ bool ModuleMIDI::WaitForFlag(double seconds) {
     ExchangeScope scope(exchangeDepth_);
     ServicingPump pump(driver_, pump_);
     const double deadline = clock_.Now() + seconds;
+    auto done = [this] { return SysExReceivedFlag || InputError != 0; };
     while (clock_.Now() < deadline) {
-        if (SysExReceivedFlag)
+        if (done())
             return true;
         pump.ProcessEvents();
-        if (SysExReceivedFlag)
+        if (done())
             return true;
         clock_.Sleep(kPollInterval);
     }
-    return SysExReceivedFlag;
+    return done();
+}
+
+void ModuleMIDI::WaitUntilSent(MidiHeader& header) {
+    if ((header.flags & MidiCode::HeaderInQueue) == 0)
+        return;
+    ExchangeScope scope(exchangeDepth_);
+    ServicingPump pump(driver_, pump_);
+    // Twice the cable's time, and then some: past that the driver is stuck, and the reset hands
+    // the header back.
+    const double deadline =
+        clock_.Now() + 2.0 * header.bufferLength / kCableBytesPerSecond + kReplyTimeout;
+    while ((header.flags & MidiCode::HeaderInQueue) != 0) {
+        if (midiOutHandle_ == 0 || clock_.Now() >= deadline) {
+            // A closed port handed it back already; a stuck one does so now.
+            if (midiOutHandle_ != 0)
+                driver_.OutReset(midiOutHandle_);
+            return;
+        }
+        pump.ProcessEvents();
+        clock_.Sleep(kPollInterval);
+    }
 }
 
 bool ModuleMIDI::WaitForMessage(bool allowSilence) {
@@ -310,6 +367,10 @@ bool ModuleMIDI::WaitForMessage(bool allowSilence) {
         if (allowSilence)
             return true;
         return Reject("Timeout waiting for message from ZEL-1", MessageFlags::Critical);
+    }
+    if (const MidiResult failed = InputError.exchange(0); failed != 0 && !SysExReceivedFlag) {
+        const std::string text = InErrorText(failed);
+        return Reject(text.empty() ? "MIDI input error" : text.c_str(), MessageFlags::Critical);
     }
     SysExReceivedFlag = false;
     const uint32_t length = std::min<uint32_t>(sysExHeader_.bytesRecorded, kBufferLength);

@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "midi/MidiDriver.h"
+#include "midi/MidiTap.h"
 #include "midi/RawData.h"
 
 class Clock;
@@ -43,6 +45,10 @@ class ModuleMIDI {
     void MidiInCallback(MidiHandle handle, uint32_t message, uintptr_t param1, uintptr_t param2);
     // Frames data[0..length-1] and sends it; pauses kSendPause afterwards while events run.
     bool SendSysEx(int messageType, const RawData& data, int length);
+    // One short message (packed) on the synth's output port; false without a port. Callable from
+    // any thread: it waits while a SysEx message is being handed to the driver, so a note never
+    // lands inside one.
+    bool SendShortMessage(uint32_t message);
     std::string InErrorText(MidiResult code);
     std::string OutErrorText(MidiResult code);
 
@@ -75,12 +81,17 @@ class ModuleMIDI {
     std::atomic<bool> MidiInFlag{false};
     std::atomic<bool> SysExReceivedFlag{false};
     std::atomic<bool> SysExSentFlag{false};
+    // A failure the driver reported for input since the last send (0 = none).
+    std::atomic<MidiResult> InputError{0};
 
     // The last message WaitForMessage took, as received.
     const std::vector<uint8_t>& ReceivedMessage() const { return received_; }
 
     // Has the driver list its devices anew; the settings dialog does so each time it loads.
     void RefreshDevices() { driver_.Refresh(); }
+
+    // What passes the ports, for the MIDI monitor.
+    MidiTap& Tap() { return tap_; }
 
     MidiDriver& Driver() { return driver_; }
     MessageSink& Messages() { return messages_; }
@@ -92,6 +103,8 @@ class ModuleMIDI {
     void CloseOutPort();
     void ParameterChange(int address, int index, int value);
     bool WaitForFlag(double seconds);
+    // Lets events run until a long message the driver sends on its own thread has gone.
+    void WaitUntilSent(MidiHeader& header);
     bool Reject(const char* text, int flags);
 
     MidiDriver& driver_;
@@ -106,4 +119,7 @@ class ModuleMIDI {
     MidiHeader sysExHeader_;
     std::vector<uint8_t> received_;
     int exchangeDepth_ = 0;
+    MidiTap tap_;
+    // Held for every call on the output port, which other threads (MIDI thru) use too.
+    std::mutex outPortLock_;
 };

@@ -11,9 +11,6 @@ namespace {
 bool ValidPoint(int point) {
     return point >= 0 && point < ClassEnvelope::kPoints;
 }
-bool ValidSlot(int slot) {
-    return slot >= 0 && slot < ClassEnvelope::kSlots;
-}
 // Sustain and end points are numbered 1..6; 0 means none.
 bool ValidMarker(int number) {
     return number >= 0 && number <= ClassEnvelope::kPoints;
@@ -62,10 +59,7 @@ void ClassEnvelope::DecodeRaw(const RawData& raw, int16_t soundNumber, int16_t i
                 sustainPoint_ = static_cast<int16_t>(i + 1);
         }
     }
-    for (int k = 0; k < kSlots; ++k) {
-        destinations_[k] = static_cast<int16_t>(raw[base + kEnvelopeSlots + 2 * k] & 0xFF);
-        depths_[k] = static_cast<int16_t>(raw[base + kEnvelopeSlots + 2 * k + 1] & 0xFF);
-    }
+    slots_.Decode(raw, base + kEnvelopeSlots);
 }
 
 void ClassEnvelope::EncodeRaw(RawData& raw) const {
@@ -76,10 +70,7 @@ void ClassEnvelope::EncodeRaw(RawData& raw) const {
         raw[base + 2 * i] = static_cast<int16_t>(RateByte(i) & 0xFF);
         raw[base + 2 * i + 1] = static_cast<int16_t>(LevelByte(i) & 0xFF);
     }
-    for (int k = 0; k < kSlots; ++k) {
-        raw[base + kEnvelopeSlots + 2 * k] = static_cast<int16_t>(destinations_[k] & 0xFF);
-        raw[base + kEnvelopeSlots + 2 * k + 1] = static_cast<int16_t>(depths_[k] & 0xFF);
-    }
+    slots_.Encode(raw, base + kEnvelopeSlots);
 }
 
 void ClassEnvelope::DefaultValue() {
@@ -142,24 +133,22 @@ void ClassEnvelope::SetEnvelopeLevel(int point, int16_t value) {
     Send(Base() + 2 * point + 1, LevelByte(point));
 }
 
+DestinationSlots::Sender ClassEnvelope::SlotSender() {
+    return [this](int offset, int value) { Send(Base() + kEnvelopeSlots + offset, value); };
+}
+
 int16_t ClassEnvelope::DestinationNode(int slot) const {
-    return ValidSlot(slot) ? destinations_[slot] : int16_t{0};
+    return slots_.Node(slot);
 }
 
 void ClassEnvelope::SetDestinationNode(int slot, int16_t value) {
-    if (!ValidSlot(slot))
-        return;
-    destinations_[slot] = value;
-    Send(Base() + kEnvelopeSlots + 2 * slot, value);
+    slots_.SetNode(slot, value, SlotSender());
 }
 
 int16_t ClassEnvelope::DestinationDepth(int slot) const {
-    return ValidSlot(slot) ? depths_[slot] : int16_t{0};
+    return slots_.Depth(slot);
 }
 
 void ClassEnvelope::SetDestinationDepth(int slot, int16_t value) {
-    if (!ValidSlot(slot))
-        return;
-    depths_[slot] = value;
-    Send(Base() + kEnvelopeSlots + 2 * slot + 1, value);
+    slots_.SetDepth(slot, value, SlotSender());
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "midi/RawData.h"
+#include "model/DestinationSlots.h"
 
 class ModuleMIDI;
 
@@ -17,7 +18,7 @@ class ModuleMIDI;
 class ClassEnvelope {
   public:
     static constexpr int kPoints = 6;
-    static constexpr int kSlots = 2;
+    static constexpr int kSlots = DestinationSlots::kSlots;
 
     ClassEnvelope(ModuleMIDI& midi, int16_t index);
 
@@ -49,6 +50,7 @@ class ClassEnvelope {
     int RateByte(int point) const;
     int LevelByte(int point) const;
     void Send(int offset, int value);
+    DestinationSlots::Sender SlotSender();
 
     ModuleMIDI& midi_;
     int16_t soundNumber_ = 0;
@@ -57,6 +59,5 @@ class ClassEnvelope {
     int16_t endPoint_ = 0;
     std::array<int16_t, kPoints> rates_{};
     std::array<int16_t, kPoints> levels_{};
-    std::array<int16_t, kSlots> destinations_{};
-    std::array<int16_t, kSlots> depths_{};
+    DestinationSlots slots_;
 };

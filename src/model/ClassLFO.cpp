@@ -8,12 +8,6 @@
 
 using namespace SoundLayout;
 
-namespace {
-bool ValidSlot(int slot) {
-    return slot >= 0 && slot < ClassLFO::kSlots;
-}
-}  // namespace
-
 ClassLFO::ClassLFO(ModuleMIDI& midi, int16_t index)
     : midi_(midi), index_(static_cast<int16_t>(std::clamp<int>(index, 0, kLfoCount - 1))) {}
 
@@ -35,10 +29,7 @@ void ClassLFO::DecodeRaw(const RawData& raw, int16_t soundNumber, int16_t index)
     wave_ = byte(kLfoWave);
     delay_ = byte(kLfoDelay);
     rate_ = byte(kLfoRate);
-    for (int k = 0; k < kSlots; ++k) {
-        destinations_[k] = byte(kLfoSlots + 2 * k);
-        depths_[k] = byte(kLfoSlots + 2 * k + 1);
-    }
+    slots_.Decode(raw, base + kLfoSlots);
 }
 
 void ClassLFO::EncodeRaw(RawData& raw) const {
@@ -51,10 +42,7 @@ void ClassLFO::EncodeRaw(RawData& raw) const {
     put(kLfoWave, wave_);
     put(kLfoDelay, delay_);
     put(kLfoRate, rate_);
-    for (int k = 0; k < kSlots; ++k) {
-        put(kLfoSlots + 2 * k, destinations_[k]);
-        put(kLfoSlots + 2 * k + 1, depths_[k]);
-    }
+    slots_.Encode(raw, base + kLfoSlots);
 }
 
 void ClassLFO::DefaultValue() {
@@ -82,24 +70,22 @@ void ClassLFO::SetRate(int16_t value) {
     Send(Base() + kLfoRate, rate_);
 }
 
+DestinationSlots::Sender ClassLFO::SlotSender() {
+    return [this](int offset, int value) { Send(Base() + kLfoSlots + offset, value); };
+}
+
 int16_t ClassLFO::DestinationNode(int slot) const {
-    return ValidSlot(slot) ? destinations_[slot] : int16_t{0};
+    return slots_.Node(slot);
 }
 
 void ClassLFO::SetDestinationNode(int slot, int16_t value) {
-    if (!ValidSlot(slot))
-        return;
-    destinations_[slot] = value;
-    Send(Base() + kLfoSlots + 2 * slot, value);
+    slots_.SetNode(slot, value, SlotSender());
 }
 
 int16_t ClassLFO::DestinationDepth(int slot) const {
-    return ValidSlot(slot) ? depths_[slot] : int16_t{0};
+    return slots_.Depth(slot);
 }
 
 void ClassLFO::SetDestinationDepth(int slot, int16_t value) {
-    if (!ValidSlot(slot))
-        return;
-    depths_[slot] = value;
-    Send(Base() + kLfoSlots + 2 * slot + 1, value);
+    slots_.SetDepth(slot, value, SlotSender());
 }

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "midi/RawData.h"
+#include "model/DestinationSlots.h"
 
 class ModuleMIDI;
 
@@ -16,7 +17,7 @@ class ModuleMIDI;
 // A slot outside 0..1 is the caller's error: the getter returns 0, the setter does nothing.
 class ClassLFO {
   public:
-    static constexpr int kSlots = 2;
+    static constexpr int kSlots = DestinationSlots::kSlots;
 
     ClassLFO(ModuleMIDI& midi, int16_t index);
 
@@ -44,6 +45,7 @@ class ClassLFO {
   private:
     int Base() const;
     void Send(int offset, int value);
+    DestinationSlots::Sender SlotSender();
 
     ModuleMIDI& midi_;
     int16_t soundNumber_ = 0;
@@ -51,6 +53,5 @@ class ClassLFO {
     int16_t wave_ = 0;
     int16_t delay_ = 0;
     int16_t rate_ = 0;
-    std::array<int16_t, kSlots> destinations_{};
-    std::array<int16_t, kSlots> depths_{};
+    DestinationSlots slots_;
 };

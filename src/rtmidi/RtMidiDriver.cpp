@@ -329,11 +329,14 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
     auto port = std::make_unique<InPort>();
     port->callback = std::move(callback);
     InPort* raw = port.get();
+    const bool alsa = apis_[device.api]->api == RtMidi::LINUX_ALSA && alsaOptions_.ownInput;
     const MidiResult opened =
-        OpenByName<RtMidiIn>(device, raw->midi, raw->trap, kOwnInPortName, [raw](RtMidiIn& in) {
-            in.setCallback(&RtMidiDriver::OnInput, raw);
-            in.ignoreTypes(false, true, true);
-        });
+        alsa ? OpenAlsaInput(device, *raw)
+             : OpenByName<RtMidiIn>(device, raw->midi, raw->trap, kOwnInPortName,
+                                    [raw](RtMidiIn& in) {
+                                        in.setCallback(&RtMidiDriver::OnInput, raw);
+                                        in.ignoreTypes(false, true, true);
+                                    });
     if (opened != MidiCode::NoError)
         return opened;
     raw->handle = nextHandle_++;
@@ -344,12 +347,37 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
     return MidiCode::NoError;
 }
 
+MidiResult RtMidiDriver::OpenAlsaInput(const Device& device, InPort& port) {
+    // Registered here: the input's thread must not add texts.
+    port.overflowCode = CodeFor(
+        "MIDI input overflow: a message arrived faster than it could be taken in and "
+        "was lost.");
+    InPort* raw = &port;
+    port.alsa = std::make_unique<AlsaSeqInput>(
+        [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes); },
+        [raw] {
+            if (raw->started && raw->callback)
+                raw->callback(raw->handle, MidiCode::InLongError, raw->overflowCode, 0);
+        });
+    const std::string failed =
+        port.alsa->Open(clientName_, kOwnInPortName, device.portName, alsaOptions_.inputPool);
+    if (!failed.empty()) {
+        port.alsa.reset();
+        return CodeFor(failed);
+    }
+    return MidiCode::NoError;
+}
+
 void RtMidiDriver::OnInput(double, std::vector<unsigned char>* message, void* userData) {
-    auto* port = static_cast<InPort*>(userData);
+    if (message != nullptr)
+        Deliver(*static_cast<InPort*>(userData), *message);
+}
+
+void RtMidiDriver::Deliver(InPort& portRef, const std::vector<unsigned char>& bytes) {
+    InPort* port = &portRef;
     // A message that arrives at a stopped port is lost, as on a cable.
-    if (message == nullptr || message->empty() || !port->started || !port->callback)
+    if (bytes.empty() || !port->started || !port->callback)
         return;
-    const std::vector<unsigned char>& bytes = *message;
     if (bytes[0] != kSysExStart && bytes.size() <= 3) {
         uint32_t packed = 0;
         for (size_t i = 0; i < bytes.size(); ++i)
@@ -420,7 +448,8 @@ MidiResult RtMidiDriver::InClose(MidiHandle handle) {
             return MidiCode::StillPlaying;
     }
     port->started = false;
-    // Closing joins RtMidi's thread: no call back arrives after this.
+    // Closing joins the input's thread: no call back arrives after this.
+    port->alsa.reset();
     port->midi.reset();
     if (port->callback)
         port->callback(handle, MidiCode::InClose, 0, 0);
@@ -479,6 +508,11 @@ MidiResult RtMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
         OpenByName<RtMidiOut>(device, port->midi, port->trap, kOwnOutPortName, nullptr);
     if (opened != MidiCode::NoError)
         return opened;
+    if (port->api == RtMidi::LINUX_ALSA && alsaOptions_.sysExPieces) {
+        OutPort* raw = port.get();
+        port->paced = std::make_unique<PacedSysExSender>(
+            [raw](const std::vector<uint8_t>& bytes) { return SendText(*raw, bytes); });
+    }
     handle = nextHandle_++;
     outPorts_[handle] = std::move(port);
     return MidiCode::NoError;
@@ -489,6 +523,15 @@ MidiResult RtMidiDriver::OutReset(MidiHandle handle) {
     if (port == nullptr)
         return MidiCode::InvalidHandle;
     // Silences the port: every note on every channel off.
+    if (port->paced) {
+        port->paced->Reset();
+        std::string failed;
+        for (uint8_t channel = 0; channel < 16 && failed.empty(); ++channel) {
+            failed = port->paced->SendShort(
+                {static_cast<uint8_t>(kControlChange | channel), kAllNotesOff, 0});
+        }
+        return failed.empty() ? MidiCode::NoError : CodeFor(failed);
+    }
     return Guarded(port->trap, [&] {
         for (uint8_t channel = 0; channel < 16; ++channel) {
             const std::vector<unsigned char> off{
@@ -524,6 +567,10 @@ MidiResult RtMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header) {
                        " bytes is longer than JACK can carry in one piece (" +
                        std::to_string(kJackLargestMessage) + " bytes).");
     }
+    if (port->paced) {
+        const std::string failed = port->paced->SendLong(header);
+        return failed.empty() ? MidiCode::NoError : CodeFor(failed);
+    }
     // RtMidi copies the bytes before sendMessage returns, so the caller may free them at once.
     const std::vector<unsigned char> message(header.data, header.data + header.bufferLength);
     return Guarded(port->trap, [&] { port->midi->sendMessage(&message); });
@@ -545,5 +592,21 @@ MidiResult RtMidiDriver::OutShortMsg(MidiHandle handle, uint32_t message) {
     std::vector<unsigned char> bytes;
     for (size_t i = 0; i < length; ++i)
         bytes.push_back((message >> (8 * i)) & 0xFF);
+    if (port->paced) {
+        const std::string failed = port->paced->SendShort(bytes);
+        return failed.empty() ? MidiCode::NoError : CodeFor(failed);
+    }
     return Guarded(port->trap, [&] { port->midi->sendMessage(&bytes); });
+}
+
+std::string RtMidiDriver::SendText(OutPort& port, const std::vector<unsigned char>& bytes) {
+    port.trap.Clear();
+    try {
+        port.midi->sendMessage(&bytes);
+    } catch (const RtMidiError& e) {
+        return e.getMessage();
+    }
+    std::string text;
+    port.trap.Take(text);
+    return text;
 }

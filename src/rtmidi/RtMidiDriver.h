@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "midi/MidiDriver.h"
+#include "rtmidi/AlsaSeqInput.h"
+#include "rtmidi/PacedSysExSender.h"
 
 // The operating system's MIDI ports through RtMidi: every compiled API that can start (ALSA
 // sequencer, JACK) contributes its ports to one device list. SysEx arrives in the buffers the
@@ -37,6 +39,15 @@ class RtMidiDriver : public MidiDriver {
     std::vector<std::string> StartedApis() const;
     // Lists the ports again: other programs' ports come and go.
     void Refresh() override;
+
+    // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqInput); applies to ports opened
+    // afterwards. Tests switch a part off to show what it prevents.
+    struct AlsaOptions {
+        bool sysExPieces = true;
+        bool ownInput = true;
+        int inputPool = AlsaSeqInput::kInputPool;
+    };
+    void SetAlsaOptions(const AlsaOptions& options) { alsaOptions_ = options; }
 
     uint32_t InGetNumDevs() override { return static_cast<uint32_t>(inputs_.size()); }
     MidiResult InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) override;
@@ -94,13 +105,17 @@ class RtMidiDriver : public MidiDriver {
         std::mutex mutex;  // guards armed
         std::deque<MidiHeader*> armed;
         std::atomic<bool> started{false};
-        // Declared last so it goes first: its thread calls into the members above.
+        MidiResult overflowCode = MidiCode::Error;
+        // Declared last so they go first: their threads call into the members above.
         std::unique_ptr<RtMidiIn> midi;
+        std::unique_ptr<AlsaSeqInput> alsa;
     };
     struct OutPort {
         RtMidi::Api api = RtMidi::UNSPECIFIED;
         ErrorTrap trap;
         std::unique_ptr<RtMidiOut> midi;
+        // Declared after midi so it stops before midi goes.
+        std::unique_ptr<PacedSysExSender> paced;
     };
 
     void StartApis(const std::vector<RtMidi::Api>& apis);
@@ -118,6 +133,10 @@ class RtMidiDriver : public MidiDriver {
     OutPort* FindOut(MidiHandle handle);
     // Runs on RtMidi's thread for every complete message of an input port.
     static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* port);
+    static void Deliver(InPort& port, const std::vector<unsigned char>& bytes);
+    MidiResult OpenAlsaInput(const Device& device, InPort& port);
+    // Sends through RtMidi; the failure text, empty when sent.
+    static std::string SendText(OutPort& port, const std::vector<unsigned char>& bytes);
 
     std::string clientName_;
     std::vector<std::unique_ptr<Api>> apis_;
@@ -127,4 +146,5 @@ class RtMidiDriver : public MidiDriver {
     std::map<MidiHandle, std::unique_ptr<OutPort>> outPorts_;
     std::vector<std::string> errorTexts_;
     MidiHandle nextHandle_ = 0x4D00;
+    AlsaOptions alsaOptions_;
 };

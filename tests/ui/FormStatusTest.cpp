@@ -3,7 +3,7 @@
 #include <QProgressBar>
 
 #include "midi/EventPump.h"
-#include "ui/app/FormStatus.h"
+#include "ui/common/FormStatus.h"
 
 class FormStatusTest : public ::testing::Test {
   protected:

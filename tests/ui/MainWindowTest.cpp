@@ -210,3 +210,12 @@ TEST_F(MainWindowTest, TilingCoversTheWorkAreaWithoutOverlap) {
     EXPECT_EQ(windows[0]->geometry(), QRect(0, 0, area.width(), area.height() / 2));
     EXPECT_EQ(windows[1]->geometry().bottom(), area.bottom());
 }
+
+TEST_F(MainWindowTest, AWindowThatIsClosingIsOpenedAfresh) {
+    QWidget* first = window->OpenChild(Child::Sounds);
+    window->Host().SubWindowOf(first)->close();
+    EXPECT_EQ(window->ChildWindow(Child::Sounds), nullptr);
+    QWidget* second = window->OpenChild(Child::Sounds);
+    EXPECT_NE(second, first);
+    EXPECT_TRUE(second->isVisible());
+}

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "ScriptedModalRunner.h"
@@ -16,6 +17,9 @@
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/QtEventPump.h"
+#include "ui/common/LibraryDocuments.h"
+#include "ui/common/ScriptedFileDialogs.h"
+#include "ui/common/WindowContext.h"
 
 // The main window on the virtual ZEL-1 among a studio's other devices, with settings in memory,
 // scripted message boxes and modal dialogs, and a virtual clock.
@@ -30,7 +34,13 @@ class ShellFixture : public ::testing::Test {
                   {"USB MIDI Interface"},
                   {kSynth},
                   {"Midi Mapper", MidiCode::TechMapper}}),
-          midi(driver, messages, pump, clock) {}
+          midi(driver, messages, pump, clock),
+          library(midi, backups.path()) {}
+
+    // What the windows of the program get, with scripted file dialogs; valid after Start().
+    WindowContext Context() {
+        return {midi, messages, store, pump, dialogs, library, *window, editors};
+    }
 
     void Save(const char* key, const std::string& value) {
         store.Write(MidiSettings::kApplication, MidiSettings::kSection, key, value);
@@ -77,5 +87,9 @@ class ShellFixture : public ::testing::Test {
     ModuleMIDI midi;
     QStringList log;
     bool soundsSynchronised = true;
+    QTemporaryDir backups;
+    ScriptedFileDialogs dialogs;
+    LibraryDocuments library;
+    SoundEditorFactory editors;
     std::unique_ptr<MDIFormMain> window;
 };

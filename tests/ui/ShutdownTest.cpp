@@ -3,7 +3,7 @@
 
 #include "ShellFixture.h"
 #include "midi/MessageSink.h"
-#include "ui/app/FormStatus.h"
+#include "ui/common/FormStatus.h"
 
 class ShutdownTest : public ShellFixture {
   protected:

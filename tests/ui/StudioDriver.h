@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -32,6 +33,12 @@ class StudioDriver : public EmulatorMidiDriver {
         pluggedOut_.clear();
     }
 
+    // A short message played on another device's open input, delivered as its driver would.
+    void Play(MidiHandle input, uint32_t packed) {
+        if (auto player = players_.find(input); player != players_.end())
+            player->second(input, MidiCode::InData, packed, 0);
+    }
+
     // Handles of the other devices that are open now.
     const std::set<MidiHandle>& OpenOthers() const { return openOthers_; }
 
@@ -57,7 +64,10 @@ class StudioDriver : public EmulatorMidiDriver {
             return MidiCode::BadDeviceId;
         if (IsSynth(inputs_[id]))
             return EmulatorMidiDriver::InOpen(handle, 0, callback, flags);
-        return OpenOther(inputs_[id], kInBase + id, handle);
+        const MidiResult opened = OpenOther(inputs_[id], kInBase + id, handle);
+        if (opened == MidiCode::NoError)
+            players_[handle] = std::move(callback);
+        return opened;
     }
     MidiResult OutOpen(MidiHandle& handle, uint32_t id) override {
         if (id >= outputs_.size())
@@ -77,6 +87,7 @@ class StudioDriver : public EmulatorMidiDriver {
         return Other(h) ? 0 : EmulatorMidiDriver::InReset(h);
     }
     MidiResult InClose(MidiHandle h) override {
+        players_.erase(h);
         return Close(h) ? 0 : EmulatorMidiDriver::InClose(h);
     }
     MidiResult InPrepareHeader(MidiHandle h, MidiHeader& m) override {
@@ -129,4 +140,5 @@ class StudioDriver : public EmulatorMidiDriver {
     std::vector<Device> pluggedIn_;
     std::vector<Device> pluggedOut_;
     std::set<MidiHandle> openOthers_;
+    std::map<MidiHandle, MidiInProc> players_;
 };

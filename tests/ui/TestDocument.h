@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "ui/app/DocumentWindow.h"
+#include "ui/common/DocumentWindow.h"
 
 // A child window that takes the document commands and notes which ones reached it.
 class TestDocument : public QWidget, public DocumentWindow {

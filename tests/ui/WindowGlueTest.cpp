@@ -6,7 +6,7 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 
-#include "ui/app/WindowGlue.h"
+#include "ui/widgets/WindowGlue.h"
 
 // A text box paired with its scroll bar the way the editor windows pair them.
 class TypingTest : public ::testing::Test {

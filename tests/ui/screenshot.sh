@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Starts the editor on the virtual ZEL-1 under a virtual X display with the settings dialog open
-# and has it write a picture of the screen. Fails when the editor does not start, does not end by
+# and has it write a picture of the screen, or of one child window on the synth's first sound
+# when a window name is given (nodes, modulation, lfo). Fails when the editor does not start, does not end by
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
-#   screenshot.sh <zel1edit> <picture.png>
+#   screenshot.sh <zel1edit> <picture.png> [window...]
+# Naming windows ("Groups") pictures them instead of the settings dialog.
 set -euo pipefail
 program=$1
 picture=$2
+shift 2
+windows=()
+for window in "$@"; do
+    windows+=(--screenshot-window "$window")
+done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -18,7 +25,7 @@ export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
 if ! timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" \
-        "$program" --virtual-synth --screenshot "$picture"; then
+        "$program" --virtual-synth --screenshot "$picture" "${windows[@]}"; then
     echo "zel1edit did not start and end cleanly under Xvfb" >&2
     exit 1
 fi

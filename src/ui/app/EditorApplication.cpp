@@ -4,22 +4,37 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QMdiSubWindow>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
+#include <map>
 
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/SettingsStore.h"
+#include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/FormAudition.h"
+#include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
+#include "ui/app/FormUtility.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
+#include "ui/common/LibraryDocuments.h"
+#include "ui/common/WindowContext.h"
+#include "ui/common/WindowHost.h"
+#include "ui/editors/SoundEditorWindow.h"
+#include "ui/editors/SoundEditors.h"
+#include "ui/library/FormGroups.h"
+#include "ui/library/FormSounds.h"
 
 namespace {
 // The resident memory of this process in kB, from the kernel's status file.
@@ -53,6 +68,11 @@ EditorApplication::EditorApplication(SettingsStore& store,
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
     window_ = std::make_unique<MDIFormMain>(*midi_, store_, messages_, modal_, pump_);
     messages_.SetParent(window_.get());
+    dialogs_.SetParent(window_.get());
+    library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
+    context_ = std::make_unique<WindowContext>(
+        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+    RegisterWindows();
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
     service_->setInterval(kServiceInterval);
@@ -61,7 +81,43 @@ EditorApplication::EditorApplication(SettingsStore& store,
 
 EditorApplication::~EditorApplication() {
     window_.reset();
+    context_.reset();
+    library_.reset();
     midi_.reset();
+}
+
+void EditorApplication::RegisterWindows() {
+    // Each window kind registers its factory here as it is built.
+    window_->SetChildFactory(MDIFormMain::Child::MidiMonitor,
+                             [this] { return new FormMidiMonitor(midi_->Tap(), clock_); });
+    window_->SetChildFactory(MDIFormMain::Child::Groups, [this] {
+        auto* groups = new FormGroups(*context_);
+        groups->Load();
+        return groups;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Sounds, [this] {
+        auto* sounds = new FormSounds(*context_);
+        sounds->Load();
+        return sounds;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
+        auto* form = new FormAudition(*context_);
+        form->Load();
+        return form;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Utility, [this] {
+        auto* form = new FormUtility(*context_);
+        form->Load();
+        return form;
+    });
+    context_->editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+        return static_cast<QWidget*>(MakeSoundEditor(*context_, kind, sound));
+    };
+}
+
+void EditorApplication::PrepareProcess() {
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB"))
+        qputenv("QT_NO_GLIB", "1");
 }
 
 QString EditorApplication::MemoryPath() {
@@ -83,9 +139,15 @@ int EditorApplication::Run(const Options& options) {
 
     if (!options.screenshot.isEmpty()) {
         const QString path = options.screenshot;
-        QTimer::singleShot(300, this, [this, path] {
+        const QStringList windows = options.screenshotWindows;
+        QTimer::singleShot(300, this, [this, path, windows] {
+            // The settings dialog is modal: the picture is taken while it waits for OK. Windows
+            // are pictured once they have read what they show.
+            if (!windows.isEmpty())
+                ShowWindows(windows);
             QTimer::singleShot(700, this, [this, path] { TakeScreenshot(path); });
-            window_->ViewSettings();
+            if (windows.isEmpty())
+                window_->ViewSettings();
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
@@ -98,9 +160,59 @@ int EditorApplication::Run(const Options& options) {
     return exitCode_ != 0 ? exitCode_ : code;
 }
 
+void EditorApplication::ShowWindows(const QStringList& windows) {
+    // The whole screen, as a user would give the editor; a bare X server maximises nothing.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        window_->setGeometry(screen->availableGeometry());
+    for (const QString& name : windows) {
+        if (name == QLatin1String("Groups")) {
+            window_->ViewGroups();
+            // A group whose banks split the keyboard.
+            if (auto* groups =
+                    dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
+                groups->SelectGroup(2);
+        } else if (name == QLatin1String("Sounds")) {
+            window_->ViewSounds();
+            // Every editor of the first sound, the node editor on top.
+            if (auto* sounds =
+                    dynamic_cast<FormSounds*>(window_->ChildWindow(MDIFormMain::Child::Sounds))) {
+                sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
+                sounds->SoundEditAll();
+            }
+        } else if (name == QLatin1String("Utility")) {
+            window_->ViewUtility();
+        } else if (name.startsWith(QLatin1String("Audition"))) {
+            window_->ViewAudition();
+            if (auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip")))
+                tabs->setCurrentIndex(name == QLatin1String("AuditionKeyboard") ? 1 : 0);
+        } else if (QWidget* editor = OpenPictured(name)) {
+            // One editor alone is pictured as its own window.
+            if (windows.size() == 1)
+                pictured_ = editor;
+        } else {
+            std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
+            exitCode_ = 2;
+        }
+    }
+}
+
+QWidget* EditorApplication::OpenPictured(const QString& name) {
+    const std::map<QString, SoundEditorKind> kinds{
+        {QStringLiteral("nodes"), SoundEditorKind::Nodes},
+        {QStringLiteral("modulation"), SoundEditorKind::Modulation},
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+    const auto kind = kinds.find(name);
+    if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
+        return nullptr;
+    QWidget* editor = context_->editors(kind->second, library_->Sounds().Sound(0));
+    return editor != nullptr ? window_->Host().Add(editor) : nullptr;
+}
+
 void EditorApplication::TakeScreenshot(const QString& path) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    QPixmap picture = screen != nullptr ? screen->grabWindow(0) : QPixmap();
+    if (pictured_ != nullptr)
+        picture = pictured_->grab();
     if (picture.isNull() || !picture.save(path, "PNG")) {
         std::fprintf(stderr, "zel1edit: could not write the screenshot %s\n", qPrintable(path));
         exitCode_ = 2;

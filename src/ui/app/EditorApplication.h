@@ -1,19 +1,25 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "midi/SteadyClock.h"
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"
+#include "ui/common/QtFileDialogs.h"
 
 class EmulatorMidiDriver;
+class LibraryDocuments;
+struct WindowContext;
 class MDIFormMain;
 class MidiDriver;
 class ModuleMIDI;
 class QTimer;
+class QWidget;
 class SettingsStore;
 
 // The editor put together: the MIDI devices (the in-process virtual ZEL-1 first, then the
@@ -31,6 +37,10 @@ class EditorApplication : public QObject {
         bool virtualSynth = false;
         // Write a picture of the screen with the settings dialog open to this file, then end.
         QString screenshot;
+        // Pictured instead of the settings dialog: child windows by their View menu caption
+        // ("Groups"), or a sound editor on the synth's first sound ("nodes", "modulation",
+        // "lfo").
+        QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
     };
@@ -43,9 +53,20 @@ class EditorApplication : public QObject {
     int Run(const Options& options);
 
     static QString MemoryPath();
+    // Settles how the process runs its event loop; called before the application object is
+    // made. A pause for the synth holds mouse and key input back, and the toolkit's glib-based
+    // loop on X11 does not look at input held back that way again until the next input
+    // arrives: the release of a held scroll-bar arrow waited while the arrow ran on to the end
+    // of its row. The plain event loop looks at held-back input every time.
+    static void PrepareProcess();
 
   private:
+    // The windows of the View menu and the sound editors the browser opens.
+    void RegisterWindows();
     void TakeScreenshot(const QString& path);
+    void ShowWindows(const QStringList& windows);
+    // Opens the named editor on the synth's first sound; null for an unknown name.
+    QWidget* OpenPictured(const QString& name);
     void ReportShown();
 
     SettingsStore& store_;
@@ -57,6 +78,11 @@ class EditorApplication : public QObject {
     std::unique_ptr<MidiDriver> driver_;
     std::unique_ptr<ModuleMIDI> midi_;
     std::unique_ptr<MDIFormMain> window_;
+    QtFileDialogs dialogs_;
+    std::unique_ptr<LibraryDocuments> library_;
+    std::unique_ptr<WindowContext> context_;
     QTimer* service_;
+    // The child window a screenshot pictures.
+    QPointer<QWidget> pictured_;
     int exitCode_ = 0;
 };

@@ -13,7 +13,7 @@
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "ui/app/ModalRunner.h"
-#include "ui/app/WindowGlue.h"
+#include "ui/widgets/WindowGlue.h"
 
 namespace {
 void Fill(QComboBox& list, const std::vector<MidiSettings::Device>& devices) {
@@ -102,10 +102,15 @@ void FormSettings::Unload() {
         return;
     loaded_ = false;
     hide();
-    MidiSettings::Write(
-        store_, {comboZelIn_->currentText().toStdString(),
-                 comboZelOut_->currentText().toStdString(), comboSystemChannel_->currentIndex()});
+    MidiSettings::Write(store_, {comboZelIn_->currentText().toStdString(),
+                                 comboZelOut_->currentText().toStdString(), midi_.SystemChannel()});
     midi_.ClosePorts();
+}
+
+void FormSettings::showEvent(QShowEvent* event) {
+    const QSignalBlocker blocker(comboSystemChannel_);
+    comboSystemChannel_->setCurrentIndex(midi_.SystemChannel());
+    QDialog::showEvent(event);
 }
 
 void FormSettings::ShowModal() {

@@ -35,6 +35,10 @@ class FormSettings : public QDialog {
     // Leaving by the frame or Escape ends the dialog as OK does; the ports stay open.
     void reject() override;
 
+  protected:
+    // Shows the editor's system channel as it is now: the utility window may have changed it.
+    void showEvent(QShowEvent* event) override;
+
   private:
     void InSelected(int index);
     void OutSelected(int index);

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMetaObject>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -15,34 +16,12 @@
 #include "midi/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "ui/app/FormSettings.h"
-#include "ui/app/FormStatus.h"
+#include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
-#include "ui/app/TileLayout.h"
-#include "ui/app/ToolbarIcons.h"
+#include "ui/common/FormStatus.h"
+#include "windowlogic/TileLayout.h"
 
-namespace {
-struct ToolbarButton {
-    const char* key;
-    const char* tooltip;
-    const char* menuItem;
-};
-
-// In three groups: files, windows, sound editors.
-constexpr ToolbarButton kToolbarButtons[] = {
-    {"New", "New", "MenuFileNew"},
-    {"Open", "Open", "MenuFileOpen"},
-    {"Save", "Save", "MenuFileSave"},
-    {nullptr, nullptr, nullptr},
-    {"Sounds", "Show Sound Browser Window", "MenuViewSounds"},
-    {"Groups", "Show Group Editor Window", "MenuViewGroups"},
-    {"Audition", "Show Audition Window", "MenuViewAudition"},
-    {nullptr, nullptr, nullptr},
-    {"Nodes", "Edit Sound Nodes", "MenuEditSoundEditNodes"},
-    {"Lfo", "Edit Sound LFO", "MenuEditSoundEditLfo"},
-    {"Modulation", "Edit Sound Modulation Matrix", "MenuEditSoundEditModulation"},
-    {"Envelopes", "Edit Sound Envelopes", "MenuEditSoundEditEnvelopes"},
-};
-}  // namespace
+using namespace MainMenuTable;
 
 MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& messages,
                          ModalRunner& modal, EventPump& pump, QWidget* parent)
@@ -53,6 +32,7 @@ MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& me
       modal_(modal),
       pump_(pump),
       workArea_(new QMdiArea(this)),
+      host_(*workArea_),
       timerMidi_(new QTimer(this)) {
     setObjectName(QStringLiteral("MDIFormMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
@@ -61,7 +41,6 @@ MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& me
     workArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(workArea_);
     BuildMenus();
-    BuildContextMenus();
     BuildToolbar();
     BuildStatusBar();
     ClearMenus();
@@ -80,152 +59,61 @@ MDIFormMain::~MDIFormMain() {
     Unload();
 }
 
-QAction* MDIFormMain::AddItem(QMenu* menu, const QString& caption, const char* name,
-                              const QKeySequence& shortcut, std::function<void()> command) {
-    QAction* action = menu->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    if (!shortcut.isEmpty())
-        action->setShortcut(shortcut);
-    if (command) {
-        commands_[action->objectName()] = command;
-        connect(action, &QAction::triggered, this, std::move(command));
+std::function<void()> MDIFormMain::CommandOf(const MenuEntry& entry) {
+    switch (entry.route) {
+        case Route::Active:
+        case Route::ActiveSound: {
+            const bool soundsOnly = entry.route == Route::ActiveSound;
+            return [this, command = entry.document, soundsOnly] {
+                RouteToActive(command, soundsOnly);
+            };
+        }
+        case Route::ToSounds:
+            return [this, command = entry.document] { RouteTo(Child::Sounds, command); };
+        case Route::ToGroups:
+            return [this, command = entry.document] { RouteTo(Child::Groups, command); };
+        case Route::Shell:
+            return [this, command = entry.shell] { RunShellCommand(command); };
+        case Route::None:
+            break;
     }
-    return action;
+    return {};
+}
+
+void MDIFormMain::RunShellCommand(ShellCommand command) {
+    using SC = ShellCommand;
+    static const std::map<SC, void (MDIFormMain::*)()> kCommands = {
+        {SC::Exit, &MDIFormMain::FileExit},
+        {SC::ViewSounds, &MDIFormMain::ViewSounds},
+        {SC::ViewGroups, &MDIFormMain::ViewGroups},
+        {SC::ViewUtility, &MDIFormMain::ViewUtility},
+        {SC::ViewAudition, &MDIFormMain::ViewAudition},
+        {SC::ViewMidiMonitor, &MDIFormMain::ViewMidiMonitor},
+        {SC::ViewSettings, &MDIFormMain::ViewSettings},
+        {SC::CloseAll, &MDIFormMain::WindowCloseAll},
+        {SC::Cascade, &MDIFormMain::WindowCascade},
+        {SC::TileHorizontally, &MDIFormMain::WindowTileHorizontally},
+        {SC::TileVertically, &MDIFormMain::WindowTileVertically},
+        {SC::About, &MDIFormMain::HelpAbout},
+    };
+    (this->*kCommands.at(command))();
 }
 
 void MDIFormMain::BuildMenus() {
-    using DW = DocumentWindow;
-    auto route = [this](Command command, bool soundsOnly = false) {
-        return [this, command, soundsOnly] { Route(command, soundsOnly); };
-    };
-    const QKeySequence none;
-
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
-    file->setObjectName(QStringLiteral("MenuFile"));
-    AddItem(file, "New", "MenuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N),
-            route(&DW::DocumentNew));
-    AddItem(file, "Open", "MenuFileOpen", QKeySequence(Qt::CTRL | Qt::Key_O),
-            route(&DW::DocumentOpen));
-    AddItem(file, "Save", "MenuFileSave", QKeySequence(Qt::CTRL | Qt::Key_S),
-            route(&DW::DocumentSave));
-    AddItem(file, "Save as...", "MenuFileSaveAs", none, route(&DW::DocumentSaveAs));
-    file->addSeparator();
-    AddItem(file, "Open All", "MenuFileOpenAll", none, route(&DW::OpenAll));
-    AddItem(file, "Save All", "MenuFileSaveAll", none, route(&DW::SaveAll));
-    file->addSeparator();
-    AddItem(file, "Exit", "MenuFileExit", none, [this] { FileExit(); });
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
-    edit->setObjectName(QStringLiteral("MenuEdit"));
-    AddItem(edit, "Undo", "MenuEditUndo", QKeySequence(Qt::CTRL | Qt::Key_Z), {})
-        ->setEnabled(false);
-    edit->addSeparator();
-    AddItem(edit, "Rename", "MenuEditRename", QKeySequence(Qt::Key_F2), route(&DW::DocumentRename));
-    AddItem(edit, "Refresh Synth", "MenuEditRefresh", QKeySequence(Qt::Key_F5),
-            route(&DW::SoundRefresh, true));
-    edit->addSeparator();
-    QMenu* sound = edit->addMenu(QStringLiteral("Sound"));
-    sound->setObjectName(QStringLiteral("MenuEditSoundMenu"));
-    sound->menuAction()->setObjectName(QStringLiteral("MenuEditSound"));
-    AddItem(sound, "Edit Nodes", "MenuEditSoundEditNodes", none, route(&DW::SoundEditNodes, true));
-    AddItem(sound, "Edit Envelopes", "MenuEditSoundEditEnvelopes", none,
-            route(&DW::SoundEditEnvelope, true));
-    AddItem(sound, "Edit LFO", "MenuEditSoundEditLfo", none, route(&DW::SoundEditLfo, true));
-    AddItem(sound, "Edit Modulation", "MenuEditSoundEditModulation", none,
-            route(&DW::SoundEditModulation, true));
-    AddItem(sound, "Edit All", "MenuEditSoundEditAll", QKeySequence(Qt::CTRL | Qt::Key_A),
-            route(&DW::SoundEditAll, true));
-
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
-    view->setObjectName(QStringLiteral("MenuView"));
-    AddItem(view, "Sounds", "MenuViewSounds", none, [this] { OpenChild(Child::Sounds); });
-    AddItem(view, "Groups", "MenuViewGroups", none, [this] { OpenChild(Child::Groups); });
-    AddItem(view, "Utility", "MenuViewUtility", none, [this] { OpenChild(Child::Utility); });
-    AddItem(view, "Audition", "MenuViewAudition", none, [this] { OpenChild(Child::Audition); });
-    AddItem(view, "Settings", "MenuViewSettings", none, [this] { ViewSettings(); });
-
-    QMenu* window = menuBar()->addMenu(QStringLiteral("Window"));
-    window->setObjectName(QStringLiteral("MenuWin"));
-    AddItem(window, "Close All", "MenuWinCloseAll", none, [this] { WindowCloseAll(); });
-    AddItem(window, "Cascade", "MenuWinCascade", none, [this] { WindowCascade(); });
-    AddItem(window, "Tile Horizontally", "MenuWinTileHorizonal", none,
-            [this] { WindowTileHorizontally(); });
-    AddItem(window, "Tile Vertically", "MenuWinTileVertical", none,
-            [this] { WindowTileVertically(); });
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("Help"));
-    help->setObjectName(QStringLiteral("MenuHelp"));
-    AddItem(help, "Contents", "MenuHelpContents", none, {})->setEnabled(false);
-    help->addSeparator();
-    AddItem(help, "About...", "MenuHelpAbout", none, [this] { HelpAbout(); });
-}
-
-void MDIFormMain::BuildContextMenus() {
-    using DW = DocumentWindow;
-    const QKeySequence none;
-    auto sounds = [this](Command command) {
-        return [this, command] { RouteTo(Child::Sounds, command); };
-    };
-    auto groups = [this](Command command) {
-        return [this, command] { RouteTo(Child::Groups, command); };
-    };
-
-    menuSound_ = new QMenu(QStringLiteral("Sound"), this);
-    menuSound_->setObjectName(QStringLiteral("MenuSound"));
-    QMenu* soundEdit = menuSound_->addMenu(QStringLiteral("Edit"));
-    soundEdit->menuAction()->setObjectName(QStringLiteral("MenuSoundEdit"));
-    AddItem(soundEdit, "All", "MenuSoundEditAll", none, sounds(&DW::SoundEditAll));
-    AddItem(soundEdit, "Nodes", "MenuSoundEditNodes", none, sounds(&DW::SoundEditNodes));
-    AddItem(soundEdit, "Envelopes", "MenuSoundEditEnvelopes", none, sounds(&DW::SoundEditEnvelope));
-    AddItem(soundEdit, "LFO", "MenuSoundEditLfo", none, sounds(&DW::SoundEditLfo));
-    AddItem(soundEdit, "Modulation", "MenuSoundEditModulation", none,
-            sounds(&DW::SoundEditModulation));
-    AddItem(menuSound_, "Rename", "MenuSoundRename", none, sounds(&DW::DocumentRename));
-    menuSound_->addSeparator();
-    AddItem(menuSound_, "New", "MenuSoundNew", none, sounds(&DW::DocumentNew));
-    AddItem(menuSound_, "Open", "MenuSoundOpen", none, sounds(&DW::DocumentOpen));
-    AddItem(menuSound_, "Save as...", "MenuSoundSaveAs", none, sounds(&DW::DocumentSaveAs));
-    menuSound_->addSeparator();
-    AddItem(menuSound_, "Refresh Synth", "MenuSoundRefresh", none, sounds(&DW::SoundRefresh));
-
-    menuGroup_ = new QMenu(QStringLiteral("Group"), this);
-    menuGroup_->setObjectName(QStringLiteral("MenuGroup"));
-    AddItem(menuGroup_, "Rename", "MenuGroupRename", none, groups(&DW::DocumentRename));
-    menuGroup_->addSeparator();
-    AddItem(menuGroup_, "New", "MenuGroupNew", none, groups(&DW::DocumentNew));
-    AddItem(menuGroup_, "Open", "MenuGroupOpen", none, groups(&DW::DocumentOpen));
-    AddItem(menuGroup_, "Save As...", "MenuGroupSaveAs", none, groups(&DW::DocumentSaveAs));
+    MainWindowBars::Menus built = MainWindowBars::BuildMenus(
+        *this, [this](const MenuEntry& entry) { return CommandOf(entry); });
+    menuSound_ = built.sound;
+    menuGroup_ = built.group;
+    commands_ = std::move(built.commands);
 }
 
 void MDIFormMain::BuildToolbar() {
-    toolbar_ = addToolBar(QStringLiteral("Toolbar"));
-    toolbar_->setObjectName(QStringLiteral("Toolbar"));
-    toolbar_->setMovable(false);
-    for (const ToolbarButton& button : kToolbarButtons) {
-        if (button.key == nullptr) {
-            toolbar_->addSeparator();
-            continue;
-        }
-        const QString key = QString::fromLatin1(button.key);
-        QAction* action = toolbar_->addAction(ToolbarIcons::For(key), key);
-        action->setObjectName(key);
-        action->setToolTip(QString::fromLatin1(button.tooltip));
-        connect(action, &QAction::triggered, this, [this, key] { ToolbarButtonClick(key); });
-    }
+    toolbar_ = MainWindowBars::BuildToolbar(
+        *this, [this](const QString& key) { ToolbarButtonClick(key); });
 }
 
 void MDIFormMain::BuildStatusBar() {
-    statusBar()->setObjectName(QStringLiteral("StatusBar"));
-    panelSend_ = new QLabel(this);
-    panelSend_->setObjectName(QStringLiteral("StatusBarPanel_1"));
-    panelReceive_ = new QLabel(this);
-    panelReceive_->setObjectName(QStringLiteral("StatusBarPanel_2"));
-    for (QLabel* panel : {panelSend_, panelReceive_}) {
-        panel->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("Recieve")) + 24);
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
-        statusBar()->addWidget(panel);
-    }
+    std::tie(panelSend_, panelReceive_) = MainWindowBars::BuildStatusBar(*this);
 }
 
 void MDIFormMain::SetChildFactory(Child child, ChildFactory factory) {
@@ -276,6 +164,7 @@ void MDIFormMain::UnloadSettings() {
 
 void MDIFormMain::CloseChildren() {
     // Hidden children (the audition window) are closed too, so each runs its unload step.
+    const QScopedValueRollback closing(closingChildren_, true);
     for (QMdiSubWindow* window : workArea_->subWindowList())
         window->close();
     children_.clear();
@@ -285,6 +174,10 @@ FormSettings* MDIFormMain::Settings() const {
     return settings_.get();
 }
 
+void MDIFormMain::ShowStatusMessage(const QString& text) {
+    statusBar()->showMessage(text, kStatusMessageTime);
+}
+
 FormStatus& MDIFormMain::Status() {
     if (!status_)
         status_ = std::make_unique<FormStatus>(pump_, this);
@@ -292,26 +185,26 @@ FormStatus& MDIFormMain::Status() {
 }
 
 QWidget* MDIFormMain::ChildWindow(Child child) const {
+    // A window that is closing waits for its deferred delete; it is no longer open.
     auto found = children_.find(child);
-    if (found == children_.end() || found->second.isNull())
+    if (found == children_.end() || found->second.isNull() ||
+        host_.SubWindowOf(found->second->widget()) == nullptr)
         return nullptr;
     return found->second->widget();
 }
 
 QWidget* MDIFormMain::OpenChild(Child child) {
     QPointer<QMdiSubWindow>& window = children_[child];
-    if (window.isNull()) {
+    if (ChildWindow(child) == nullptr) {
         auto factory = factories_.find(child);
         if (factory == factories_.end() || !factory->second)
             return nullptr;
         QWidget* widget = factory->second();
         if (widget == nullptr)
             return nullptr;
-        window = workArea_->addSubWindow(widget);
-        window->setAttribute(Qt::WA_DeleteOnClose);
+        window = host_.Add(widget);
     }
-    window->show();
-    workArea_->setActiveSubWindow(window);
+    host_.Activate(window->widget());
     return window->widget();
 }
 
@@ -347,7 +240,7 @@ DocumentWindow* MDIFormMain::ActiveDocument() const {
     return dynamic_cast<DocumentWindow*>(window->widget());
 }
 
-void MDIFormMain::Route(Command command, bool soundsOnly) {
+void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
     DocumentWindow* active = ActiveDocument();
     if (active == nullptr)
         return;
@@ -362,7 +255,7 @@ void MDIFormMain::RouteTo(Child child, Command command) {
 }
 
 void MDIFormMain::ToolbarButtonClick(const QString& key) {
-    for (const ToolbarButton& button : kToolbarButtons) {
+    for (const ToolbarButton& button : ToolbarButtons()) {
         if (button.key == nullptr || key != QLatin1String(button.key))
             continue;
         // The button does what its menu item does, even where that item sits in a menu that
@@ -402,6 +295,26 @@ void MDIFormMain::WindowCloseAll() {
     status_.reset();
     UnloadSettings();
     SetMenus();
+}
+
+void MDIFormMain::ViewSounds() {
+    OpenChild(Child::Sounds);
+}
+
+void MDIFormMain::ViewGroups() {
+    OpenChild(Child::Groups);
+}
+
+void MDIFormMain::ViewUtility() {
+    OpenChild(Child::Utility);
+}
+
+void MDIFormMain::ViewAudition() {
+    OpenChild(Child::Audition);
+}
+
+void MDIFormMain::ViewMidiMonitor() {
+    OpenChild(Child::MidiMonitor);
 }
 
 void MDIFormMain::WindowCascade() {

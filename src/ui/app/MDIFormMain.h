@@ -7,8 +7,11 @@
 #include <map>
 #include <memory>
 
-#include "ui/app/ActivityIndicator.h"
-#include "ui/app/DocumentWindow.h"
+#include "ui/app/MainMenuTable.h"
+#include "ui/common/DocumentWindow.h"
+#include "ui/common/ShellServices.h"
+#include "ui/common/WindowHost.h"
+#include "windowlogic/ActivityIndicator.h"
 
 class EventPump;
 class FormSettings;
@@ -30,15 +33,16 @@ class SettingsStore;
 // enables them only while a synchronised browser is active. Loading it loads the settings dialog
 // (which opens the synth's ports) and the hidden audition window; unloading it unloads every
 // child window and then the settings dialog, which saves the settings and closes the ports.
-class MDIFormMain : public QMainWindow {
+class MDIFormMain : public QMainWindow, public ShellServices {
     Q_OBJECT
 
   public:
     static constexpr const char* kCaption = "ZEL-1 Edit";
     static constexpr const char* kExitQuestion = "Are you sure you want to exit?";
     static constexpr int kTimerMidiInterval = 100;
+    static constexpr int kStatusMessageTime = 8000;
 
-    enum class Child { Sounds, Groups, Utility, Audition };
+    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor };
     // Makes a new child window; the main window puts it into its work area and owns it.
     using ChildFactory = std::function<QWidget*()>;
 
@@ -54,8 +58,8 @@ class MDIFormMain : public QMainWindow {
     // Unloads the child windows, the progress window and the settings dialog, once.
     void Unload();
 
-    void ClearMenus();
-    void SetMenus();
+    void ClearMenus() override;
+    void SetMenus() override;
 
     // Runs the command of a toolbar button; an unknown key does nothing.
     void ToolbarButtonClick(const QString& key);
@@ -65,7 +69,10 @@ class MDIFormMain : public QMainWindow {
     // Null while unloaded.
     FormSettings* Settings() const;
     // The progress window, created on first use.
-    FormStatus& Status();
+    FormStatus& Status() override;
+    void ShowStatusMessage(const QString& text) override;
+    WindowHost& Host() override { return host_; }
+    bool ClosingChildren() const override { return closingChildren_; }
     // The child window, or null when it is not open.
     QWidget* ChildWindow(Child child) const;
     // Shows the child window, creating it first when needed; null when it cannot be made.
@@ -73,11 +80,16 @@ class MDIFormMain : public QMainWindow {
     QMdiArea& WorkArea() const { return *workArea_; }
 
     // The context menus of the browsers; never shown in the menu bar.
-    QMenu* SoundMenu() const { return menuSound_; }
-    QMenu* GroupMenu() const { return menuGroup_; }
+    QMenu* SoundMenu() const override { return menuSound_; }
+    QMenu* GroupMenu() const override { return menuGroup_; }
 
     // Menu commands.
     void FileExit();
+    void ViewSounds();
+    void ViewGroups();
+    void ViewUtility();
+    void ViewAudition();
+    void ViewMidiMonitor();
     void ViewSettings();
     void WindowCloseAll();
     void WindowCascade();
@@ -89,18 +101,17 @@ class MDIFormMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    using Command = void (DocumentWindow::*)();
+    using Command = DocumentWindow::Command;
 
     void BuildMenus();
-    void BuildContextMenus();
     void BuildToolbar();
     void BuildStatusBar();
-    QAction* AddItem(QMenu* menu, const QString& caption, const char* name,
-                     const QKeySequence& shortcut, std::function<void()> command);
+    std::function<void()> CommandOf(const MainMenuTable::MenuEntry& entry);
+    void RunShellCommand(MainMenuTable::ShellCommand command);
 
     DocumentWindow* ActiveDocument() const;
     // Sends a command to the active child; sound-only commands go nowhere else.
-    void Route(Command command, bool soundsOnly);
+    void RouteToActive(Command command, bool soundsOnly);
     // Sends a context-menu command to its browser, opening the browser when needed.
     void RouteTo(Child child, Command command);
     void LoadSettings();
@@ -115,6 +126,7 @@ class MDIFormMain : public QMainWindow {
     EventPump& pump_;
 
     QMdiArea* workArea_;
+    WindowHost host_;
     QMenu* menuSound_ = nullptr;
     QMenu* menuGroup_ = nullptr;
     QToolBar* toolbar_ = nullptr;
@@ -129,4 +141,5 @@ class MDIFormMain : public QMainWindow {
     std::map<Child, ChildFactory> factories_;
     std::map<Child, QPointer<QMdiSubWindow>> children_;
     bool unloaded_ = false;
+    bool closingChildren_ = false;
 };

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/app/DocumentWindow.h"
+#include "ui/common/DocumentWindow.h"
 
 // Which document commands the main window enables for the active child window: everything for
 // a synchronised sound browser, the file commands and Rename for a synchronised group editor,

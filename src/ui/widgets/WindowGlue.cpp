@@ -1,4 +1,4 @@
-#include "ui/app/WindowGlue.h"
+#include "ui/widgets/WindowGlue.h"
 
 #include <QAbstractSlider>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "ui/app/FormStatus.h"
+#include "ui/common/FormStatus.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "midi/EventPump.h"
-#include "ui/app/ProgressText.h"
+#include "windowlogic/ProgressText.h"
 
 FormStatus::FormStatus(EventPump& pump, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),

@@ -1,4 +1,4 @@
-#include "ui/app/TileLayout.h"
+#include "windowlogic/TileLayout.h"
 
 std::vector<QRect> TileLayout::Tile(int count, const QRect& area, bool horizontally) {
     std::vector<QRect> rects;

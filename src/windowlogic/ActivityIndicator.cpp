@@ -1,4 +1,4 @@
-#include "ui/app/ActivityIndicator.h"
+#include "windowlogic/ActivityIndicator.h"
 
 void ActivityIndicator::Panel::Tick(bool traffic, const QString& word) {
     if (traffic) {

@@ -1,4 +1,4 @@
-#include "ui/app/ProgressText.h"
+#include "windowlogic/ProgressText.h"
 
 double ProgressText::Ratio(int value, int minimum, int maximum) {
     // An empty range has no fraction; it shows as complete rather than dividing by zero.

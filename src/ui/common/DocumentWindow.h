@@ -7,6 +7,9 @@ class DocumentWindow {
   public:
     enum class Kind { Sounds, Groups };
 
+    // A document command, as the main window routes it.
+    using Command = void (DocumentWindow::*)();
+
     virtual ~DocumentWindow() = default;
 
     virtual Kind DocumentKind() const = 0;

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# What the editor's MIDI thru adds to the latency, on a JACK server of its own (dummy driver,
+# 48 kHz, 128 frames a period: no sound card needed). jack_midi_latency_test (from jackd2) sends
+# note messages and times their return, once through a wire that passes them on within the same
+# cycle (JACK does not loop a client's output into its own input), once through the thru:
+# its output -> the audition input -> the synth's output port -> its input. Prints p50, p99 and
+# the maximum of both runs (from the tool's 0.1 ms histogram: a bin's upper edge) and their
+# difference. The goal: the thru adds at most one period plus 1 ms at p99.
+#   bench/thru-latency.sh [build dir] [messages]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+build=$(cd "${1:-$here/../build}" && pwd)
+messages=${2:-500}
+period=128
+rate=48000
+
+for tool in jackd jack_midi_latency_test jack_wait jack_connect; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing (Debian package jackd2)" >&2; exit 1; }
+done
+[ -x "$build/zel1-thru-bench" ] || { echo "build zel1-thru-bench first" >&2; exit 1; }
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+c++ -O2 -std=c++20 "$here/jack-wire.cpp" -o "$work/jack-wire" $(pkg-config --cflags --libs jack)
+
+export JACK_DEFAULT_SERVER="zel-bench-$$" JACK_NO_AUDIO_RESERVATION=1
+jackd --no-realtime --timeout 10000 -d dummy --rate $rate --period $period >"$work/jackd.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do
+    jack_wait --check 2>/dev/null | grep -qx running && break
+    sleep 0.1
+done
+jack_wait --check 2>/dev/null | grep -qx running || { echo "the JACK server did not start" >&2; exit 1; }
+
+# Runs the latency test; $1 names the run, the rest sets up what it goes through and leaves the
+# two ports for the tool in $ports (where its output goes, where its input comes from). The tool
+# connects them itself before it sends, so no message goes out before the connections carry.
+# It gives up at the first message that does not come back: on a loaded machine without
+# real-time scheduling a late cycle can lose one, so a run is tried up to five times and the
+# failed tries are reported.
+failed=()
+measure() {
+    local name=$1
+    shift
+    for try in 1 2 3 4 5; do
+        "$@"
+        if timeout 120 jack_midi_latency_test -s "$messages" $ports >"$work/$name.txt" 2>&1; then
+            "${name}_end"
+            return
+        fi
+        failed+=("$name try $try: $(grep -E '^Messages (sent|received)' "$work/$name.txt" | tr '\n' ' ')")
+        "${name}_end"
+    done
+    echo "the $name run failed five times:" >&2
+    cat "$work/$name.txt" >&2
+    exit 1
+}
+
+wait_for_port() {
+    for _ in $(seq 50); do
+        jack_lsp | grep -q "$1" && return
+        sleep 0.1
+    done
+    echo "no JACK port $1" >&2
+    exit 1
+}
+
+direct() {
+    "$work/jack-wire" wire &
+    wire=$!
+    wait_for_port '^wire:out$'
+    ports="wire:in wire:out"
+}
+direct_end() {
+    kill "$wire" 2>/dev/null || true
+    wait "$wire" 2>/dev/null || true
+}
+
+# The thru opens its ports onto two idle wires (nothing comes from the one, what goes to the other
+# ends there), so they exist before the tool connects itself to them.
+thru() {
+    "$work/jack-wire" idle-in &
+    idle_in=$!
+    "$work/jack-wire" idle-out &
+    idle_out=$!
+    wait_for_port '^idle-out:in$'
+    wait_for_port '^idle-in:out$'
+    : >"$work/bench.txt"
+    "$build/zel1-thru-bench" jack idle-in:out idle-out:in >"$work/bench.txt" 2>&1 &
+    bench=$!
+    for _ in $(seq 100); do
+        grep -q ready "$work/bench.txt" && break
+        sleep 0.1
+    done
+    # Its ports: the audition input ("<client>:in") and the synth's output ("<client>:out").
+    local input output
+    input=$(jack_lsp | grep -E '^zel1-thru[^:]*:in$' | head -1)
+    output=$(jack_lsp | grep -E '^zel1-thru[^:]*:out$' | head -1)
+    ports="$input $output"
+}
+thru_end() {
+    kill -INT "$bench" 2>/dev/null || true
+    wait "$bench" 2>/dev/null || true
+    kill "$idle_in" "$idle_out" 2>/dev/null || true
+    wait "$idle_in" "$idle_out" 2>/dev/null || true
+    cat "$work/bench.txt"
+}
+
+measure direct direct
+measure thru thru
+
+# p50, p99 and maximum in ms from the tool's report.
+stats() {
+    awk '
+        BEGIN { n = 0 }
+        # A message stamped earlier than it was sent (RtMidi writes at the start of a cycle) makes
+        # the tool'"'"'s unsigned maximum wrap round.
+        /^Highest latency:/ { max = ($3 > 1000000) ? "wrapped" : $3 }
+        /^Messages received:/ { received = $3 }
+        /^Latency Plot:/ { plot = 1; next }
+        plot && / - [0-9.]+ ms: [0-9]+$/ { upper[n] = $3; count[n] = $5; n++ }
+        plot && /> [0-9.]+ ms: [0-9]+$/ { upper[n] = ">" $2; count[n] = $NF; n++ }
+        /^$/ { plot = 0 }
+        END {
+            total = 0; for (i = 0; i < n; i++) total += count[i]
+            p50 = ""; p99 = ""; seen = 0
+            for (i = 0; i < n; i++) {
+                seen += count[i]
+                if (p50 == "" && seen >= 0.50 * total) p50 = upper[i]
+                if (p99 == "" && seen >= 0.99 * total) p99 = upper[i]
+            }
+            printf "%s %s %s %d %d\n", p50, p99, max, received, total
+        }' "$1"
+}
+[ -n "${BENCH_KEEP:-}" ] && cp "$work/direct.txt" "$work/thru.txt" "$BENCH_KEEP"/
+read -r d50 d99 dmax dn dh < <(stats "$work/direct.txt")
+read -r t50 t99 tmax tn th < <(stats "$work/thru.txt")
+xruns=$(awk '/^Xruns:/ { s = s " " $2 } END { print s }' "$work/direct.txt" "$work/thru.txt")
+printf 'JACK dummy driver, %d Hz, %d frames a period (%.2f ms); %s messages a run\n' \
+    $rate $period "$(echo "$period * 1000 / $rate" | bc -l)" "$messages"
+# The percentiles come from the tool's latency histogram (0.1 ms bins, upper edge; ">x" is its
+# overflow bin), the maximum from its "Highest latency" line.
+difference() {
+    case "$1$2" in *'>'* | *wrapped*) echo n/a ;; *) printf '%.2f' "$(echo "$2 - $1" | bc -l)" ;; esac
+}
+printf '%-8s %8s %8s %8s  (ms; messages received, in the histogram)\n' run p50 p99 max
+printf '%-8s %8s %8s %8s  (%s, %s)\n' direct "$d50" "$d99" "$dmax" "$dn" "$dh"
+printf '%-8s %8s %8s %8s  (%s, %s)\n' thru "$t50" "$t99" "$tmax" "$tn" "$th"
+printf '%-8s %8s %8s %8s\n' added "$(difference "$d50" "$t50")" "$(difference "$d99" "$t99")" \
+    "$(difference "$dmax" "$tmax")"
+echo "xruns (direct, thru):$xruns"
+for line in "${failed[@]}"; do echo "failed $line"; done

@@ -1,0 +1,37 @@
+#include "ui/common/LibraryDocuments.h"
+
+#include <QFileInfo>
+
+#include "synth/SynthMemoryFile.h"
+
+namespace {
+bool ValidSlot(int slot) {
+    return slot >= 0 && slot < LibraryDocuments::kSlots;
+}
+}  // namespace
+
+LibraryDocuments::LibraryDocuments(ModuleMIDI& midi, QString backupFolder)
+    : sounds_(midi), groups_(midi), backupFolder_(std::move(backupFolder)) {}
+
+QString LibraryDocuments::SoundFileName(int slot) const {
+    return ValidSlot(slot) ? soundFileNames_[slot] : QString();
+}
+
+void LibraryDocuments::SetSoundFileName(int slot, const QString& path) {
+    if (ValidSlot(slot))
+        soundFileNames_[slot] = path;
+}
+
+QString LibraryDocuments::GroupFileName(int slot) const {
+    return ValidSlot(slot) ? groupFileNames_[slot] : QString();
+}
+
+void LibraryDocuments::SetGroupFileName(int slot, const QString& path) {
+    if (ValidSlot(slot))
+        groupFileNames_[slot] = path;
+}
+
+QString LibraryDocuments::DefaultBackupFolder() {
+    // Beside the virtual ZEL-1's memory, in the program's own data folder.
+    return QFileInfo(SynthMemoryFile::DefaultPath()).absolutePath() + QStringLiteral("/Backups");
+}

@@ -1,0 +1,67 @@
+#include "ui/editors/SoundEditorWindow.h"
+
+#include <QComboBox>
+
+#include "model/ClassSound.h"
+#include "ui/widgets/RefreshGuard.h"
+#include "ui/widgets/Twips.h"
+#include "windowlogic/DestinationEntries.h"
+
+SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKind kind,
+                                     const QString& captionPrefix, QWidget* parent)
+    : QWidget(parent), context_(context), kind_(kind), captionPrefix_(captionPrefix) {
+    setWindowTitle(captionPrefix_);
+}
+
+SoundEditorWindow::~SoundEditorWindow() = default;
+
+void SoundEditorWindow::SetSound(const std::shared_ptr<ClassSound>& sound) {
+    if (sound_ || !sound)
+        return;
+    sound_ = sound;
+    // The connection ends with the window (this is the context object).
+    connect(sound_.get(), &ClassSound::DataChanged, this, &SoundEditorWindow::RefreshWindow);
+    RefreshWindow();
+}
+
+void SoundEditorWindow::RefreshWindow() {
+    if (!sound_)
+        return;
+    setWindowTitle(captionPrefix_ + QString::fromStdString(sound_->Name()));
+    // Everything is loaded before the window paints again, so a refresh does not flicker.
+    setUpdatesEnabled(false);
+    {
+        const RefreshGuard guard(refreshing_);
+        RefreshDestinationLists();
+        LoadSound();
+    }
+    setUpdatesEnabled(true);
+}
+
+QComboBox* SoundEditorWindow::MakeDestinationList(const QString& objectName, QWidget* parent) {
+    auto* list = new QComboBox(parent);
+    list->setObjectName(objectName);
+    for (int code = 0; code < kDestinationCount; ++code)
+        list->addItem(QString::fromUtf8(DestinationName(code).data(),
+                                        static_cast<qsizetype>(DestinationName(code).size())));
+    destinationLists_.push_back(list);
+    return list;
+}
+
+void SoundEditorWindow::SetClientSizeTwips(int width, int height) {
+    // Never smaller than the controls need with the fonts of this desktop.
+    const QSize size = Twips::ToPixels(QSize(width, height), *this).expandedTo(minimumSizeHint());
+    setMinimumSize(size);
+    resize(size);
+}
+
+void SoundEditorWindow::RefreshDestinationLists() {
+    if (destinationLists_.empty())
+        return;
+    const DestinationTexts texts = DestinationEntries(*sound_);
+    for (QComboBox* list : destinationLists_) {
+        const QSignalBlocker quiet(list);
+        for (int code = kFirstNodeDestination; code <= kLastNodeDestination; ++code)
+            list->setItemText(code, QString::fromStdString(texts[code]));
+    }
+}

@@ -1,0 +1,273 @@
+#include "ui/library/FormSounds.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "midi/MessageSink.h"
+#include "model/ClassSound.h"
+#include "model/ClassSounds.h"
+#include "ui/common/FormStatus.h"
+#include "ui/common/LibraryDocuments.h"
+#include "ui/common/ShellServices.h"
+#include "ui/common/WindowHost.h"
+#include "ui/widgets/RenameDelegate.h"
+#include "windowlogic/SynthText.h"
+
+namespace {
+constexpr int kIconSize = 16;
+
+// The list's small icons: the sound numbers drawn in dark red.
+QIcon NumeralIcon(int number) {
+    QPixmap picture(kIconSize, kIconSize);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    QFont font = painter.font();
+    font.setPixelSize(number < 10 ? 13 : 11);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0x80, 0x00, 0x00));
+    painter.drawText(picture.rect(), Qt::AlignCenter, QString::number(number));
+    return QIcon(picture);
+}
+}  // namespace
+
+FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
+    : QWidget(parent), context_(context), files_(context_), list_(new QListWidget(this)) {
+    setObjectName(QStringLiteral("FormSounds"));
+    setWindowTitle(QString::fromLatin1(kCaption));
+    list_->setObjectName(QStringLiteral("ListView"));
+    list_->setViewMode(QListView::ListMode);
+    list_->setFlow(QListView::TopToBottom);
+    list_->setWrapping(true);
+    list_->setResizeMode(QListView::Adjust);
+    list_->setSpacing(2);
+    list_->setIconSize(QSize(kIconSize, kIconSize));
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Renaming starts only from the rename command (F2, the menus), never from a stray click.
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    auto* rename = new RenameDelegate(
+        [this](const QModelIndex& index, const QString& typed) {
+            return FinishRename(index.row(), typed);
+        },
+        list_);
+    // The question took the focus; typing goes on in the list.
+    connect(rename, &RenameDelegate::Finished, list_,
+            [this] { list_->setFocus(Qt::OtherFocusReason); });
+    list_->setItemDelegate(rename);
+    list_->viewport()->installEventFilter(this);
+    // Enter and a double click open the node editor, the editor a musician reaches for first.
+    connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(list_);
+}
+
+QSize FormSounds::sizeHint() const {
+    // Four columns of five sounds, each wide enough for a ten-character name.
+    const QFontMetrics metrics = list_->fontMetrics();
+    const int column = kIconSize + metrics.horizontalAdvance(QStringLiteral("nnnnnnnnnnnn")) + 16;
+    const int row = std::max(kIconSize, metrics.height()) + 8;
+    const int frame = 2 * list_->frameWidth() + 8;
+    return {4 * column + frame, 5 * row + frame};
+}
+
+FormSounds::~FormSounds() = default;
+
+bool FormSounds::IsSyncronised() const {
+    return context_.library.Sounds().Syncronised();
+}
+
+void FormSounds::Load() {
+    FormStatus& status = context_.shell.Status();
+    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring), 0, 0, 0);
+    status.show();
+    list_->clear();
+    if (context_.library.Sounds().GetSoundsFromSynth()) {
+        FillList();
+    } else {
+        // The exchange has said what went wrong; an empty list offers nothing to act on.
+        list_->setEnabled(false);
+    }
+    status.hide();
+}
+
+void FormSounds::FillList() {
+    ClassSounds& sounds = context_.library.Sounds();
+    for (int n = 0; n < ClassSounds::kSounds; ++n) {
+        auto* item = new QListWidgetItem(NumeralIcon(n), QString(), list_);
+        item->setFlags(item->flags() | Qt::ItemIsEditable);
+        // Whatever gives the sound new data (a file, a rename, Open All) shows in the list.
+        if (const auto sound = sounds.Sound(n))
+            connect(sound.get(), &ClassSound::DataChanged, list_, [this] { ShowNames(); });
+    }
+    list_->setEnabled(true);
+    ShowNames();
+    // The first sound is chosen from the start, so the keyboard and the toolbar act at once.
+    list_->setCurrentRow(0);
+}
+
+void FormSounds::ShowNames() {
+    ClassSounds& sounds = context_.library.Sounds();
+    for (int n = 0; n < list_->count(); ++n) {
+        const auto sound = sounds.Sound(n);
+        list_->item(n)->setText(sound ? SynthText::ToShown(sound->Name()) : QString());
+    }
+}
+
+int FormSounds::SelectedSlot() const {
+    const QListWidgetItem* item = list_->currentItem();
+    if (item == nullptr || !item->isSelected())
+        return -1;
+    return list_->row(item);
+}
+
+std::shared_ptr<ClassSound> FormSounds::SelectedSound() const {
+    const int slot = SelectedSlot();
+    return slot < 0 ? nullptr : context_.library.Sounds().Sound(slot);
+}
+
+void FormSounds::closeEvent(QCloseEvent* event) {
+    // Only while it is the current window: the menus of another active browser stay as they are.
+    const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (frame == nullptr || frame->mdiArea() == nullptr ||
+        frame->mdiArea()->currentSubWindow() == frame) {
+        context_.shell.ClearMenus();
+    }
+    QWidget::closeEvent(event);
+}
+
+bool FormSounds::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton)
+            ShowSoundMenu(mouse->globalPosition().toPoint());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FormSounds::ShowSoundMenu(const QPoint& globalPosition) {
+    QMenu* menu = context_.shell.SoundMenu();
+    if (menu != nullptr && list_->count() > 0 && SelectedSlot() >= 0)
+        menu->popup(globalPosition);
+}
+
+void FormSounds::SoundNew() {
+    const int slot = SelectedSlot();
+    const auto sound = SelectedSound();
+    if (!sound)
+        return;
+    if (context_.messages.Show(kNewQuestion, "New Sound",
+                               MessageFlags::OkCancel | MessageFlags::Exclamation) !=
+        MessageFlags::ResultOk) {
+        return;
+    }
+    // About 190 parameter changes: seconds at the synth's pace.
+    FormStatus& status = context_.shell.Status();
+    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
+    status.show();
+    sound->DefaultValues();
+    sound->SendSound(sound->EncodeRawSound());
+    status.hide();
+    // A new sound belongs to no file: Save must not write it over the one chosen before.
+    context_.library.SetSoundFileName(slot, QString());
+    ShowNames();
+}
+
+void FormSounds::SoundRefresh() {
+    const auto sound = SelectedSound();
+    if (!sound)
+        return;
+    if (sound->SendSound(sound->EncodeRawSound()))
+        ShowNames();
+    else
+        context_.messages.Show(kRefreshFailed, "", MessageFlags::Exclamation);
+}
+
+void FormSounds::SoundRename() {
+    if (SelectedSlot() >= 0)
+        list_->editItem(list_->currentItem());
+}
+
+std::optional<QString> FormSounds::FinishRename(int slot, const QString& typed) {
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return std::nullopt;
+    const QString current = SynthText::ToShown(sound->Name());
+    const QString question =
+        QStringLiteral("Rename sound '") + current + QStringLiteral("' to '") + typed + "'?";
+    if (context_.messages.Show(question.toStdString(), "Rename", MessageFlags::OkCancelQuestion) !=
+        MessageFlags::ResultOk) {
+        return std::nullopt;
+    }
+    sound->SetName(SynthText::FromTyped(typed));
+    // The name as stored: trimmed, cut to ten, "Noname" for nothing.
+    return SynthText::ToShown(sound->Name());
+}
+
+void FormSounds::SoundOpen() {
+    const int slot = SelectedSlot();
+    if (slot >= 0 && files_.Open(slot))
+        ShowNames();
+}
+
+void FormSounds::SoundSave() {
+    if (const int slot = SelectedSlot(); slot >= 0)
+        files_.Save(slot);
+}
+
+void FormSounds::SoundSaveAs() {
+    if (const int slot = SelectedSlot(); slot >= 0)
+        files_.SaveAs(slot);
+}
+
+void FormSounds::SaveAll() {
+    files_.SaveAll();
+}
+
+void FormSounds::OpenAll() {
+    files_.OpenAll();
+    ShowNames();
+}
+
+void FormSounds::OpenEditorOfSelected(SoundEditorKind kind) {
+    if (const auto sound = SelectedSound())
+        OpenEditor(kind, sound);
+}
+
+void FormSounds::SoundEditAll() {
+    const auto sound = SelectedSound();
+    if (!sound)
+        return;
+    // The node editor last, so it ends on top.
+    for (SoundEditorKind kind : {SoundEditorKind::Lfo, SoundEditorKind::Modulation,
+                                 SoundEditorKind::Envelopes, SoundEditorKind::Nodes}) {
+        OpenEditor(kind, sound);
+    }
+}
+
+void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+    WindowHost& host = context_.shell.Host();
+    // Identity, not equal contents: two slots may hold equal sounds.
+    auto* open = host.Find<SoundEditor>([kind, &sound](const SoundEditor& editor) {
+        return editor.EditorKind() == kind && editor.GetSound().get() == sound.get();
+    });
+    if (auto* window = dynamic_cast<QWidget*>(open)) {
+        host.Activate(window);
+        window->setFocus();
+        return;
+    }
+    if (!context_.editors)
+        return;
+    if (QWidget* window = context_.editors(kind, sound))
+        host.Add(window);
+}

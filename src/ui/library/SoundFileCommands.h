@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "ui/common/WindowContext.h"
+
+class ClassSound;
+
+// The sound browser's file commands: a dialog, the library's file routine, and a box when the
+// file fails. A cancelled dialog ends a command without a word. Opened files go to the synth at
+// once; before Open All replaces the synth's 20 sounds, what it holds now is kept in a dated
+// backup file and the status bar says where.
+class SoundFileCommands {
+  public:
+    static constexpr const char* kCaption = "Sound Browser";
+    static constexpr const char* kOpenFilter = "Sound (*.zel)|*.zel|Import SND files (*.snd)|*.snd";
+    static constexpr const char* kSaveFilter = "Sound (*.zel)|*.zel|Export HTML (*.htm)|*.htm";
+    static constexpr const char* kSaveAllFilter = "All Sounds (*.zas)|*.zas";
+    static constexpr const char* kOpenAllFilter =
+        "All Sounds (*.zas)|*.zas|Import ALS files (*.als)|*.als";
+    static constexpr const char* kSendingAll = "Sending all sounds to ZEL-1...";
+
+    explicit SoundFileCommands(const WindowContext& context) : context_(context) {}
+
+    // Each acts on the sound in slot 0..19. Open and OpenAll return true when the synth took the
+    // file, so the sounds hold new data.
+    bool Open(int slot);
+    void Save(int slot);
+    void SaveAs(int slot);
+    void SaveAll();
+    bool OpenAll();
+
+  private:
+    std::optional<std::string> AskOpen(const QString& title, const char* filter,
+                                       const QString& initial);
+    std::optional<std::string> AskSave(const QString& title, const char* filter,
+                                       const QString& initial);
+    void Fail(const std::string& failure, const char* title);
+    bool Write(const ClassSound& sound, int slot, const std::string& path);
+    // The backup of the synth's sounds as they are now; "" (after saying why) when none could be
+    // written.
+    QString Backup();
+
+    const WindowContext& context_;
+};

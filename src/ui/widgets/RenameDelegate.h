@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <functional>
+#include <optional>
+
+// In-place editing of a list item's text that the list's owner decides on: when the user ends
+// an edit, Decide gets the typed text and returns the text the item shows from then on, or
+// nothing to cancel the edit (the item keeps its text).
+class RenameDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+  public:
+    using Decide = std::function<std::optional<QString>(const QModelIndex& index, const QString&)>;
+
+    RenameDelegate(Decide decide, QObject* parent);
+
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+  signals:
+    // The edit ended, taken or cancelled.
+    void Finished() const;
+
+  private:
+    Decide decide_;
+    // The question asked while deciding takes the focus from the editor, which ends the edit a
+    // second time; that second end is not a new rename.
+    mutable bool deciding_ = false;
+};
