@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           librtmidi-dev libasound2-dev libgtest-dev jackd2 xvfb xauth libxtst6
           qemu-system-x86 busybox-static)
+# The fuzz targets: clang and its libFuzzer runtime.
+packages+=(clang libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do

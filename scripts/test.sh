@@ -20,3 +20,7 @@ cmake --build build-sanitize --target zel_core_tests zel_ui_tests zel1edit
 ctest --test-dir build-sanitize --output-on-failure -j2 -L core
 # The toolkit keeps some allocations until the process ends; leaks are looked for in the core only.
 ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build-sanitize --output-on-failure -j2 -L ui
+
+# --- Fuzzing ------------------------------------------------------------------------------------
+# Each fuzz target runs 30 s from its committed seeds (skipped, with a note, without clang).
+scripts/fuzz.sh 30

@@ -3,6 +3,7 @@
 #include <array>
 #include <sstream>
 
+#include "library/PrintableName.h"
 #include "midi/ModuleGlobals.h"
 #include "model/ClassBank.h"
 #include "model/ClassGroup.h"
@@ -34,7 +35,7 @@ std::string DestinationText(const ClassSound& sound, int code) {
 }
 
 void ListSound(std::ostream& text, const ClassSound& sound) {
-    text << "Name: " << sound.Name() << '\n'
+    text << "Name: " << PrintableName(sound.Name()) << '\n'
          << "Transpose: " << sound.Transpose() << '\n'
          << "Algorithm: " << sound.Algorithm() << ' '
          << OrNumber(IsAlgorithm(sound.Algorithm()) ? AlgorithmName(sound.Algorithm()) : "",
@@ -92,7 +93,7 @@ std::string SoundName(int number) {
 }
 
 void ListGroup(std::ostream& text, const ClassGroup& group) {
-    text << "Name: " << group.Name() << '\n';
+    text << "Name: " << PrintableName(group.Name()) << '\n';
     for (int b = 0; b < ClassBank::kBankCount; ++b) {
         const ClassBank& bank = *group.Bank(b);
         text << "Bank " << b + 1 << ": " << SoundName(bank.SoundNumber()) << ", channel "
@@ -132,7 +133,7 @@ std::string ListFile(FileKind kind, const RawData& data, ModuleMIDI& midi) {
             for (int n = 0; n < kCount; ++n) {
                 sound.DecodeRawSound(
                     Slice(data, static_cast<size_t>(kSoundFileBytes) * n, kSoundFileBytes));
-                text << n << ": " << sound.Name() << " ("
+                text << n << ": " << PrintableName(sound.Name()) << " ("
                      << OrNumber(
                             IsAlgorithm(sound.Algorithm()) ? AlgorithmName(sound.Algorithm()) : "",
                             sound.Algorithm())
@@ -147,7 +148,7 @@ std::string ListFile(FileKind kind, const RawData& data, ModuleMIDI& midi) {
             for (int n = 0; n < kCount; ++n) {
                 group.DecodeRawGroup(
                     Slice(data, static_cast<size_t>(kGroupFileBytes) * n, kGroupFileBytes));
-                text << n << ": " << group.Name() << '\n';
+                text << n << ": " << PrintableName(group.Name()) << '\n';
             }
             break;
         case FileKind::Html:

@@ -8,6 +8,8 @@
 #include "library/FileKinds.h"
 #include "library/FileListing.h"
 #include "library/LibraryFiles.h"
+#include "library/ParameterNames.h"
+#include "library/PrintableName.h"
 #include "library/RawFile.h"
 #include "midi/MidiDriver.h"
 #include "midi/MidiSettings.h"
@@ -43,7 +45,10 @@ constexpr const char* kDescription =
     "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
     "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
     "\n"
-    "Ports default to those the editor saved and are matched by name, ignoring letter case.\n"
+    "Ports default to those the editor saved. A port is matched by its name, ignoring letter\n"
+    "case, or by any part of its name that no other port's name holds.\n"
+    "The put commands read back what they sent and fail when the synth holds something else\n"
+    "(--no-verify skips this).\n"
     "Every message goes to standard error as one line \"Title: text\".\n"
     "Exit status: 0 success, 1 the synth or a file failed, 2 wrong usage.";
 
@@ -51,15 +56,23 @@ std::string Text(const QString& text) {
     return text.toStdString();
 }
 
-// The first device whose name equals name, letter case aside (as the editor's settings match
-// them); -1 when there is none.
-int FindDevice(const std::vector<MidiSettings::Device>& devices, const QString& name) {
+// The device a name given by the user means: the one whose name equals it, letter case aside (as
+// the editor's settings match them), or else the only one whose name contains it. `candidates`
+// lists the names that contain it when there are several; -1 when none or several match.
+int FindDevice(const std::vector<MidiSettings::Device>& devices, const QString& name,
+               std::vector<std::string>& candidates) {
+    candidates.clear();
+    int found = -1;
     for (const MidiSettings::Device& device : devices) {
-        if (QString::fromStdString(device.name).compare(name, Qt::CaseInsensitive) == 0) {
+        const QString deviceName = QString::fromStdString(device.name);
+        if (deviceName.compare(name, Qt::CaseInsensitive) == 0)
             return device.id;
+        if (!name.isEmpty() && deviceName.contains(name, Qt::CaseInsensitive)) {
+            candidates.push_back(device.name);
+            found = device.id;
         }
     }
-    return -1;
+    return candidates.size() == 1 ? found : -1;
 }
 }  // namespace
 
@@ -102,7 +115,8 @@ int LibrarianCommands::Run(const QStringList& arguments) {
     const QCommandLineOption channel("channel", "System channel 1-16 (default: the editor's).",
                                      "1-16");
     const QCommandLineOption virtualSynth("virtual-synth", "Use the built-in virtual ZEL-1.");
-    parser.addOptions({help, in, out, channel, virtualSynth});
+    const QCommandLineOption noVerify("no-verify", "Do not read back what a put command sent.");
+    parser.addOptions({help, in, out, channel, virtualSynth, noVerify});
     parser.addPositionalArgument("COMMAND", "One of the commands above.");
     parser.addPositionalArgument("ARGS", "The command's arguments.", "[ARGS...]");
 
@@ -116,6 +130,7 @@ int LibrarianCommands::Run(const QStringList& arguments) {
     options_.in = parser.value(in);
     options_.out = parser.value(out);
     options_.virtualSynth = parser.isSet(virtualSynth);
+    options_.verify = !parser.isSet(noVerify);
     if (parser.isSet(channel)) {
         bool number = false;
         const int value = parser.value(channel).toInt(&number);
@@ -145,7 +160,11 @@ int LibrarianCommands::Run(const QStringList& arguments) {
 }
 
 int LibrarianCommands::Usage(const std::string& problem) {
-    err_ << "zel1-cli: " << problem << ". Try zel1-cli --help." << std::endl;
+    // The parser's own texts end with a full stop already.
+    std::string text = problem;
+    while (!text.empty() && text.back() == '.')
+        text.pop_back();
+    err_ << "zel1-cli: " << text << ". Try zel1-cli --help." << std::endl;
     return kUsage;
 }
 
@@ -182,11 +201,25 @@ int LibrarianCommands::Connect() {
     const int channel = options_.channel >= 0 ? options_.channel : saved.systemChannel;
 
     MidiDriver& driver = Devices();
-    const int inId = FindDevice(MidiSettings::InputDevices(driver), inName);
-    const int outId = FindDevice(MidiSettings::OutputDevices(driver), outName);
+    std::vector<std::string> inCandidates;
+    std::vector<std::string> outCandidates;
+    const int inId = FindDevice(MidiSettings::InputDevices(driver), inName, inCandidates);
+    const int outId = FindDevice(MidiSettings::OutputDevices(driver), outName, outCandidates);
     if (inId < 0 || outId < 0) {
-        err_ << "zel1-cli: no MIDI " << (inId < 0 ? "input" : "output") << " device named \""
-             << Text(inId < 0 ? inName : outName) << "\" (zel1-cli ports lists them)." << std::endl;
+        const bool input = inId < 0;
+        const std::vector<std::string>& candidates = input ? inCandidates : outCandidates;
+        err_ << "zel1-cli: ";
+        if (candidates.size() > 1) {
+            err_ << "\"" << Text(input ? inName : outName) << "\" names several MIDI "
+                 << (input ? "input" : "output") << " devices:";
+            for (const std::string& candidate : candidates)
+                err_ << " \"" << candidate << "\"";
+            err_ << "; give more of the name." << std::endl;
+        } else {
+            err_ << "no MIDI " << (input ? "input" : "output") << " device named \""
+                 << Text(input ? inName : outName) << "\" (zel1-cli ports lists them)."
+                 << std::endl;
+        }
         return kFailed;
     }
     midi_ = std::make_unique<ModuleMIDI>(driver, messages_, pump_, clock_);
@@ -206,6 +239,33 @@ int LibrarianCommands::Slot(const QString& text) {
     bool number = false;
     const int slot = text.toInt(&number);
     return number && slot >= 0 && slot < 20 ? slot : -1;
+}
+
+int LibrarianCommands::Verify(bool readBack, const RawData& sent, const RawData& back,
+                              int recordBytes, int firstSlot, const std::string& what) {
+    if (!readBack) {
+        err_ << "zel1-cli: " << what << " could not be read back to verify it was stored "
+             << "(--no-verify skips the check)." << std::endl;
+        return kFailed;
+    }
+    const bool sounds = recordBytes == kSoundFileBytes;
+    for (size_t i = 0; i < sent.size() && i < back.size(); ++i) {
+        if (sent[i] == back[i])
+            continue;
+        const size_t record = i / static_cast<size_t>(recordBytes);
+        const int offset = static_cast<int>(i % static_cast<size_t>(recordBytes));
+        const auto nameAt = static_cast<std::ptrdiff_t>(record * recordBytes) +
+                            (sounds ? 0 : ClassGroup::kNameOffset);
+        std::string name(sent.begin() + nameAt, sent.begin() + nameAt + 10);
+        while (!name.empty() && name.back() == ' ')
+            name.pop_back();
+        err_ << "zel1-cli: " << (sounds ? "sound " : "group ") << firstSlot + record << " ("
+             << PrintableName(name) << ") differs on the ZEL-1 from what was sent, first in "
+             << (sounds ? SoundParameterName(offset) : GroupParameterName(offset)) << ": "
+             << sent[i] << " sent, " << back[i] << " read back." << std::endl;
+        return kFailed;
+    }
+    return kSuccess;
 }
 
 int LibrarianCommands::Finish(OpenOutcome outcome, const std::string& title,
@@ -253,7 +313,19 @@ int LibrarianCommands::PutSounds(const QStringList& args) {
         return status;
     ClassSounds sounds(*midi_);
     std::string failure;
-    return Finish(OpenAllSoundsFile(sounds, path, failure), "Sound Browser", failure,
+    const OpenOutcome outcome = OpenAllSoundsFile(sounds, path, failure);
+    if (outcome == OpenOutcome::kDone && options_.verify) {
+        ClassSounds back(*midi_);
+        RawData sent(kAllSoundsFileBytes - 1, 0);
+        RawData held(kAllSoundsFileBytes - 1, 0);
+        const bool read = back.GetSoundsFromSynth() && back.EncodeRaw(held);
+        sounds.EncodeRaw(sent);
+        if (const int status = Verify(read, sent, held, kSoundFileBytes, 0, "The 20 sounds");
+            status != kSuccess) {
+            return status;
+        }
+    }
+    return Finish(outcome, "Sound Browser", failure,
                   "Sent the 20 sounds of " + path + " to the ZEL-1");
 }
 
@@ -274,7 +346,8 @@ int LibrarianCommands::GetSound(const QStringList& args) {
     std::string failure;
     if (!SaveSoundFile(sound, path, failure))
         return FileFailure("Save As", failure);
-    out_ << "Saved sound " << slot << " (" << sound.Name() << ") to " << path << std::endl;
+    out_ << "Saved sound " << slot << " (" << PrintableName(sound.Name()) << ") to " << path
+         << std::endl;
     return kSuccess;
 }
 
@@ -293,8 +366,18 @@ int LibrarianCommands::PutSound(const QStringList& args) {
     sound.SetNumber(static_cast<int16_t>(slot));
     std::string failure;
     const OpenOutcome outcome = OpenSoundFile(sound, path, failure);
+    if (outcome == OpenOutcome::kDone && options_.verify) {
+        ClassSound back(*midi_);
+        back.SetNumber(static_cast<int16_t>(slot));
+        const bool read = back.RequestSound();
+        if (const int status = Verify(read, sound.EncodeRawSound(), back.EncodeRawSound(),
+                                      kSoundFileBytes, slot, "Sound " + std::to_string(slot));
+            status != kSuccess) {
+            return status;
+        }
+    }
     return Finish(outcome, "Open", failure,
-                  "Sent " + sound.Name() + " to sound " + std::to_string(slot));
+                  "Sent " + PrintableName(sound.Name()) + " to sound " + std::to_string(slot));
 }
 
 int LibrarianCommands::GetGroups(const QStringList& args) {
@@ -322,7 +405,19 @@ int LibrarianCommands::PutGroups(const QStringList& args) {
         return status;
     ClassGroups groups(*midi_);
     std::string failure;
-    return Finish(OpenAllGroupsFile(groups, path, failure), "Group Editor", failure,
+    const OpenOutcome outcome = OpenAllGroupsFile(groups, path, failure);
+    if (outcome == OpenOutcome::kDone && options_.verify) {
+        ClassGroups back(*midi_);
+        RawData sent(kAllGroupsFileBytes, 0);
+        RawData held(kAllGroupsFileBytes, 0);
+        const bool read = back.GetGroupsFromSynth() && back.EncodeRaw(held);
+        groups.EncodeRaw(sent);
+        if (const int status = Verify(read, sent, held, kGroupFileBytes, 0, "The 20 groups");
+            status != kSuccess) {
+            return status;
+        }
+    }
+    return Finish(outcome, "Group Editor", failure,
                   "Sent the 20 groups of " + path + " to the ZEL-1");
 }
 
@@ -343,7 +438,8 @@ int LibrarianCommands::GetGroup(const QStringList& args) {
     std::string failure;
     if (!SaveGroupFile(group, path, failure))
         return FileFailure("Group Editor", failure);
-    out_ << "Saved group " << slot << " (" << group.Name() << ") to " << path << std::endl;
+    out_ << "Saved group " << slot << " (" << PrintableName(group.Name()) << ") to " << path
+         << std::endl;
     return kSuccess;
 }
 
@@ -360,8 +456,22 @@ int LibrarianCommands::PutGroup(const QStringList& args) {
     group.SetGroupNumber(static_cast<int16_t>(slot));
     std::string failure;
     const OpenOutcome outcome = OpenGroupFile(group, path, failure);
+    if (outcome == OpenOutcome::kDone && options_.verify) {
+        ClassGroup back(*midi_);
+        back.SetGroupNumber(static_cast<int16_t>(slot));
+        RawData sent(kGroupFileBytes, 0);
+        RawData held(kGroupFileBytes, 0);
+        const bool read = back.RequestGroup();
+        group.EncodeRawGroup(sent);
+        back.EncodeRawGroup(held);
+        if (const int status =
+                Verify(read, sent, held, kGroupFileBytes, slot, "Group " + std::to_string(slot));
+            status != kSuccess) {
+            return status;
+        }
+    }
     return Finish(outcome, "Group Editor", failure,
-                  "Sent " + group.Name() + " to group " + std::to_string(slot));
+                  "Sent " + PrintableName(group.Name()) + " to group " + std::to_string(slot));
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -404,14 +514,26 @@ int LibrarianCommands::Convert(const QStringList& args) {
         }
     }
 
-    int status = kSuccess;
+    // Where each input goes; two inputs of one name would overwrite each other's result.
+    QStringList outputs;
     for (const QString& input : inputs) {
         const bool single = KindOfFile(Text(input)) == FileKind::Snd;
-        QString output = last;
-        if (intoFolder) {
-            output = QDir(last).filePath(QFileInfo(input).completeBaseName() +
-                                         (single ? ".zel" : ".zas"));
+        outputs << (intoFolder ? QDir(last).filePath(QFileInfo(input).completeBaseName() +
+                                                     (single ? ".zel" : ".zas"))
+                               : last);
+        const qsizetype earlier = outputs.indexOf(outputs.last());
+        if (earlier < outputs.size() - 1) {
+            return Usage("\"" + Text(inputs[earlier]) + "\" and \"" + Text(input) +
+                         "\" would both be converted into \"" + Text(outputs.last()) +
+                         "\"; nothing was converted");
         }
+    }
+
+    int status = kSuccess;
+    for (qsizetype i = 0; i < inputs.size(); ++i) {
+        const QString& input = inputs[i];
+        const bool single = KindOfFile(Text(input)) == FileKind::Snd;
+        const QString& output = outputs[i];
         RawData data;
         std::string failure;
         const bool read = single ? ReadSoundFile(Text(input), data, failure)

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "library/StreamMessageSink.h"
+#include "midi/RawData.h"
 
 enum class OpenOutcome;
 class Clock;
@@ -45,6 +46,7 @@ class LibrarianCommands {
         QString out;
         int channel = -1;  // 0..15, or -1 for the saved one
         bool virtualSynth = false;
+        bool verify = true;  // put commands read back what they sent
     };
     using Handler = int (LibrarianCommands::*)(const QStringList&);
     struct Command {
@@ -67,6 +69,11 @@ class LibrarianCommands {
     ModuleMIDI& Offline();
     // The slot number 0..19 in text, or -1.
     static int Slot(const QString& text);
+    // Compares what a put command sent with what the synth gave back (both as the model encodes
+    // them, records of recordBytes from slot firstSlot on); says what differs first, or that
+    // nothing could be read back (`what` names what was sent). Returns the exit status.
+    int Verify(bool readBack, const RawData& sent, const RawData& back, int recordBytes,
+               int firstSlot, const std::string& what);
     int Finish(OpenOutcome outcome, const std::string& title, const std::string& failure,
                const std::string& done);
 

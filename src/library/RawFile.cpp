@@ -1,10 +1,9 @@
 #include "library/RawFile.h"
 
 #include <QByteArray>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QString>
+
+#include "midi/FileAccess.h"
 
 namespace {
 std::string Quoted(const std::string& path) {
@@ -29,44 +28,35 @@ bool WriteRawFile(const RawData& raw, const std::string& path, std::string& fail
     for (size_t i = 0; i < raw.size(); ++i)
         bytes[static_cast<qsizetype>(i)] = static_cast<char>(raw[i]);
 
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) {
-        failure = "Cannot save " + Quoted(path) + ": " + file.errorString().toStdString() + ".";
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        failure = "Cannot save " + Quoted(path) + " (" + Bytes(bytes.size()) +
-                  "): " + file.errorString().toStdString() +
+    std::string reason;
+    if (!WriteWholeFile(QString::fromStdString(path), bytes, reason)) {
+        failure = "Cannot save " + Quoted(path) + " (" + Bytes(bytes.size()) + "): " + reason +
                   ". An earlier file of that name is unchanged.";
-        file.cancelWriting();
         return false;
     }
     return true;
 }
 
 bool ReadRawFile(RawData& raw, const std::string& path, std::string& failure) {
-    const QString name = QString::fromStdString(path);
-    if (QFileInfo(name).isDir()) {
-        failure = "Cannot open " + Quoted(path) + ": it is a folder, not a file.";
-        return false;
-    }
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
-        failure = "Cannot open " + Quoted(path) + ": " + file.errorString().toStdString() + ".";
-        return false;
-    }
-    const qint64 length = file.size();
     const qint64 capacity = static_cast<qint64>(raw.size());
-    if (length > capacity) {
-        failure = "Cannot read " + Quoted(path) + ": the file is " + Bytes(length) +
-                  " long, but at most " + Bytes(capacity) +
-                  " fit here. It is not a file of this kind.";
-        return false;
+    QByteArray bytes;
+    qint64 length = 0;
+    std::string reason;
+    switch (ReadRegularFile(QString::fromStdString(path), capacity, bytes, length, reason)) {
+        case ReadOutcome::kFailed:
+            failure = "Cannot open " + Quoted(path) + ": " + reason + ".";
+            return false;
+        case ReadOutcome::kTooLong:
+            failure = "Cannot read " + Quoted(path) + ": the file is " + Bytes(length) +
+                      " long, but at most " + Bytes(capacity) +
+                      " fit here. It is not a file of this kind.";
+            return false;
+        case ReadOutcome::kRead:
+            break;
     }
-    const QByteArray bytes = file.read(length);
-    if (bytes.size() != length) {
-        failure = "Cannot read " + Quoted(path) + ": only " + Bytes(bytes.size()) + " of " +
-                  Bytes(length) + " could be read (" + file.errorString().toStdString() + ").";
+    // A file that a full disk or a failed copy left empty would otherwise read as all zeros.
+    if (bytes.isEmpty()) {
+        failure = "Cannot read " + Quoted(path) + ": the file is empty. Nothing was read.";
         return false;
     }
     for (qsizetype i = 0; i < bytes.size(); ++i) {

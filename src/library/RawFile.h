@@ -15,6 +15,7 @@
 bool WriteRawFile(const RawData& raw, const std::string& path, std::string& failure);
 
 // Stores byte i of the file in raw[i] for every byte the file holds; elements beyond the file's
-// length keep their values. A file longer than raw fails, as does any read error; raw is changed
-// only after the whole file has been read.
+// length keep their values. An empty file fails, as does a file longer than raw, anything but a
+// regular file (a folder, pipe or device) and any read error; raw is changed only after the whole
+// file has been read.
 bool ReadRawFile(RawData& raw, const std::string& path, std::string& failure);

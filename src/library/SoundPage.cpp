@@ -1,11 +1,12 @@
 #include "library/SoundPage.h"
 
 #include <QByteArray>
-#include <QSaveFile>
 #include <QString>
 #include <array>
 #include <string_view>
 
+#include "library/PrintableName.h"
+#include "midi/FileAccess.h"
 #include "midi/ModuleGlobals.h"
 #include "model/ClassSound.h"
 #include "tables/AlgorithmTable.h"
@@ -64,7 +65,7 @@ class PageBuilder {
         Envelopes();
         Modulation();
         if (!failure_.empty()) {
-            failure = "Cannot export the sound \"" + sound_.Name() +
+            failure = "Cannot export the sound \"" + PrintableName(sound_.Name()) +
                       "\" as a web page: " + failure_ + ". Nothing was written.";
             return false;
         }
@@ -235,9 +236,9 @@ bool ExportSoundPage(const ClassSound& sound, const std::string& path, std::stri
     page += "\r\n";
     // The name's bytes go out as they are, one byte per character.
     const QByteArray bytes(page.data(), static_cast<qsizetype>(page.size()));
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        failure = "Cannot save \"" + path + "\": " + file.errorString().toStdString() +
+    std::string reason;
+    if (!WriteWholeFile(QString::fromStdString(path), bytes, reason)) {
+        failure = "Cannot save \"" + path + "\": " + reason +
                   ". An earlier file of that name is unchanged.";
         return false;
     }

@@ -1,6 +1,7 @@
 // zel1-cli: the command-line librarian for the ZEL-1.
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <iostream>
 #include <memory>
 
@@ -37,10 +38,21 @@ int main(int argc, char* argv[]) {
     // The built-in virtual ZEL-1 shares its memory with the editor's, so what one puts there the
     // other finds.
     const QString memoryPath = SynthMemoryFile::DefaultPath();
-    SynthMemoryFile::Load(virtualSynth.Synth(), memoryPath);
+    std::string failure;
+    if (!SynthMemoryFile::Load(virtualSynth.Synth(), memoryPath, &failure) &&
+        QFileInfo(memoryPath).exists()) {
+        std::cerr << "zel1-cli: the virtual ZEL-1 starts afresh, as " << memoryPath.toStdString()
+                  << " cannot be read: " << failure << "." << std::endl;
+    }
     const std::vector<uint8_t> before = virtualSynth.Synth().SaveMemory();
-    const int status = commands.Run(application.arguments());
-    if (virtualSynth.Synth().SaveMemory() != before)
-        SynthMemoryFile::Save(virtualSynth.Synth(), memoryPath);
+    int status = commands.Run(application.arguments());
+    if (virtualSynth.Synth().SaveMemory() != before &&
+        !SynthMemoryFile::Save(virtualSynth.Synth(), memoryPath, &failure)) {
+        std::cerr << "zel1-cli: cannot save the virtual ZEL-1's memory to "
+                  << memoryPath.toStdString() << ": " << failure
+                  << ". An earlier file of that name is unchanged." << std::endl;
+        if (status == LibrarianCommands::kSuccess)
+            status = LibrarianCommands::kFailed;
+    }
     return status;
 }

@@ -3,8 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -17,6 +16,7 @@
 #include "rtmidi/RtMidiDriver.h"
 #include "rtmidi/VirtualZel1Ports.h"
 #include "synth/EmulatorMidiDriver.h"
+#include "synth/SynthMemoryFile.h"
 #include "synth/VirtualZel1.h"
 
 namespace {
@@ -31,31 +31,20 @@ void Fail(const QString& text) {
 }
 
 bool LoadMemory(VirtualZel1& synth, const QString& path) {
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path) && !QFileInfo(path).isSymLink())
         return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        Fail(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
-    if (!synth.LoadMemory(std::vector<uint8_t>(bytes.begin(), bytes.end()))) {
-        Fail(QStringLiteral("%1 is not a ZEL-1 memory image (%2 bytes)")
-                 .arg(path)
-                 .arg(bytes.size()));
+    std::string reason;
+    if (!SynthMemoryFile::Load(synth, path, &reason)) {
+        Fail(QStringLiteral("cannot read %1: %2").arg(path, QString::fromStdString(reason)));
         return false;
     }
     return true;
 }
 
 bool SaveMemory(const VirtualZel1& synth, const QString& path) {
-    const std::vector<uint8_t> block = synth.SaveMemory();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(block.data()),
-                   static_cast<qint64>(block.size())) != static_cast<qint64>(block.size()) ||
-        !file.commit()) {
-        Fail(QStringLiteral("cannot save %1: %2").arg(path, file.errorString()));
+    std::string reason;
+    if (!SynthMemoryFile::Save(synth, path, &reason)) {
+        Fail(QStringLiteral("cannot save %1: %2").arg(path, QString::fromStdString(reason)));
         return false;
     }
     return true;

@@ -37,6 +37,24 @@ const char* RecordName(int kind) {
     return kind == ModuleMIDI::kOneSound ? "sound" : "group";
 }
 
+// The payload bytes a dump of each kind carries; -1 for kinds without a fixed size.
+int DumpBytes(int kind) {
+    switch (kind) {
+        case ModuleMIDI::kOneSound:
+            return 138;
+        case ModuleMIDI::kAllSounds:
+            return 2760;
+        case ModuleMIDI::kOneGroup:
+            return 82;
+        case ModuleMIDI::kAllGroups:
+            return 1640;
+        case ModuleMIDI::kGlobals:
+            return 7;
+        default:
+            return -1;
+    }
+}
+
 // Counts the exchanges under way for as long as it lives.
 class ExchangeScope {
   public:
@@ -441,15 +459,20 @@ bool ModuleMIDI::RequestDump(int kind, int number, size_t minimumBytes, RawData&
 
 int ModuleMIDI::ExtractData(RawData& data) {
     const std::vector<uint8_t>& m = received_;
-    if (m.size() < kMinimumReply || (m[5] >> 4) != kDump) {
+    // A kind byte of 128 or more is no data byte: the message is broken.
+    if (m.size() < kMinimumReply || (m[5] >> 4) != kDump || m[6] > 0x7F) {
         messages_.Show("Unknown message recieved", kTitleExtract, MessageFlags::Critical);
         return -1;
     }
     const int kind = m[6];
     const size_t start = (kind == kOneSound || kind == kOneGroup) ? 10 : 9;
-    const size_t count = static_cast<size_t>(m[7]) * 128 + m[8];
-    // The checksum byte must lie before the end byte, and every nibble must be one.
-    bool fits = start + count + 1 < m.size();
+    // The count's two bytes, and the number byte where the kind has one, must be there.
+    const size_t count = start <= m.size() ? static_cast<size_t>(m[7]) * 128 + m[8] : 0;
+    // The checksum byte must be the one before the end byte, the payload must be exactly what
+    // the kind holds, and every nibble must be one.
+    const int expected = DumpBytes(kind);
+    bool fits = start <= m.size() && start + count + 2 == m.size() && count % 2 == 0 &&
+                (expected < 0 || count == static_cast<size_t>(expected) * 2);
     for (size_t i = start; fits && i < start + count; ++i)
         fits = m[i] <= 0x0F;
     if (!fits) {

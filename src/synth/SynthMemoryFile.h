@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 class VirtualZel1;
 
@@ -13,8 +14,13 @@ class SynthMemoryFile {
 
     // <user data folder>/ZEL1Edit/virtual-zel1.mem
     static QString DefaultPath();
-    // False (the synth keeps what it has) when the file is missing or damaged.
-    static bool Load(VirtualZel1& synth, const QString& path);
-    // Replaces the file atomically; false when it cannot be written.
-    static bool Save(const VirtualZel1& synth, const QString& path);
+    // Larger files are not looked at: the image is a few kilobytes.
+    static constexpr qint64 kMaxBytes = 65536;
+
+    // False (the synth keeps what it has) when the file is missing, damaged or not a regular
+    // file; `failure`, when given, says why.
+    static bool Load(VirtualZel1& synth, const QString& path, std::string* failure = nullptr);
+    // Replaces the file atomically; false when it cannot be written completely, with the
+    // system's reason in `failure` when given. The earlier file then stays whole.
+    static bool Save(const VirtualZel1& synth, const QString& path, std::string* failure = nullptr);
 };

@@ -75,15 +75,23 @@ void VirtualZel1::SetMemoryProtect(bool on) {
 
 void VirtualZel1::ReceiveShort(uint32_t packed) {
     shortMessages_.push_back(packed);
+    if (shortMessages_.size() > kLogShortMessages)
+        shortMessages_.pop_front();
 }
 
 void VirtualZel1::ClearLog() {
     received_.clear();
+    receivedBytes_ = 0;
     shortMessages_.clear();
 }
 
 std::vector<VirtualZel1::Message> VirtualZel1::Receive(const Message& m) {
     received_.push_back(m);
+    receivedBytes_ += m.size();
+    while (receivedBytes_ > kLogBytes && received_.size() > 1) {
+        receivedBytes_ -= received_.front().size();
+        received_.pop_front();
+    }
     if (m.size() < 7 || m.back() != 0xF7 ||
         !std::equal(std::begin(kId), std::end(kId), m.begin())) {
         return {};
@@ -168,6 +176,8 @@ std::vector<VirtualZel1::Message> VirtualZel1::HandleDump(const Message& m, int 
         return {ErrorReply(kErrorChecksum, channel)};
     if (kind != kKindGlobals && MemoryProtect())
         return {ErrorReply(kErrorProtected, channel)};
+    if (faults_.dropDumps)
+        return {};
 
     const int number = start == 10 ? m[9] : -1;
     switch (kind) {

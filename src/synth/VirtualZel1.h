@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "midi/RawData.h"
@@ -28,6 +29,7 @@ class VirtualZel1 {
         bool corruptChecksum = false;      // dumps carry a wrong checksum
         bool replyOnOtherChannel = false;  // dumps go out on the next channel
         bool cutShort = false;             // dumps lose their second half
+        bool dropDumps = false;            // takes dumps without a word and keeps its memory
     };
 
     VirtualZel1();
@@ -58,9 +60,15 @@ class VirtualZel1 {
 
     Faults& GetFaults() { return faults_; }
 
-    // Every message taken, and every short message, in order of arrival.
-    const std::vector<Message>& Received() const { return received_; }
-    const std::vector<uint32_t>& ShortMessages() const { return shortMessages_; }
+    // The most recent messages taken and short messages, in order of arrival. The log keeps at
+    // most kLogBytes of messages and kLogShortMessages short messages, forgetting the oldest, so
+    // a synth that runs for days does not grow.
+    static constexpr size_t kLogBytes = 1 << 20;
+    static constexpr size_t kLogShortMessages = 65536;
+    std::vector<Message> Received() const { return {received_.begin(), received_.end()}; }
+    std::vector<uint32_t> ShortMessages() const {
+        return {shortMessages_.begin(), shortMessages_.end()};
+    }
     void ClearLog();
 
     // The whole memory as one byte block, for keeping it between runs.
@@ -83,6 +91,7 @@ class VirtualZel1 {
     int selectedGroup_ = 0;
     Faults faults_;
     bool answersAnyChannel_ = false;
-    std::vector<Message> received_;
-    std::vector<uint32_t> shortMessages_;
+    std::deque<Message> received_;
+    size_t receivedBytes_ = 0;
+    std::deque<uint32_t> shortMessages_;
 };

@@ -25,17 +25,32 @@ TEST_F(ExtractDataTest, BadDumpsAreRefusedAndLeaveTheCallersDataAlone) {
     };
     const std::vector<Case> cases = {
         {"wrong checksum",
-         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0, 0, 2, 3, 10, 11, 0x2C, 0xF7},
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 4, 0, 2, 10, 11, 0x2C, 0xF7},
          "Checksum error"},
         {"count beyond the message",
-         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0, 0x7F, 0x7F, 3, 10, 11, 0x2B, 0xF7},
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 4, 0x7F, 0x7F, 10, 11, 0x2B, 0xF7},
          "Checksum error"},
         {"count reaching the end byte",
-         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0, 0, 3, 3, 10, 11, 0x2B, 0xF7},
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 4, 0, 3, 10, 11, 0x2B, 0xF7},
+         "Checksum error"},
+        {"bytes between the checksum and the end",
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 4, 0, 2, 10, 11, 0x2B, 0, 0xF7},
          "Checksum error"},
         {"nibble above 15",
-         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0, 0, 2, 3, 0x1A, 11, 0x2B, 0xF7},
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 4, 0, 2, 0x1A, 11, 0x2B, 0xF7},
          "Checksum error"},
+        {"sound number missing",
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0, 0, 0xF7},
+         "Checksum error"},
+        {"one sound of one byte",
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0, 0, 2, 3, 10, 11, 0x2B, 0xF7},
+         "Checksum error"},
+        {"globals of one byte",
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 5, 0, 2, 10, 11, 0x2B, 0xF7},
+         "Checksum error"},
+        {"kind not a data byte",
+         {0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0xFF, 0, 2, 10, 11, 0x2B, 0xF7},
+         "Unknown message recieved"},
         {"not a dump",
          {0xF0, 0x00, 0x20, 0x08, 0x01, 0x20, 0, 5, 0xF7},
          "Unknown message recieved"},
@@ -49,6 +64,17 @@ TEST_F(ExtractDataTest, BadDumpsAreRefusedAndLeaveTheCallersDataAlone) {
         EXPECT_EQ(data, before) << c.what;
         EXPECT_EQ(messages.Messages(), (std::vector<Msg>{{c.text, "Extract Data", 16}})) << c.what;
     }
+}
+
+// Alone in a fresh link, so that the received message's storage ends where the message does and
+// a read past it is caught by the address sanitizer.
+TEST_F(ExtractDataTest, AnEightByteDumpIsRefusedWithoutReadingPastItsEnd) {
+    driver.Inject({0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x00, 0xF7});
+    ASSERT_TRUE(midi.WaitForMessage(false));
+    RawData data{1};
+    EXPECT_EQ(midi.ExtractData(data), -1);
+    EXPECT_EQ(data, RawData{1});
+    EXPECT_EQ(messages.Messages(), (std::vector<Msg>{{"Checksum error", "Extract Data", 16}}));
 }
 
 TEST_F(ExtractDataTest, TheSynthsFaultModesAreCaught) {

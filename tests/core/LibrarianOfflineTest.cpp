@@ -11,6 +11,8 @@ TEST_F(LibrarianOfflineTest, UsageErrorsExitWithTwoAndTouchNothing) {
     EXPECT_EQ(Run({"--bogus", "ports"}), 2);
     EXPECT_EQ(Run({"--channel", "17", "get-sounds", folder.Path("a.zas")}), 2);
     EXPECT_EQ(Run({"--channel", "x", "ports"}), 2);
+    EXPECT_EQ(Run({"-1"}), 2);
+    EXPECT_EQ(err.str(), "zel1-cli: Unknown option '1'. Try zel1-cli --help.\n");
     EXPECT_EQ(Run({"get-sound", "20", folder.Path("a.zel")}), 2);
     EXPECT_EQ(Run({"get-sound", "3"}), 2);
     EXPECT_EQ(Run({"get-sounds", folder.Path("a.zel")}), 2);
@@ -70,6 +72,21 @@ TEST_F(LibrarianOfflineTest, ConvertsOneFileOrManyIntoAFolder) {
         << err.str();
     EXPECT_FALSE(FileExists(folder.Path("out/long.zel")));
     EXPECT_TRUE(FileExists(folder.Path("out/pad.zel")));
+
+    // Two inputs of one name would land in one file: refused before anything is written.
+    QDir(QString::fromStdString(folder.Root())).mkpath("d1");
+    QDir(QString::fromStdString(folder.Root())).mkpath("d2");
+    QDir(QString::fromStdString(folder.Root())).mkpath("same");
+    PutFile(folder.Path("d1/x.snd"), SndRecord("First", 1));
+    PutFile(folder.Path("d2/x.snd"), SndRecord("Second", 2));
+    EXPECT_EQ(Run({"convert", folder.Path("pad.snd"), folder.Path("d1/x.snd"),
+                   folder.Path("d2/x.snd"), folder.Path("same")}),
+              2);
+    EXPECT_NE(err.str().find("\"" + folder.Path("d1/x.snd") + "\" and \"" +
+                             folder.Path("d2/x.snd") + "\""),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(QDir(QString::fromStdString(folder.Path("same"))).isEmpty());
 }
 
 TEST_F(LibrarianOfflineTest, ShowsFilesAsText) {
@@ -94,6 +111,16 @@ TEST_F(LibrarianOfflineTest, ShowsFilesAsText) {
     EXPECT_NE(out.str().find("Bank 6: user sound 12, channel 6, volume 0, pan 0, transpose 0, "
                              "detune 0, keys C5 to C0\n"),
               std::string::npos);
+
+    // A name's control bytes reach the terminal escaped; the NULs that end it are dropped.
+    std::vector<uint8_t> raw(138, 0);
+    const std::string rude = std::string("A\x1b[2J\\\x9b") + std::string(3, '\0');
+    std::copy(rude.begin(), rude.end(), raw.begin());
+    PutFile(folder.Path("rude.zel"), raw);
+    ASSERT_EQ(Run({"show", folder.Path("rude.zel")}), 0) << err.str();
+    EXPECT_NE(out.str().find("Name: A\\x1B[2J\\x5C\\x9B\n"), std::string::npos) << out.str();
+    EXPECT_EQ(out.str().find('\x1b'), std::string::npos);
+    EXPECT_EQ(FileBytes(folder.Path("rude.zel")), raw);
 
     PutFile(folder.Path("big.zeg"), std::vector<uint8_t>(83, 0));
     EXPECT_EQ(Run({"show", folder.Path("big.zeg")}), 1);

@@ -1,5 +1,6 @@
 #include "LibrarianFixture.h"
 #include "SoundTestSupport.h"
+#include "midi/CompositeMidiDriver.h"
 
 using Bytes = std::vector<uint8_t>;
 
@@ -44,12 +45,14 @@ TEST_F(LibrarianSynthTest, PutSoundSendsAZelOrAnSndFileToItsSlot) {
     ASSERT_EQ(Run({"--virtual-synth", "put-sound", "5", zel}), 0) << err.str();
     EXPECT_EQ(Synth().Sound(5), Synth().Sound(2));
     const auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 2u);
-    // A one-sound dump for slot 5 with 276 nibbles, then the algorithm once more.
+    ASSERT_EQ(sent.size(), 3u);
+    // A one-sound dump for slot 5 with 276 nibbles, then the algorithm once more, then the
+    // request that reads it back.
     EXPECT_EQ(Slice(sent[0], 0, 10),
               (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x00, 0x02, 0x14, 0x05}));
     EXPECT_EQ(sent[0].size(), 10u + 276 + 2);
     EXPECT_EQ(sent[1], Change(5, 116, Synth().Sound(2)[116]));
+    EXPECT_EQ(sent[2], (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x20, 0x00, 0x05, 0xF7}));
 
     const std::string name = "Old Brass ";
     Bytes snd = SndRecord(name, 3);
@@ -80,7 +83,8 @@ TEST_F(LibrarianSynthTest, PutSoundsSendsAnAlsFileAsTwentySounds) {
     PutFile(folder.Path("old.als"), als);
     ASSERT_EQ(Run({"--virtual-synth", "put-sounds", folder.Path("old.als")}), 0) << err.str();
     const auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 1u);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1], (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x20, 0x01, 0xF7}));
     // The whole 2,761-element array travels: 5,522 nibbles.
     EXPECT_EQ(Slice(sent[0], 0, 9), (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x01, 43, 18}));
     EXPECT_EQ(sent[0].size(), 9u + 5522 + 2);
@@ -114,8 +118,9 @@ TEST_F(LibrarianSynthTest, GroupsTravelBothWays) {
     const RawData three = Synth().Group(3);
     EXPECT_EQ(std::string(three.begin() + 72, three.end()), name);
     const auto sent = TakeSent();
-    ASSERT_EQ(sent.size(), 1u);
+    ASSERT_EQ(sent.size(), 2u);
     EXPECT_EQ(Slice(sent[0], 0, 9), (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x03, 25, 82}));
+    EXPECT_EQ(sent[1], (Bytes{0xF0, 0x00, 0x20, 0x08, 0x01, 0x20, 0x03, 0xF7}));
 
     // One byte too many for either kind: refused, nothing sent.
     file.push_back(0);
@@ -159,4 +164,92 @@ TEST_F(LibrarianSynthTest, SynthFailuresExitWithOneAndWriteNothing) {
     EXPECT_EQ(Run({"--virtual-synth", "put-sound", "9", zel}), 1);
     EXPECT_EQ(err.str(), "System Exclusive: Cannot write to ZEL-1 as memory protect is ON\n");
     EXPECT_EQ(Synth().Sound(9), before);
+}
+
+TEST_F(LibrarianSynthTest, PutCommandsFailWhenTheSynthDoesNotHoldWhatWasSent) {
+    const std::string zel = folder.Path("two.zel");
+    const std::string zeg = folder.Path("one.zeg");
+    const std::string zas = folder.Path("all.zas");
+    ASSERT_EQ(Run({"--virtual-synth", "get-sound", "2", zel}), 0) << err.str();
+    ASSERT_EQ(Run({"--virtual-synth", "get-group", "1", zeg}), 0) << err.str();
+    ASSERT_EQ(Run({"--virtual-synth", "get-sounds", zas}), 0) << err.str();
+
+    // Protected, but too slow to say so: the dumps are lost without a word.
+    Synth().GetFaults().dropDumps = true;
+    EXPECT_EQ(Run({"--virtual-synth", "put-sound", "5", zel}), 1);
+    EXPECT_EQ(err.str().rfind("zel1-cli: sound 5 (", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("differs on the ZEL-1 from what was sent, first in the name"),
+              std::string::npos)
+        << err.str();
+    EXPECT_TRUE(out.str().empty());
+    EXPECT_EQ(Run({"--virtual-synth", "put-group", "4", zeg}), 1);
+    EXPECT_EQ(err.str().rfind("zel1-cli: group 4 (", 0), 0u) << err.str();
+    // Without the check the command trusts the silence.
+    EXPECT_EQ(Run({"--virtual-synth", "--no-verify", "put-sound", "5", zel}), 0) << err.str();
+
+    // A slot that differs further in: all sounds match but one byte of sound 7.
+    Synth().GetFaults().dropDumps = false;
+    ASSERT_EQ(Run({"--virtual-synth", "put-sounds", zas}), 0) << err.str();
+    Bytes file = FileBytes(zas);
+    file[7 * 138 + 117] = static_cast<uint8_t>(file[7 * 138 + 117] + 1);
+    PutFile(zas, file);
+    Synth().GetFaults().dropDumps = true;
+    EXPECT_EQ(Run({"--virtual-synth", "put-sounds", zas}), 1);
+    EXPECT_NE(err.str().find("sound 7 ("), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("first in the transpose"), std::string::npos) << err.str();
+
+    // Silent (or on another channel): nothing comes back to compare.
+    Synth().GetFaults().dropDumps = false;
+    Synth().GetFaults().silent = true;
+    ASSERT_EQ(Run({"--virtual-synth", "--no-verify", "put-group", "4", zeg}), 0) << err.str();
+    EXPECT_EQ(Run({"--virtual-synth", "put-group", "4", zeg}), 1);
+    EXPECT_NE(err.str().find("Group 4 could not be read back"), std::string::npos) << err.str();
+}
+
+namespace {
+// The virtual ZEL-1 under another name, as a second device beside the first.
+class RenamedEmulator : public EmulatorMidiDriver {
+  public:
+    RenamedEmulator(Clock& clock, std::string name)
+        : EmulatorMidiDriver(clock), name_(std::move(name)) {}
+    MidiResult InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) override {
+        const MidiResult result = EmulatorMidiDriver::InGetDevCaps(deviceId, caps);
+        caps.productName = name_;
+        return result;
+    }
+    MidiResult OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) override {
+        const MidiResult result = EmulatorMidiDriver::OutGetDevCaps(deviceId, caps);
+        caps.productName = name_;
+        return result;
+    }
+
+  private:
+    std::string name_;
+};
+}  // namespace
+
+TEST_F(LibrarianSynthTest, PortsAreFoundByAnyPartOfTheirNameThatOnlyOneHolds) {
+    CompositeMidiDriver devices;
+    auto plain = std::make_unique<EmulatorMidiDriver>(clock);
+    auto bench = std::make_unique<RenamedEmulator>(clock, "Bench Synth Emulated:MIDI Out");
+    VirtualZel1& plainSynth = plain->Synth();
+    VirtualZel1& benchSynth = bench->Synth();
+    devices.Add(std::move(plain));
+    devices.Add(std::move(bench));
+    LibrarianCommands commands([&]() -> MidiDriver& { return devices; }, driver, settings, pump,
+                               clock, out, err);
+    const QString path = QString::fromStdString(folder.Path("three.zel"));
+    EXPECT_EQ(
+        commands.Run({"zel1-cli", "--in", "BENCH", "--out", "midi out", "get-sound", "3", path}), 0)
+        << err.str();
+    EXPECT_EQ(benchSynth.Received().size(), 1u);
+    EXPECT_TRUE(plainSynth.Received().empty());
+
+    EXPECT_EQ(commands.Run(
+                  {"zel1-cli", "--in", "emu", "--out", "zel-1 emulator", "get-sound", "3", path}),
+              1);
+    EXPECT_EQ(err.str(),
+              "zel1-cli: \"emu\" names several MIDI input devices: \"ZEL-1 Emulator\" \"Bench "
+              "Synth Emulated:MIDI Out\"; give more of the name.\n");
+    EXPECT_EQ(benchSynth.Received().size(), 1u);
 }

@@ -181,3 +181,25 @@ TEST(SynthMemoryFileTest, TheMemoryFileCarriesEverythingAndADamagedOneChangesNot
     EXPECT_EQ(fresh.SaveMemory(), factory);
     EXPECT_FALSE(SynthMemoryFile::Load(fresh, folder.filePath("missing.mem")));
 }
+
+TEST(VirtualZel1LogTest, ALongRunKeepsOnlyTheMostRecentMessages) {
+    VirtualZel1 synth;
+    // 32 MB of SysEx, as a day of dumps would bring, and many short messages.
+    for (uint8_t n = 0; n < 128; ++n) {
+        Bytes message(250000, n);
+        message.front() = 0xF0;
+        message.back() = 0xF7;
+        synth.Receive(message);
+    }
+    for (uint32_t n = 0; n < 100000; ++n)
+        synth.ReceiveShort(n);
+    const std::vector<Bytes> log = synth.Received();
+    size_t bytes = 0;
+    for (const Bytes& message : log)
+        bytes += message.size();
+    EXPECT_LE(bytes, VirtualZel1::kLogBytes);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back()[1], 127);
+    EXPECT_LE(synth.ShortMessages().size(), VirtualZel1::kLogShortMessages);
+    EXPECT_EQ(synth.ShortMessages().back(), 99999u);
+}

@@ -70,4 +70,24 @@ status=0
 "$cli" "${synth[@]}" get-sound 20 "$work/x.zel" 2>/dev/null || status=$?
 [ "$status" -eq 2 ] || fail "a sound number of 20 ended with $status, not 2"
 [ ! -e "$work/x.zel" ] || fail "a wrong usage wrote a file"
+
+# A full disk (a file-size limit, its signal ignored): a backup and the virtual ZEL-1's memory file
+# keep what they held, and the command fails with the system's reason.
+export XDG_DATA_HOME="$work/data"
+memory="$XDG_DATA_HOME/ZEL1Edit/virtual-zel1.mem"
+"$cli" --virtual-synth put-sound 2 "$work/three.zel" >/dev/null || fail "virtual put-sound failed"
+cp "$memory" "$work/memory.before"
+cp "$work/all.zas" "$work/all.before"
+status=0
+(trap '' XFSZ; ulimit -f 1; "$cli" --virtual-synth get-sounds "$work/all.zas") 2>"$work/err" ||
+    status=$?
+[ "$status" -eq 1 ] || fail "get-sounds onto a full disk ended with $status, not 1"
+grep -q "File too large" "$work/err" || fail "no reason for the failed save: $(cat "$work/err")"
+cmp -s "$work/all.zas" "$work/all.before" || fail "a failed save changed the old backup"
+status=0
+(trap '' XFSZ; ulimit -f 1; "$cli" --virtual-synth put-sound 4 "$work/three.zel") \
+    >/dev/null 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] || fail "a memory file that cannot be saved ended with $status, not 1"
+grep -q "File too large" "$work/err" || fail "no reason for the lost memory: $(cat "$work/err")"
+cmp -s "$memory" "$work/memory.before" || fail "a failed save changed the memory file"
 echo "cli-e2e: zel1-cli passed against $ZEL_E2E_JACK_NAME"

@@ -24,7 +24,8 @@ class SharedWidgetsTest : public ShellFixture {
 
     ClassSound& Sound(int slot) { return *library.Sounds().Sound(slot); }
     WireMessages Sent() {
-        WireMessages received(driver.Synth().Received().begin(), driver.Synth().Received().end());
+        const auto log = driver.Synth().Received();
+        WireMessages received(log.begin(), log.end());
         driver.Synth().ClearLog();
         return received;
     }
