@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMetaObject>
 #include <QScopedValueRollback>
 #include <QStatusBar>
@@ -295,26 +294,6 @@ void MDIFormMain::WindowCloseAll() {
     status_.reset();
     UnloadSettings();
     SetMenus();
-}
-
-void MDIFormMain::ViewSounds() {
-    OpenChild(Child::Sounds);
-}
-
-void MDIFormMain::ViewGroups() {
-    OpenChild(Child::Groups);
-}
-
-void MDIFormMain::ViewUtility() {
-    OpenChild(Child::Utility);
-}
-
-void MDIFormMain::ViewAudition() {
-    OpenChild(Child::Audition);
-}
-
-void MDIFormMain::ViewMidiMonitor() {
-    OpenChild(Child::MidiMonitor);
 }
 
 void MDIFormMain::WindowCascade() {

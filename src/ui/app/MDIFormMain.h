@@ -85,11 +85,11 @@ class MDIFormMain : public QMainWindow, public ShellServices {
 
     // Menu commands.
     void FileExit();
-    void ViewSounds();
-    void ViewGroups();
-    void ViewUtility();
-    void ViewAudition();
-    void ViewMidiMonitor();
+    void ViewSounds() { OpenChild(Child::Sounds); }
+    void ViewGroups() { OpenChild(Child::Groups); }
+    void ViewUtility() { OpenChild(Child::Utility); }
+    void ViewAudition() { OpenChild(Child::Audition); }
+    void ViewMidiMonitor() { OpenChild(Child::MidiMonitor); }
     void ViewSettings();
     void WindowCloseAll();
     void WindowCascade();
