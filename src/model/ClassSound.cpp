@@ -167,6 +167,22 @@ bool ClassSound::SendSound(const RawData& raw) {
     return true;
 }
 
+bool ClassSound::RestoreRawSound(const RawData& raw, int maxChanges) {
+    if (raw.size() < static_cast<size_t>(kSize))
+        return false;
+    const RawData now = EncodeRawSound();
+    std::vector<int> changed;
+    for (int offset = 0; offset < kSize; ++offset) {
+        if ((raw[offset] & 0xFF) != now[offset])
+            changed.push_back(offset);
+    }
+    if (static_cast<int>(changed.size()) > maxChanges)
+        return SendSound(raw);
+    for (int offset : changed)
+        midi_.SendParameter(number_, offset, raw[offset] & 0xFF);
+    return DecodeRawSound(raw);
+}
+
 std::string ClassSound::Name() const {
     return DisplayName(name_);
 }

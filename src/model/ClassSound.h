@@ -53,6 +53,11 @@ class ClassSound : public QObject {
     // (object unchanged, nothing sent for a short array) on failure.
     bool SendSound(const RawData& raw);
 
+    // Puts the synth's slot and this object to raw (138 elements or more; shorter is refused):
+    // a parameter change for each byte that differs from what the object holds, or one dump
+    // when more than maxChanges differ. Raises DataChanged. False when the dump failed.
+    bool RestoreRawSound(const RawData& raw, int maxChanges);
+
     // The stored name without trailing blanks.
     std::string Name() const;
     // The stored ten characters ("" in a fresh object).

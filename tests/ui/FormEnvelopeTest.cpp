@@ -4,8 +4,10 @@
 #include <QSpinBox>
 #include <QStyleOptionSpinBox>
 #include <QTabBar>
+#include <QUndoStack>
 
 #include "EditorFixture.h"
+#include "ui/common/EditHistory.h"
 #include "ui/editors/FormEnvelope.h"
 #include "ui/widgets/EnvelopeGraph.h"
 
@@ -271,4 +273,25 @@ TEST_F(FormEnvelopeTest, DragEndedByTabOrRefreshLandsInItsOwnEnvelope) {
     MoveTo(Target(0, 60, 10));
     editor->close();
     EXPECT_EQ(Sent(), Changes({{kBase + 1, 60}, {kBase + 0, 10}}));
+}
+
+TEST_F(FormEnvelopeTest, AnAnchorDragIsOneUndoStep) {
+    Open();
+    const int level = Value("UpDownLevel_0");
+    const int rate = Value("UpDownRate_0");
+    StartDrag(0);
+    MoveTo(Target(0, 100, 20));
+    MoveTo(Target(0, 90, 30));
+    Release(Target(0, 90, 30));
+    Sent();
+    QUndoStack& history = *library.History().SoundStack(*sound);
+    ASSERT_EQ(history.count(), 1);
+    EXPECT_EQ(history.undoText(), "Envelope 1");
+    history.undo();
+    EXPECT_EQ(Sent(), Changes({{kBase + 0, rate}, {kBase + 1, level}}));
+    EXPECT_EQ(Value("UpDownLevel_0"), level);
+    EXPECT_EQ(Value("UpDownRate_0"), rate);
+    history.redo();
+    EXPECT_EQ(Sent(), Changes({{kBase + 0, 30}, {kBase + 1, 90}}));
+    EXPECT_EQ(Value("UpDownLevel_0"), 90);
 }

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +14,9 @@
 #include "core/SoundTestSupport.h"
 #include "midi/MessageSink.h"
 #include "midi/ModuleGlobals.h"
+#include "ui/app/UndoMenu.h"
+#include "ui/common/EditHistory.h"
+#include "ui/common/WindowHost.h"
 #include "ui/library/FormGroups.h"
 #include "ui/widgets/KeySplitView.h"
 
@@ -368,4 +372,22 @@ TEST_F(GroupEditorTest, UserSoundsShowTheirNamesOnceTheSoundsWereRead) {
     const std::string name = library.Sounds().Sound(3)->Name();
     EXPECT_EQ(Find<QComboBox>("ComboSound")->itemText(3).toStdString(), "    3  " + name);
     EXPECT_EQ(Find<QComboBox>("ComboSound")->itemText(20), "20 ChorStrPad");
+}
+
+TEST_F(GroupEditorTest, UndoPutsTheGroupBackByOneDumpAndShowsIt) {
+    new UndoMenu(*window, window->Host().Area(), library.History());  // owned by the window
+    ASSERT_NE(Open(), nullptr);
+    const int volume = Synth().Group(0)[16];
+    Bar("Volume")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Bar("Volume")->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    Sent();
+    QAction* undo = window->findChild<QAction*>("MenuEditUndo");
+    ASSERT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo Banks");
+    undo->trigger();
+    const WireMessages sent = Sent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_TRUE(IsGroupDump(sent[0]));
+    EXPECT_EQ(Synth().Group(0)[16], volume - 1);
+    EXPECT_EQ(Text("Volume"), QString::number(volume - 1));
 }

@@ -58,6 +58,7 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         {"MenuFileSaveAll", "Save All", {}, false},
         {"MenuFileExit", "Exit", {}, true},
         {"MenuEditUndo", "Undo", QKeySequence("Ctrl+Z"), false},
+        {"MenuEditRedo", "Redo", QKeySequence("Ctrl+Shift+Z"), false},
         {"MenuEditRename", "Rename", QKeySequence("F2"), false},
         {"MenuEditRefresh", "Refresh Synth", QKeySequence("F5"), false},
         {"MenuEditSound", "Sound", {}, false},

@@ -28,6 +28,7 @@
 #include "ui/app/FormUtility.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/ToolbarIcons.h"
+#include "ui/app/UndoMenu.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
 #include "ui/common/WindowHost.h"
@@ -75,6 +76,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     context_ = std::make_unique<WindowContext>(
         WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
     RegisterWindows();
+    undoMenu_ = new UndoMenu(*window_, window_->Host().Area(), library_->History());
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
     service_->setInterval(kServiceInterval);

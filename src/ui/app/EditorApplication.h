@@ -22,6 +22,7 @@ class ModuleMIDI;
 class QTimer;
 class QWidget;
 class SettingsStore;
+class UndoMenu;
 
 // The editor put together: the MIDI devices (the in-process virtual ZEL-1 first, then the
 // platform's devices), the link to the synth, the settings store, message boxes and the main
@@ -81,6 +82,8 @@ class EditorApplication : public QObject {
     std::unique_ptr<MidiDriver> driver_;
     std::unique_ptr<ModuleMIDI> midi_;
     std::unique_ptr<MDIFormMain> window_;
+    // Owned by the main window.
+    UndoMenu* undoMenu_ = nullptr;
     QtFileDialogs dialogs_;
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;

@@ -47,6 +47,7 @@ constexpr MenuEntry kMenus[] = {
 
     Menu(kMenuBar, "MenuEdit", "Edit"),
     Inactive("MenuEdit", "MenuEditUndo", "Undo", "Ctrl+Z"),
+    Inactive("MenuEdit", "MenuEditRedo", "Redo", "Ctrl+Shift+Z"),
     Separator("MenuEdit"),
     Document("MenuEdit", "MenuEditRename", "Rename", Route::Active, &DW::DocumentRename, "F2"),
     Document("MenuEdit", "MenuEditRefresh", "Refresh Synth", Route::ActiveSound, &DW::SoundRefresh,

@@ -26,7 +26,7 @@ enum class ShellCommand {
 };
 
 enum class Route {
-    None,         // no action (Undo, Contents)
+    None,         // no action here (Undo and Redo are wired by UndoMenu, Contents)
     Active,       // a document command for the active browser
     ActiveSound,  // a document command only the active sound browser takes
     ToSounds,     // a context-menu command for the sound browser, opened when needed

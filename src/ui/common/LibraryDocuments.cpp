@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "synth/SynthMemoryFile.h"
+#include "ui/common/EditHistory.h"
 
 namespace {
 bool ValidSlot(int slot) {
@@ -11,7 +12,12 @@ bool ValidSlot(int slot) {
 }  // namespace
 
 LibraryDocuments::LibraryDocuments(ModuleMIDI& midi, QString backupFolder)
-    : sounds_(midi), groups_(midi), backupFolder_(std::move(backupFolder)) {}
+    : sounds_(midi),
+      groups_(midi),
+      backupFolder_(std::move(backupFolder)),
+      history_(std::make_unique<EditHistory>()) {}
+
+LibraryDocuments::~LibraryDocuments() = default;
 
 QString LibraryDocuments::SoundFileName(int slot) const {
     return ValidSlot(slot) ? soundFileNames_[slot] : QString();

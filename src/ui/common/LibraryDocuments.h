@@ -2,10 +2,12 @@
 
 #include <QString>
 #include <array>
+#include <memory>
 
 #include "model/ClassGroups.h"
 #include "model/ClassSounds.h"
 
+class EditHistory;
 class ModuleMIDI;
 
 // What the library windows work on and what must outlive them: the sound and group collections
@@ -18,9 +20,12 @@ class LibraryDocuments {
 
     // backupFolder: where the synth's contents are written before an Open All replaces them.
     LibraryDocuments(ModuleMIDI& midi, QString backupFolder);
+    ~LibraryDocuments();
 
     ClassSounds& Sounds() { return sounds_; }
     ClassGroups& Groups() { return groups_; }
+    // The undo history of every sound and group.
+    EditHistory& History() { return *history_; }
 
     // "" outside 0..19.
     QString SoundFileName(int slot) const;
@@ -45,4 +50,5 @@ class LibraryDocuments {
     QString allSoundsFileName_;
     QString allGroupsFileName_;
     QString backupFolder_;
+    std::unique_ptr<EditHistory> history_;
 };

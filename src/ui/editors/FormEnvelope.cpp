@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
@@ -67,6 +68,7 @@ FormEnvelope::FormEnvelope(const WindowContext& context, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(tabs_);
     layout->addWidget(page, 1);
+    layout->addWidget(CompareButton(), 0, Qt::AlignRight);
     BindRows();
     SetClientSizeTwips(kClientWidth, kClientHeight);
 
@@ -299,9 +301,11 @@ void FormEnvelope::OnEndPicked(int index) {
     // The synth and the model end up holding what the window shows: the sustain point first
     // (when it differs), then the end point.
     ClassEnvelope* envelope = envelope_;
-    if (sustain != envelope->SustainPoint())
-        envelope->SetSustainPoint(static_cast<int16_t>(sustain));
-    envelope->SetEndPoint(static_cast<int16_t>(index + 1));
+    RecordEdit([envelope, sustain, index] {
+        if (sustain != envelope->SustainPoint())
+            envelope->SetSustainPoint(static_cast<int16_t>(sustain));
+        envelope->SetEndPoint(static_cast<int16_t>(index + 1));
+    });
 }
 
 void FormEnvelope::OnSustainPicked(int index) {
@@ -312,8 +316,11 @@ void FormEnvelope::OnSustainPicked(int index) {
     const int sustain = std::min(index, comboEnd_->currentIndex());
     ShowSustain(sustain);
     DrawEnvelope();
-    if (sustain >= 0 && sustain != envelope_->SustainPoint())
-        envelope_->SetSustainPoint(static_cast<int16_t>(sustain));
+    if (sustain >= 0 && sustain != envelope_->SustainPoint()) {
+        ClassEnvelope* envelope = envelope_;
+        RecordEdit(
+            [envelope, sustain] { envelope->SetSustainPoint(static_cast<int16_t>(sustain)); });
+    }
 }
 
 void FormEnvelope::DrawEnvelope() {
@@ -351,8 +358,11 @@ void FormEnvelope::OnDragFinished(int point) {
     drag_ = {};
     if (drag.envelope == nullptr)
         return;
-    drag.envelope->SetEnvelopeLevel(drag.point, static_cast<int16_t>(drag.level));
-    drag.envelope->SetEnvelopeRate(drag.point, static_cast<int16_t>(drag.rate));
+    // The whole drag is one undo step.
+    RecordEdit([&drag] {
+        drag.envelope->SetEnvelopeLevel(drag.point, static_cast<int16_t>(drag.level));
+        drag.envelope->SetEnvelopeRate(drag.point, static_cast<int16_t>(drag.rate));
+    });
 }
 
 void FormEnvelope::closeEvent(QCloseEvent* event) {

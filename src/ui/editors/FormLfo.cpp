@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -52,6 +53,7 @@ FormLfo::FormLfo(const WindowContext& context, QWidget* parent)
     auto* page = new QFrame(this);
     page->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(page);
+    layout->addWidget(CompareButton(), 0, Qt::AlignRight);
     auto* frames = new QHBoxLayout(page);
     frames->addWidget(BuildSource(page));
     frames->addWidget(BuildDestinations(page));

@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -53,6 +54,7 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
     auto* page = new QFrame(this);
     page->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(page);
+    layout->addWidget(CompareButton(), 0, Qt::AlignRight);
     auto* grid = new QGridLayout(page);
     const int barWidth = Twips::ToPixelsX(kBarWidth, *this);
     int line = 0;

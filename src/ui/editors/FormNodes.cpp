@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <algorithm>
 
@@ -18,7 +19,9 @@
 
 namespace {
 constexpr int kClientWidth = 6975;
-constexpr int kClientHeight = 5670;
+constexpr int kClientHeight = 6150;
+// The Compare toggle, beneath the node frames at the right.
+constexpr QRect kCompare(kClientWidth - 120 - 1200, 5640, 1200, 400);
 constexpr int kMargin = 120;
 // The container of the node frames.
 constexpr QRect kContainer(kMargin, 1080, 6735, 4455);
@@ -80,6 +83,7 @@ FormNodes::FormNodes(const WindowContext& context, QWidget* parent)
     MakeLabel(QStringLiteral("Detone"), container, {kMargin + kDetoneLeft, kColumnLabelTop});
     for (int number = 0; number < kNodeNumberCount; ++number)
         BuildNodeFrame(number, container);
+    CompareButton()->setGeometry(Twips::ToPixels(kCompare, *this));
 }
 
 FormNodes::~FormNodes() = default;
@@ -278,5 +282,5 @@ void FormNodes::OnFixedClicked(int number, bool checked) {
     if (Refreshing())
         return;
     if (ClassNode* node = NodeOfFrame(number))
-        node->SetFixed(checked);
+        RecordEdit([node, checked] { node->SetFixed(checked); });
 }

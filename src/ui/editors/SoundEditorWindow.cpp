@@ -1,16 +1,41 @@
 #include "ui/editors/SoundEditorWindow.h"
 
 #include <QComboBox>
+#include <QPushButton>
 
 #include "model/ClassSound.h"
+#include "ui/common/EditHistory.h"
+#include "ui/common/LibraryDocuments.h"
 #include "ui/widgets/RefreshGuard.h"
 #include "ui/widgets/Twips.h"
 #include "windowlogic/DestinationEntries.h"
 
 SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKind kind,
                                      const QString& captionPrefix, QWidget* parent)
-    : QWidget(parent), context_(context), kind_(kind), captionPrefix_(captionPrefix) {
+    : QWidget(parent),
+      context_(context),
+      kind_(kind),
+      captionPrefix_(captionPrefix),
+      compare_(new QPushButton(QStringLiteral("Compare"), this)) {
     setWindowTitle(captionPrefix_);
+    compare_->setObjectName(QStringLiteral("CommandCompare"));
+    compare_->setCheckable(true);
+    // clicked comes from the user only; other editors of the sound follow through the history.
+    connect(compare_, &QPushButton::clicked, this, [this](bool checked) {
+        if (sound_)
+            context_.library.History().SetComparing(*sound_, checked);
+        ShowComparing();
+    });
+    connect(&context_.library.History(), &EditHistory::CompareChanged, this,
+            [this](const ClassSound* sound) {
+                if (sound == sound_.get())
+                    ShowComparing();
+            });
+}
+
+void SoundEditorWindow::ShowComparing() {
+    const QSignalBlocker quiet(compare_);
+    compare_->setChecked(sound_ && context_.library.History().Comparing(*sound_));
 }
 
 SoundEditorWindow::~SoundEditorWindow() = default;
@@ -19,9 +44,22 @@ void SoundEditorWindow::SetSound(const std::shared_ptr<ClassSound>& sound) {
     if (sound_ || !sound)
         return;
     sound_ = sound;
+    context_.library.History().KeepReference(*sound_, false);
+    ShowComparing();
     // The connection ends with the window (this is the context object).
     connect(sound_.get(), &ClassSound::DataChanged, this, &SoundEditorWindow::RefreshWindow);
     RefreshWindow();
+}
+
+void SoundEditorWindow::RecordEdit(const std::function<void()>& edit) {
+    if (sound_)
+        context_.library.History().RecordSound(*sound_, edit);
+    else
+        edit();
+}
+
+QUndoStack* SoundEditorWindow::ShownHistory() {
+    return sound_ ? context_.library.History().SoundStack(*sound_) : nullptr;
 }
 
 void SoundEditorWindow::RefreshWindow() {

@@ -5,11 +5,14 @@
 #include <memory>
 #include <vector>
 
+#include "ui/common/HistoryOwner.h"
 #include "ui/common/SoundEditor.h"
 #include "ui/common/WindowContext.h"
+#include "ui/widgets/EditRecorder.h"
 
 class ClassSound;
 class QComboBox;
+class QPushButton;
 
 // What the four sound editors share: the window is bound to one sound for its whole life, shows
 // "<prefix><name>" as its caption and loads its controls again whenever the sound raises
@@ -24,8 +27,12 @@ class QComboBox;
 //   RefreshGuard(RefreshingFlag()) itself. Its handlers write to the model only while
 //   Refreshing() is false (ValueRow and ListBinding never write on Show or Refresh anyway);
 // - reaches the sound with Sound() at the time of each event, never keeping a pointer to a node.
-// The creator calls SetSound() once, before the window is shown.
-class SoundEditorWindow : public QWidget, public SoundEditor {
+// The creator calls SetSound() once, before the window is shown. Every write of its rows and
+// lists is one step of the sound's undo history.
+class SoundEditorWindow : public QWidget,
+                          public SoundEditor,
+                          public EditRecorder,
+                          public HistoryOwner {
     Q_OBJECT
 
   public:
@@ -42,6 +49,9 @@ class SoundEditorWindow : public QWidget, public SoundEditor {
     void RefreshWindow();
     bool Refreshing() const { return refreshing_; }
 
+    void RecordEdit(const std::function<void()>& edit) override;
+    QUndoStack* ShownHistory() override;
+
   protected:
     virtual void LoadSound() = 0;
 
@@ -49,6 +59,10 @@ class SoundEditorWindow : public QWidget, public SoundEditor {
     bool HasSound() const { return sound_ != nullptr; }
     bool& RefreshingFlag() { return refreshing_; }
     const WindowContext& Context() const { return context_; }
+
+    // The "Compare" toggle (CommandCompare): the synth plays the sound as it was when its first
+    // editor opened or it was last saved, while it is down. A subclass places it.
+    QPushButton* CompareButton() const { return compare_; }
 
     // A destination list named objectName with its 16 entries, renamed on every refresh.
     QComboBox* MakeDestinationList(const QString& objectName, QWidget* parent);
@@ -58,6 +72,7 @@ class SoundEditorWindow : public QWidget, public SoundEditor {
 
   private:
     void RefreshDestinationLists();
+    void ShowComparing();
 
     WindowContext context_;
     SoundEditorKind kind_;
@@ -65,4 +80,5 @@ class SoundEditorWindow : public QWidget, public SoundEditor {
     std::shared_ptr<ClassSound> sound_;
     bool refreshing_ = false;
     std::vector<QComboBox*> destinationLists_;
+    QPushButton* compare_;
 };

@@ -21,6 +21,7 @@
 #include "midi/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
@@ -120,6 +121,14 @@ FormGroups::FormGroups(const WindowContext& context, QWidget* parent)
                 if (window != nullptr && window->widget() == this)
                     RefreshSoundNames();
             });
+    connect(&context_.library.History(), &EditHistory::GroupRestored, this,
+            [this](const ClassGroup* group) {
+                if (group != current_.get())
+                    return;
+                if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
+                    item->setText(QString::fromStdString(current_->Name()));
+                ShowBank(currentBank_);
+            });
 }
 
 FormGroups::~FormGroups() = default;
@@ -139,7 +148,7 @@ void FormGroups::BuildControls() {
             if (context_.messages.Show(question, "Rename", MessageFlags::OkCancelQuestion) !=
                 MessageFlags::ResultOk)
                 return std::nullopt;
-            current_->SetName(text.toStdString());
+            RecordEdit([this, &text] { current_->SetName(text.toStdString()); });
             const QString shown = QString::fromStdString(current_->Name());
             if (index.row() == current_->GroupNumber())
                 return shown;
@@ -258,7 +267,7 @@ QWidget* FormGroups::BuildChecks() {
         connect(box, &QCheckBox::clicked, this, [this, box, set = entry.set] {
             if (loading_ || Bank() == nullptr)
                 return;
-            (Bank()->*set)(GetCheck(*box));
+            RecordEdit([this, box, set] { (Bank()->*set)(GetCheck(*box)); });
         });
         grid->addWidget(box, i % 2, i / 2);
         checks_.push_back(box);
@@ -316,7 +325,10 @@ bool FormGroups::MakeCurrent(int n) {
     if (!group || !group->RequestGroup())
         return false;
     current_ = group;
+    // What the synth holds now replaces what the steps would put back.
+    context_.library.History().ClearGroup(*group);
     context_.midi.SendParameter50(n);
+    context_.library.History().NotifyShownChanged();
     SelectCurrentItem();
     ShowBank(0);
     return true;
@@ -405,12 +417,27 @@ void FormGroups::GroupNew() {
                                "New Group", MessageFlags::OkCancel | MessageFlags::Exclamation) !=
         MessageFlags::ResultOk)
         return;
-    current_->DefaultValues();
+    RecordEdit([this] { current_->DefaultValues(); });
     // The defaults belong to no file yet: Save must not write over the one last used.
     context_.library.SetGroupFileName(current_->GroupNumber(), QString());
     ShowBank(0);
     if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
         item->setText(QString::fromStdString(current_->Name()));
+}
+
+void FormGroups::DocumentOpen() {
+    RecordEdit([this] { files_.GroupOpen(); });
+}
+
+void FormGroups::RecordEdit(const std::function<void()>& edit) {
+    if (current_)
+        context_.library.History().RecordGroup(*current_, edit);
+    else
+        edit();
+}
+
+QUndoStack* FormGroups::ShownHistory() {
+    return current_ ? context_.library.History().GroupStack(*current_) : nullptr;
 }
 
 void FormGroups::GroupRename() {

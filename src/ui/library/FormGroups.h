@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "ui/common/DocumentWindow.h"
+#include "ui/common/HistoryOwner.h"
 #include "ui/common/WindowContext.h"
 #include "ui/library/GroupFileCommands.h"
+#include "ui/widgets/EditRecorder.h"
 
 class ClassBank;
 class ClassGroup;
@@ -28,7 +30,8 @@ class ValueRow;
 // edited behind a tab strip. Every bank edit goes to the synth at once; leaving a changed group
 // offers to commit the whole group. The collection and the file names belong to the library
 // documents, so they outlive the window.
-class FormGroups : public QWidget, public DocumentWindow {
+// Every edit of the current group is one step of its undo history.
+class FormGroups : public QWidget, public DocumentWindow, public EditRecorder, public HistoryOwner {
     Q_OBJECT
 
   public:
@@ -45,7 +48,7 @@ class FormGroups : public QWidget, public DocumentWindow {
     bool IsSyncronised() const override;
 
     void DocumentNew() override { GroupNew(); }
-    void DocumentOpen() override { files_.GroupOpen(); }
+    void DocumentOpen() override;
     void DocumentSave() override { files_.GroupSave(); }
     void DocumentSaveAs() override { files_.GroupSaveAs(); }
     void OpenAll() override { files_.OpenAll(); }
@@ -63,6 +66,9 @@ class FormGroups : public QWidget, public DocumentWindow {
     // The group being edited, or null (before a group could be read).
     std::shared_ptr<ClassGroup> CurrentGroup() const { return current_; }
     int CurrentBank() const { return currentBank_; }
+
+    void RecordEdit(const std::function<void()>& edit) override;
+    QUndoStack* ShownHistory() override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -15,6 +15,7 @@
 #include "midi/MessageSink.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
@@ -66,6 +67,9 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     list_->viewport()->installEventFilter(this);
     // Enter and a double click open the node editor, the editor a musician reaches for first.
     connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
+    // Edit "Undo" acts on the selected sound.
+    connect(list_, &QListWidget::currentRowChanged, this,
+            [this] { context_.library.History().NotifyShownChanged(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -175,8 +179,10 @@ void FormSounds::SoundNew() {
     FormStatus& status = context_.shell.Status();
     status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
     status.show();
-    sound->DefaultValues();
-    sound->SendSound(sound->EncodeRawSound());
+    context_.library.History().RecordSound(*sound, [&sound] {
+        sound->DefaultValues();
+        sound->SendSound(sound->EncodeRawSound());
+    });
     status.hide();
     // A new sound belongs to no file: Save must not write it over the one chosen before.
     context_.library.SetSoundFileName(slot, QString());
@@ -187,10 +193,19 @@ void FormSounds::SoundRefresh() {
     const auto sound = SelectedSound();
     if (!sound)
         return;
-    if (sound->SendSound(sound->EncodeRawSound()))
+    // Recorded so that a send of what the sound already holds keeps its history.
+    bool sent = false;
+    context_.library.History().RecordSound(
+        *sound, [&sound, &sent] { sent = sound->SendSound(sound->EncodeRawSound()); });
+    if (sent)
         ShowNames();
     else
         context_.messages.Show(kRefreshFailed, "", MessageFlags::Exclamation);
+}
+
+QUndoStack* FormSounds::ShownHistory() {
+    const auto sound = SelectedSound();
+    return sound ? context_.library.History().SoundStack(*sound) : nullptr;
 }
 
 void FormSounds::SoundRename() {
@@ -209,14 +224,21 @@ std::optional<QString> FormSounds::FinishRename(int slot, const QString& typed) 
         MessageFlags::ResultOk) {
         return std::nullopt;
     }
-    sound->SetName(SynthText::FromTyped(typed));
+    context_.library.History().RecordSound(
+        *sound, [&sound, &typed] { sound->SetName(SynthText::FromTyped(typed)); });
     // The name as stored: trimmed, cut to ten, "Noname" for nothing.
     return SynthText::ToShown(sound->Name());
 }
 
 void FormSounds::SoundOpen() {
     const int slot = SelectedSlot();
-    if (slot >= 0 && files_.Open(slot))
+    const auto sound = SelectedSound();
+    if (slot < 0 || !sound)
+        return;
+    bool opened = false;
+    context_.library.History().RecordSound(*sound,
+                                           [this, slot, &opened] { opened = files_.Open(slot); });
+    if (opened)
         ShowNames();
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "ui/common/DocumentWindow.h"
+#include "ui/common/HistoryOwner.h"
 #include "ui/common/WindowContext.h"
 #include "ui/library/SoundFileCommands.h"
 
@@ -16,7 +17,7 @@ class QListWidgetItem;
 // sound or on all of them. The sounds and their file names belong to the program, so closing the
 // browser loses nothing and opening it again does not read the synth again. Editors are opened
 // through it, one per kind and sound.
-class FormSounds : public QWidget, public DocumentWindow {
+class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     Q_OBJECT
 
   public:
@@ -46,6 +47,8 @@ class FormSounds : public QWidget, public DocumentWindow {
     void SaveAll() override;
     void DocumentRename() override { SoundRename(); }
     void SoundRefresh() override;
+    // The selected sound's history.
+    QUndoStack* ShownHistory() override;
     void SoundEditNodes() override { OpenEditorOfSelected(SoundEditorKind::Nodes); }
     void SoundEditEnvelope() override { OpenEditorOfSelected(SoundEditorKind::Envelopes); }
     void SoundEditLfo() override { OpenEditorOfSelected(SoundEditorKind::Lfo); }

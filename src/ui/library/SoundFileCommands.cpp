@@ -7,6 +7,7 @@
 #include "library/LibraryFiles.h"
 #include "library/SoundBackup.h"
 #include "midi/MessageSink.h"
+#include "ui/common/EditHistory.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -71,8 +72,11 @@ bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::stri
         return false;
     }
     // A web page is an export: Save keeps writing the sound file.
-    if (KindOfFile(path) != FileKind::Html)
+    if (KindOfFile(path) != FileKind::Html) {
         context_.library.SetSoundFileName(slot, QString::fromStdString(path));
+        // Compare plays the sound as last saved from now on.
+        context_.library.History().KeepReference(sound, true);
+    }
     return true;
 }
 

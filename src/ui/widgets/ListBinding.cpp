@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "ui/widgets/EditRecorder.h"
 #include "ui/widgets/WheelGuard.h"
 
 ListBinding::ListBinding(QComboBox& list, Reader read, Target target)
@@ -28,7 +29,7 @@ void ListBinding::OnActivated(int index) {
     if (!target_)
         return;
     if (Writer writer = target_()) {
-        writer(index);
+        EditRecorder::Run(&list_, [&] { writer(index); });
         emit Written(index);
     }
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
+#include "ui/widgets/EditRecorder.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -115,5 +116,5 @@ void UpDownRow::OnValueChanged(int value) {
     emit Changed(value);
     const Writer writer = hasOverride_ ? override_ : (target_ ? target_() : Writer());
     if (writer)
-        writer(value);
+        EditRecorder::Run(text_, [&] { writer(value); });
 }

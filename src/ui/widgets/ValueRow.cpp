@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
+#include "ui/widgets/EditRecorder.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -121,7 +122,7 @@ void ValueRow::Write(int value, const Writer& writer) {
         return;
     }
     writing_ = true;
-    writer(value);
+    EditRecorder::Run(bar_, [&] { writer(value); });
     lastWritten_ = value;
     writing_ = false;
     emit Written(value);

@@ -1,0 +1,202 @@
+#include "ui/common/EditHistory.h"
+
+#include <QUndoStack>
+
+#include "model/ClassGroup.h"
+#include "model/ClassSound.h"
+#include "windowlogic/EditStepName.h"
+
+namespace {
+RawData EncodeGroup(const ClassGroup& group) {
+    RawData raw(ClassGroup::kRawBytes, 0);
+    group.EncodeRawGroup(raw);
+    return raw;
+}
+
+// One edit of a sound or group: the record as it was and as the edit left it. The first redo
+// is the edit itself, already made.
+class RawStep : public QUndoCommand {
+  public:
+    using Restore = std::function<void(const RawData&)>;
+    RawStep(const QString& text, RawData before, RawData after, Restore restore)
+        : QUndoCommand(text),
+          before_(std::move(before)),
+          after_(std::move(after)),
+          restore_(std::move(restore)) {}
+
+    void undo() override { restore_(before_); }
+    void redo() override {
+        if (done_)
+            restore_(after_);
+        done_ = true;
+    }
+
+  private:
+    RawData before_;
+    RawData after_;
+    Restore restore_;
+    bool done_ = false;
+};
+}  // namespace
+
+EditHistory::EditHistory() = default;
+EditHistory::~EditHistory() = default;
+
+QUndoStack* EditHistory::SoundStack(ClassSound& sound) {
+    auto& stack = stacks_[&sound];
+    if (!stack) {
+        stack = std::make_unique<QUndoStack>();
+        group_.addStack(stack.get());
+        // A decode this history did not ask for (a refresh, a fetch, a whole file) replaces
+        // what the steps would put back.
+        connect(&sound, &ClassSound::DataChanged, this, [this, &sound] {
+            if (!applying_ && open_[&sound].depth == 0) {
+                StopComparing(sound, false);
+                ClearSound(sound);
+            }
+        });
+    }
+    return stack.get();
+}
+
+QUndoStack* EditHistory::GroupStack(ClassGroup& group) {
+    auto& stack = stacks_[&group];
+    if (!stack) {
+        stack = std::make_unique<QUndoStack>();
+        group_.addStack(stack.get());
+    }
+    return stack.get();
+}
+
+void EditHistory::BeginSound(ClassSound& sound) {
+    SoundStack(sound);
+    Open& open = open_[&sound];
+    if (open.depth++ == 0) {
+        // Editing while comparing takes the version shown as the one to go on from.
+        StopComparing(sound, true);
+        open.before = sound.EncodeRawSound();
+    }
+}
+
+void EditHistory::EndSound(ClassSound& sound) {
+    Open& open = open_[&sound];
+    if (open.depth == 0 || --open.depth > 0)
+        return;
+    RawData after = sound.EncodeRawSound();
+    if (after == open.before)
+        return;
+    const QString text = QString::fromStdString(EditStepName::ForSound(open.before, after));
+    auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
+    SoundStack(sound)->push(
+        new RawStep(text, std::move(open.before), std::move(after), std::move(restore)));
+}
+
+void EditHistory::Restore(ClassSound& sound, const RawData& raw) {
+    // Every step puts back a whole version, so a comparison running meanwhile simply ends.
+    if (Comparing(sound)) {
+        compare_[&sound].comparing = false;
+        emit CompareChanged(&sound);
+    }
+    applying_ = true;
+    sound.RestoreRawSound(raw, kMaxParameterChanges);
+    applying_ = false;
+}
+
+void EditHistory::KeepReference(const ClassSound& sound, bool replace) {
+    Compare& compare = compare_[&sound];
+    if (compare.reference.empty() || replace)
+        compare.reference = sound.EncodeRawSound();
+}
+
+bool EditHistory::Comparing(const ClassSound& sound) const {
+    const auto found = compare_.find(&sound);
+    return found != compare_.end() && found->second.comparing;
+}
+
+bool EditHistory::SetComparing(ClassSound& sound, bool comparing) {
+    Compare& compare = compare_[&sound];
+    if (compare.comparing == comparing || compare.reference.empty())
+        return compare.comparing == comparing;
+    SoundStack(sound);
+    applying_ = true;
+    bool sent = false;
+    if (comparing) {
+        RawData current = sound.EncodeRawSound();
+        sent = sound.SendSound(compare.reference);
+        if (sent)
+            compare.current = std::move(current);
+    } else {
+        sent = sound.SendSound(compare.current);
+    }
+    applying_ = false;
+    if (sent)
+        compare.comparing = comparing;
+    emit CompareChanged(&sound);
+    return sent;
+}
+
+void EditHistory::StopComparing(ClassSound& sound, bool keepAsStep) {
+    auto found = compare_.find(&sound);
+    if (found == compare_.end() || !found->second.comparing)
+        return;
+    Compare& compare = found->second;
+    compare.comparing = false;
+    if (keepAsStep) {
+        // One step from the version compared away to the one taken instead, so that undo
+        // finds the way back.
+        auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
+        SoundStack(sound)->push(new RawStep(QStringLiteral("Compare"), compare.current,
+                                            sound.EncodeRawSound(), std::move(restore)));
+    }
+    emit CompareChanged(&sound);
+}
+
+void EditHistory::RecordSound(ClassSound& sound, const std::function<void()>& edit) {
+    if (applying_) {
+        edit();
+        return;
+    }
+    BeginSound(sound);
+    edit();
+    EndSound(sound);
+}
+
+void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& edit) {
+    if (applying_) {
+        edit();
+        return;
+    }
+    Open& open = open_[&group];
+    if (open.depth > 0) {
+        edit();
+        return;
+    }
+    ++open.depth;
+    RawData before = EncodeGroup(group);
+    edit();
+    --open.depth;
+    RawData after = EncodeGroup(group);
+    if (after == before)
+        return;
+    const QString text = QString::fromStdString(EditStepName::ForGroup(before, after));
+    // A group's parameter changes go to the group the synth is editing, which may be another
+    // by now: a whole group dump to its slot is the one sure way back.
+    auto restore = [this, &group](const RawData& raw) {
+        applying_ = true;
+        group.OpenGroup(raw);
+        applying_ = false;
+        emit GroupRestored(&group);
+    };
+    GroupStack(group)->push(
+        new RawStep(text, std::move(before), std::move(after), std::move(restore)));
+}
+
+void EditHistory::ClearSound(ClassSound& sound) {
+    if (auto found = stacks_.find(&sound); found != stacks_.end())
+        found->second->clear();
+}
+
+void EditHistory::ClearGroup(ClassGroup& group) {
+    if (auto found = stacks_.find(&group); found != stacks_.end())
+        found->second->clear();
+}

@@ -1,0 +1,112 @@
+#include <QAction>
+#include <QPushButton>
+
+#include "EditorFixture.h"
+#include "ui/app/UndoMenu.h"
+#include "ui/common/EditHistory.h"
+#include "ui/common/WindowHost.h"
+#include "ui/editors/FormNodes.h"
+
+namespace {
+constexpr int kNode = SoundLayout::kNodeBase;
+constexpr int kWaves1 = 12;
+
+int Dumps(const WireMessages& messages) {
+    int dumps = 0;
+    for (const WireMessage& message : messages)
+        dumps += message.size() > 5 && (message[5] >> 4) == 1 ? 1 : 0;
+    return dumps;
+}
+}  // namespace
+
+// Edit "Undo" and "Redo" of the main window on a node editor inside it, and its Compare toggle.
+class UndoCompareTest : public EditorFixture {
+  protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        new UndoMenu(*window, window->Host().Area(), library.History());  // owned by the window
+        sound->SetAlgorithm(kWaves1);
+        Sent();
+        nodes = new FormNodes(Context());
+        nodes->SetSound(sound);
+        window->Host().Add(nodes);
+        window->Host().Activate(nodes);
+    }
+    void Trigger(const char* name) {
+        QAction* action = Action(name);
+        ASSERT_TRUE(action->isEnabled()) << name;
+        action->trigger();
+    }
+    QString Shown(const char* name) const { return nodes->findChild<QLineEdit*>(name)->text(); }
+
+    FormNodes* nodes = nullptr;
+};
+
+TEST_F(UndoCompareTest, ValueRowAndAlgorithmChangeGoBackAndForthOnTheSynth) {
+    EXPECT_FALSE(Action("MenuEditUndo")->isEnabled());
+    Find<QScrollBar>(*nodes, "FlatScrollBarDetune_1")
+        ->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 1}}));
+    EXPECT_EQ(Action("MenuEditUndo")->text(), "Undo Detune of Oscilator 2");
+
+    Trigger("MenuEditUndo");
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 0}}));
+    EXPECT_EQ(Shown("TextDetune_1"), "0");
+    EXPECT_EQ(Action("MenuEditRedo")->text(), "Redo Detune of Oscilator 2");
+    Trigger("MenuEditRedo");
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 1}}));
+    EXPECT_EQ(Shown("TextDetune_1"), "1");
+
+    // The algorithm change is one step back to the old algorithm and every node value.
+    const RawData before = driver.Synth().Sound(kSlot);
+    PickNext(Find<QComboBox>(*nodes, "ComboAlgorithm"));
+    const RawData after = driver.Synth().Sound(kSlot);
+    ASSERT_NE(after, before);
+    EXPECT_EQ(Action("MenuEditUndo")->text(), "Undo Algorithm");
+    Sent();
+    Trigger("MenuEditUndo");
+    EXPECT_EQ(driver.Synth().Sound(kSlot), before);
+    EXPECT_EQ(sound->EncodeRawSound(), before);
+    EXPECT_EQ(Find<QComboBox>(*nodes, "ComboAlgorithm")->currentIndex(), kWaves1);
+    EXPECT_EQ(Shown("TextDetune_1"), "1");
+    Trigger("MenuEditRedo");
+    EXPECT_EQ(driver.Synth().Sound(kSlot), after);
+    EXPECT_EQ(sound->EncodeRawSound(), after);
+
+    // What the synth sends replaces the history.
+    ASSERT_TRUE(sound->RequestSound());
+    EXPECT_FALSE(Action("MenuEditUndo")->isEnabled());
+    EXPECT_EQ(Action("MenuEditUndo")->text(), "Undo");
+}
+
+TEST_F(UndoCompareTest, CompareSwapsTheSynthByOneDumpEachWay) {
+    const RawData opened = driver.Synth().Sound(kSlot);
+    Type(Find<QLineEdit>(*nodes, "TextTranspose"), "7");
+    const RawData edited = driver.Synth().Sound(kSlot);
+    ASSERT_NE(edited, opened);
+    Sent();
+
+    auto* compare = Find<QPushButton>(*nodes, "CommandCompare");
+    QTest::mouseClick(compare, Qt::LeftButton);
+    EXPECT_TRUE(compare->isChecked());
+    EXPECT_EQ(Dumps(Sent()), 1);
+    EXPECT_EQ(driver.Synth().Sound(kSlot), opened);
+    EXPECT_NE(Shown("TextTranspose"), "7");
+
+    QTest::mouseClick(compare, Qt::LeftButton);
+    EXPECT_FALSE(compare->isChecked());
+    EXPECT_EQ(Dumps(Sent()), 1);
+    EXPECT_EQ(driver.Synth().Sound(kSlot), edited);
+    EXPECT_EQ(Shown("TextTranspose"), "7");
+
+    // An edit while comparing goes on from the version shown; undo finds the way back.
+    QTest::mouseClick(compare, Qt::LeftButton);
+    Find<QScrollBar>(*nodes, "FlatScrollBarDetune_1")
+        ->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_FALSE(compare->isChecked());
+    Trigger("MenuEditUndo");
+    EXPECT_EQ(driver.Synth().Sound(kSlot), opened);
+    EXPECT_EQ(Action("MenuEditUndo")->text(), "Undo Compare");
+    Trigger("MenuEditUndo");
+    EXPECT_EQ(driver.Synth().Sound(kSlot), edited);
+}
