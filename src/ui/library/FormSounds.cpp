@@ -19,6 +19,7 @@
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/WindowHost.h"
+#include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
 #include "windowlogic/SynthText.h"
 
@@ -181,16 +182,22 @@ void FormSounds::SoundNew() {
     // A new sound belongs to no file: Save must not write it over the one chosen before.
     context_.library.SetSoundFileName(slot, QString());
     ShowNames();
+    WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
+                             sound->EncodeRawSound(), kCaption);
 }
 
 void FormSounds::SoundRefresh() {
     const auto sound = SelectedSound();
     if (!sound)
         return;
-    if (sound->SendSound(sound->EncodeRawSound()))
+    const RawData sent = sound->EncodeRawSound();
+    if (sound->SendSound(sent)) {
         ShowNames();
-    else
+        WriteVerification::After(context_, ReadBackCheck::Records::Sounds, sound->Number(), sent,
+                                 kCaption);
+    } else {
         context_.messages.Show(kRefreshFailed, "", MessageFlags::Exclamation);
+    }
 }
 
 void FormSounds::SoundRename() {
