@@ -98,7 +98,13 @@ ModuleMIDI::~ModuleMIDI() {
 // ----------------------------------------------------------------------------------------------
 // Ports
 
-bool ModuleMIDI::OpenInPort(int deviceId) {
+namespace {
+std::string ListedName(std::string name) {
+    return name.substr(0, name.find('\0'));
+}
+}  // namespace
+
+bool ModuleMIDI::OpenInPort(int deviceId, bool report) {
     CloseInPort();
     if (deviceId < 0)
         return false;
@@ -111,16 +117,20 @@ bool ModuleMIDI::OpenInPort(int deviceId) {
         MidiCode::CallbackFunction);
     if (result != MidiCode::NoError) {
         midiInHandle_ = 0;
-        messages_.Show(InErrorText(result), "Open ZEL In Port", MessageFlags::Exclamation);
+        if (report)
+            messages_.Show(InErrorText(result), "Open ZEL In Port", MessageFlags::Exclamation);
         return false;
     }
     midiInHandle_ = handle;
+    MidiInCaps caps;
+    driver_.InGetDevCaps(static_cast<uint32_t>(deviceId), caps);
+    inPortName_ = ListedName(caps.productName);
     ArmInputBuffer();
     driver_.InStart(midiInHandle_);
     return true;
 }
 
-bool ModuleMIDI::OpenOutPort(int deviceId) {
+bool ModuleMIDI::OpenOutPort(int deviceId, bool report) {
     CloseOutPort();
     if (deviceId < 0)
         return false;
@@ -130,10 +140,14 @@ bool ModuleMIDI::OpenOutPort(int deviceId) {
     if (result != MidiCode::NoError) {
         midiOutHandle_ = 0;
         lock.unlock();
-        messages_.Show(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
+        if (report)
+            messages_.Show(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
         return false;
     }
     midiOutHandle_ = handle;
+    MidiOutCaps caps;
+    driver_.OutGetDevCaps(static_cast<uint32_t>(deviceId), caps);
+    outPortName_ = ListedName(caps.productName);
     return true;
 }
 
@@ -150,6 +164,7 @@ void ModuleMIDI::CloseInPort() {
     driver_.InReset(midiInHandle_);
     driver_.InClose(midiInHandle_);
     midiInHandle_ = 0;
+    inPortName_.clear();
     // The reset handed back the buffer of the old port; that is no reply.
     SysExReceivedFlag = false;
 }
@@ -161,12 +176,15 @@ void ModuleMIDI::CloseOutPort() {
     driver_.OutReset(midiOutHandle_);
     driver_.OutClose(midiOutHandle_);
     midiOutHandle_ = 0;
+    outPortName_.clear();
 }
 
 void ModuleMIDI::ForgetHandles() {
     const std::lock_guard lock(outPortLock_);
     midiInHandle_ = 0;
     midiOutHandle_ = 0;
+    inPortName_.clear();
+    outPortName_.clear();
 }
 
 void ModuleMIDI::SetSystemChannel(int channel) {

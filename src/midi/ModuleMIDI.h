@@ -37,8 +37,13 @@ class ModuleMIDI {
     // --- Ports -----------------------------------------------------------------------------
     // Closes the open port (if any) and opens the device; a negative id only closes. On failure
     // shows the driver's text and returns false; the caller clears its device choice.
-    bool OpenInPort(int deviceId);
-    bool OpenOutPort(int deviceId);
+    // report = false leaves the failure unsaid (a port reopened in the background).
+    bool OpenInPort(int deviceId, bool report = true);
+    bool OpenOutPort(int deviceId, bool report = true);
+    // The device names of the open ports as the driver listed them when they opened ("" when
+    // closed): a port's id can change from one listing to the next, its name does not.
+    const std::string& InPortName() const { return inPortName_; }
+    const std::string& OutPortName() const { return outPortName_; }
     void ClosePorts();
     void ArmInputBuffer();
     // Runs on the driver's thread: only sets the flags.
@@ -122,6 +127,8 @@ class ModuleMIDI {
 
     MidiHandle midiInHandle_ = 0;
     MidiHandle midiOutHandle_ = 0;
+    std::string inPortName_;
+    std::string outPortName_;
     int systemChannel_ = 0;
     std::unique_ptr<uint8_t[]> sysExBuffer_;
     MidiHeader sysExHeader_;

@@ -40,6 +40,17 @@ RawData VirtualZel1::Sound(int number) const {
     return number >= 0 && number < kAllSounds ? sounds_[number] : RawData{};
 }
 
+void VirtualZel1::TakeSound(int number, const RawData& raw) {
+    if (number == faults_.ignoresSound)
+        return;
+    RawData taken = raw;
+    const int kept = faults_.ignoresSoundByte;
+    if (kept >= 0 && kept < kSoundBytes && number >= 0 && number < kUserSounds &&
+        static_cast<size_t>(kept) < taken.size())
+        taken[kept] = sounds_[number][kept];
+    SetSound(number, taken);
+}
+
 void VirtualZel1::SetSound(int number, const RawData& raw) {
     if (number < 0 || number >= kUserSounds || raw.size() != kSoundBytes)
         return;
@@ -182,12 +193,12 @@ std::vector<VirtualZel1::Message> VirtualZel1::HandleDump(const Message& m, int 
     const int number = start == 10 ? m[9] : -1;
     switch (kind) {
         case kKindSound:
-            SetSound(number, payload);
+            TakeSound(number, payload);
             break;
         case kKindAllSounds:
             if (payload.size() >= size_t{kUserSounds} * kSoundBytes) {
                 for (int n = 0; n < kUserSounds; ++n) {
-                    sounds_[n] = Slice(payload, static_cast<size_t>(n) * kSoundBytes, kSoundBytes);
+                    TakeSound(n, Slice(payload, static_cast<size_t>(n) * kSoundBytes, kSoundBytes));
                 }
             }
             break;

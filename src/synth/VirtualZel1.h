@@ -30,6 +30,8 @@ class VirtualZel1 {
         bool replyOnOtherChannel = false;  // dumps go out on the next channel
         bool cutShort = false;             // dumps lose their second half
         bool dropDumps = false;            // takes dumps without a word and keeps its memory
+        int ignoresSound = -1;             // a dump leaves the sound in this slot as it was
+        int ignoresSoundByte = -1;         // dumps leave this byte of every sound as it was
     };
 
     VirtualZel1();
@@ -89,6 +91,9 @@ class VirtualZel1 {
     std::array<RawData, kGroups> groups_;
     RawData globals_;
     int selectedGroup_ = 0;
+    // A sound from a dump, taken as the faults allow.
+    void TakeSound(int number, const RawData& raw);
+
     Faults faults_;
     bool answersAnyChannel_ = false;
     std::deque<Message> received_;

@@ -66,6 +66,8 @@ start_emulator() {
     exit 1
 }
 
+# Tests that start and stop an emulator of their own.
+export ZEL_E2E_EMULATOR="$emulator"
 export ZEL_E2E_JACK_NAME="ZEL-1 E2E"
 export ZEL_E2E_PROTECTED_NAME="ZEL-1 E2E Protected"
 start_emulator "$ZEL_E2E_JACK_NAME" --api jack --cable-speed

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTest>
 
@@ -179,9 +180,10 @@ TEST_F(GroupEditorTest, SelectingAGroupAsksToCommitAChangedOneAndRereadsTheNewOn
     Sent();
     Click(3);
     const WireMessages sent = Sent();
-    ASSERT_EQ(sent.size(), 3u);
+    ASSERT_EQ(sent.size(), 4u);
     EXPECT_TRUE(IsGroupDump(sent[0]));
-    EXPECT_EQ(sent[1], Request(2, 3));
+    EXPECT_EQ(sent[1], Request(2, 2)) << "the committed group is read back";
+    EXPECT_EQ(sent[2], Request(2, 3));
     EXPECT_EQ(Synth().Group(2)[16], 11);
     Click(5, Qt::RightButton);
     EXPECT_EQ(form->CurrentGroup()->GroupNumber(), 5);
@@ -261,7 +263,10 @@ TEST_F(GroupEditorTest, RenameAndNewChangeTheCurrentGroupsItemAndForgetItsFile) 
     form->DocumentNew();
     EXPECT_EQ(messages.Messages().back().title, "New Group");
     EXPECT_EQ(messages.Messages().back().flags, MessageFlags::OkCancel | MessageFlags::Exclamation);
-    EXPECT_EQ(Sent().size(), 8u * 9u + 10u);
+    const WireMessages defaults = Sent();
+    ASSERT_EQ(defaults.size(), 8u * 9u + 10u + 1u);
+    EXPECT_EQ(defaults.back(), Request(2, 0)) << "the new group is read back";
+    EXPECT_EQ(window->statusBar()->currentMessage(), "Verified");
     EXPECT_EQ(List()->item(0)->text(), "New");
     EXPECT_EQ(List()->item(4)->text(), item4);
     EXPECT_EQ(Find<QTabBar>("TabStrip")->currentIndex(), 0);

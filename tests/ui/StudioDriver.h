@@ -26,7 +26,13 @@ class StudioDriver : public EmulatorMidiDriver {
         pluggedIn_.push_back(std::move(input));
         pluggedOut_.push_back(std::move(output));
     }
+    // A device unplugged now; it leaves the lists once the driver looks again.
+    void Unplug(const std::string& name) { unplugged_.insert(name); }
     void Refresh() override {
+        for (auto* list : {&inputs_, &outputs_}) {
+            std::erase_if(*list, [&](const Device& d) { return unplugged_.count(d.name) != 0; });
+        }
+        unplugged_.clear();
         inputs_.insert(inputs_.end(), pluggedIn_.begin(), pluggedIn_.end());
         outputs_.insert(outputs_.end(), pluggedOut_.begin(), pluggedOut_.end());
         pluggedIn_.clear();
@@ -139,6 +145,7 @@ class StudioDriver : public EmulatorMidiDriver {
     std::vector<Device> outputs_;
     std::vector<Device> pluggedIn_;
     std::vector<Device> pluggedOut_;
+    std::set<std::string> unplugged_;
     std::set<MidiHandle> openOthers_;
     std::map<MidiHandle, MidiInProc> players_;
 };

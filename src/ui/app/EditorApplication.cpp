@@ -22,6 +22,7 @@
 #include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
+#include "ui/app/DeviceWatch.h"
 #include "ui/app/FormAudition.h"
 #include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
@@ -81,6 +82,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     // and the synth's unasked messages are seen.
     service_->setInterval(kServiceInterval);
     connect(service_, &QTimer::timeout, this, [this] { driver_->Service(); });
+    devices_ = new DeviceWatch(*midi_, *window_, this);
 }
 
 EditorApplication::~EditorApplication() {
@@ -140,6 +142,7 @@ int EditorApplication::Run(const Options& options) {
         session_.Hold(S::kApplication, S::kSection, S::kKeySystemChannel, channel);
     }
     service_->start();
+    devices_->Start();
     window_->show();
     window_->Load();
 

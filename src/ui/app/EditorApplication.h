@@ -13,6 +13,7 @@
 #include "ui/app/QtMessageSink.h"
 #include "ui/common/QtFileDialogs.h"
 
+class DeviceWatch;
 class EmulatorMidiDriver;
 class LibraryDocuments;
 struct WindowContext;
@@ -88,6 +89,7 @@ class EditorApplication : public QObject {
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;
+    DeviceWatch* devices_ = nullptr;
     // The child window a screenshot pictures.
     QPointer<QWidget> pictured_;
     int exitCode_ = 0;

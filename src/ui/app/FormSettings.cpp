@@ -1,5 +1,6 @@
 #include "ui/app/FormSettings.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +14,7 @@
 #include "midi/MessageSink.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
+#include "model/ReadBackCheck.h"
 #include "ui/app/ModalRunner.h"
 #include "ui/widgets/WindowGlue.h"
 
@@ -37,12 +39,15 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
       comboZelIn_(new QComboBox(this)),
       comboZelOut_(new QComboBox(this)),
       comboSystemChannel_(new QComboBox(this)),
+      checkVerify_(new QCheckBox(QStringLiteral("Read back and verify what is sent"), this)),
       commandOk_(new QPushButton(QStringLiteral("OK"), this)) {
+    checkVerify_->setChecked(ReadBackCheck::Enabled(store_));
     setObjectName(QStringLiteral("FormSettings"));
     setWindowTitle(QStringLiteral("Settings"));
     comboZelIn_->setObjectName(QStringLiteral("ComboZelIn"));
     comboZelOut_->setObjectName(QStringLiteral("ComboZelOut"));
     comboSystemChannel_->setObjectName(QStringLiteral("ComboSystemChannel"));
+    checkVerify_->setObjectName(QStringLiteral("CheckVerifyWrites"));
     commandOk_->setObjectName(QStringLiteral("CommandOk"));
     commandOk_->setDefault(true);
     for (int index = 0; index < 16; ++index) {
@@ -65,6 +70,7 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
     buttons->addWidget(commandOk_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
+    layout->addWidget(checkVerify_);
     layout->addLayout(buttons);
 
     connect(comboZelIn_, &QComboBox::currentIndexChanged, this, &FormSettings::InSelected);
@@ -74,6 +80,8 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
     connect(comboSystemChannel_, &QComboBox::currentIndexChanged, this,
             &FormSettings::ChannelSelected);
     connect(commandOk_, &QPushButton::clicked, this, &FormSettings::OkClicked);
+    connect(checkVerify_, &QCheckBox::toggled, this,
+            [this](bool on) { ReadBackCheck::SetEnabled(store_, on); });
 }
 
 bool FormSettings::Load() {
@@ -112,6 +120,23 @@ void FormSettings::Unload() {
 }
 
 void FormSettings::showEvent(QShowEvent* event) {
+    // Devices come and go while the dialog is hidden, and their ids with them: list them anew
+    // and show the open ports by name.
+    const QString in = comboZelIn_->currentText();
+    const QString out = comboZelOut_->currentText();
+    midi_.RefreshDevices();
+    Fill(*comboZelIn_, MidiSettings::InputDevices(midi_.Driver()));
+    Fill(*comboZelOut_, MidiSettings::OutputDevices(midi_.Driver()));
+    {
+        const QSignalBlocker blockIn(comboZelIn_);
+        const QSignalBlocker blockOut(comboZelOut_);
+        comboZelIn_->setCurrentIndex(in.isEmpty() ? -1 : comboZelIn_->findText(in));
+        comboZelOut_->setCurrentIndex(out.isEmpty() ? -1 : comboZelOut_->findText(out));
+    }
+    {
+        const QSignalBlocker verify(checkVerify_);
+        checkVerify_->setChecked(ReadBackCheck::Enabled(store_));
+    }
     const QSignalBlocker blocker(comboSystemChannel_);
     comboSystemChannel_->setCurrentIndex(midi_.SystemChannel());
     QDialog::showEvent(event);

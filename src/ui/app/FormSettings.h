@@ -5,11 +5,13 @@
 class MessageSink;
 class ModalRunner;
 class ModuleMIDI;
+class QCheckBox;
 class QComboBox;
 class QPushButton;
 class SettingsStore;
 
-// The settings dialog: the synth's MIDI input and output devices and its system channel. A
+// The settings dialog: the synth's MIDI input and output devices, its system channel and whether
+// writes are read back. A
 // picked device is opened at once; the choices are read from the settings store when the dialog
 // loads and written back when it unloads, which also closes the synth's ports.
 class FormSettings : public QDialog {
@@ -56,6 +58,8 @@ class FormSettings : public QDialog {
     QComboBox* comboZelIn_;
     QComboBox* comboZelOut_;
     QComboBox* comboSystemChannel_;
+    // Whether writes to the synth are read back; stored at once.
+    QCheckBox* checkVerify_;
     QPushButton* commandOk_;
     bool loaded_ = false;
     bool inChanged_ = false;

@@ -26,6 +26,7 @@
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/WindowHost.h"
+#include "ui/common/WriteVerification.h"
 #include "ui/widgets/KeySplitView.h"
 #include "ui/widgets/ListBinding.h"
 #include "ui/widgets/NumeralIcons.h"
@@ -350,8 +351,16 @@ void FormGroups::SelectGroup(int n) {
 void FormGroups::AskCommit() {
     const std::string question = "'" + current_->Name() + "' has been changed. Commit to synth?";
     if (context_.messages.Show(question, kCaption, MessageFlags::OkCancelQuestion) ==
-        MessageFlags::ResultOk)
-        current_->RefreshSynth();
+            MessageFlags::ResultOk &&
+        current_->RefreshSynth())
+        VerifyCurrent();
+}
+
+void FormGroups::VerifyCurrent() {
+    RawData sent;
+    current_->EncodeRawGroup(sent);
+    WriteVerification::After(context_, ReadBackCheck::Records::Groups, current_->GroupNumber(),
+                             sent, kCaption);
 }
 
 void FormGroups::SelectCurrentItem() {
@@ -423,6 +432,7 @@ void FormGroups::GroupNew() {
     ShowBank(0);
     if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
         item->setText(QString::fromStdString(current_->Name()));
+    VerifyCurrent();
 }
 
 void FormGroups::DocumentOpen() {

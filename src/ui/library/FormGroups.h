@@ -84,6 +84,8 @@ class FormGroups : public QWidget, public DocumentWindow, public EditRecorder, p
     // Makes group n current once the synth's copy of it was read (nothing changes otherwise).
     bool MakeCurrent(int n);
     void AskCommit();
+    // Reads the current group back after it was written and says whether the synth holds it.
+    void VerifyCurrent();
     void FillList();
     QListWidgetItem* ItemOf(int n) const;
     // Selects the current group's item again (after a failed read of another group).

@@ -20,6 +20,7 @@
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/WindowHost.h"
+#include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
 #include "windowlogic/SynthText.h"
 
@@ -187,6 +188,8 @@ void FormSounds::SoundNew() {
     // A new sound belongs to no file: Save must not write it over the one chosen before.
     context_.library.SetSoundFileName(slot, QString());
     ShowNames();
+    WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
+                             sound->EncodeRawSound(), kCaption);
 }
 
 void FormSounds::SoundRefresh() {
@@ -194,13 +197,17 @@ void FormSounds::SoundRefresh() {
     if (!sound)
         return;
     // Recorded so that a send of what the sound already holds keeps its history.
-    bool sent = false;
+    const RawData sent = sound->EncodeRawSound();
+    bool done = false;
     context_.library.History().RecordSound(
-        *sound, [&sound, &sent] { sent = sound->SendSound(sound->EncodeRawSound()); });
-    if (sent)
+        *sound, [&sound, &sent, &done] { done = sound->SendSound(sent); });
+    if (done) {
         ShowNames();
-    else
+        WriteVerification::After(context_, ReadBackCheck::Records::Sounds, sound->Number(), sent,
+                                 kCaption);
+    } else {
         context_.messages.Show(kRefreshFailed, "", MessageFlags::Exclamation);
+    }
 }
 
 QUndoStack* FormSounds::ShownHistory() {

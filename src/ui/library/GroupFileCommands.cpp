@@ -11,6 +11,7 @@
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/WriteVerification.h"
 
 namespace {
 QString Text(const char* text) {
@@ -73,6 +74,9 @@ void GroupFileCommands::GroupOpen() {
     // Save goes to the file the group now comes from, never to one it was saved to before.
     context_.library.SetGroupFileName(n, *path);
     editor_.groupOpened();
+    RawData sent;
+    group->EncodeRawGroup(sent);
+    WriteVerification::After(context_, ReadBackCheck::Records::Groups, n, sent, kCaption);
 }
 
 void GroupFileCommands::GroupSave() {
@@ -143,9 +147,13 @@ void GroupFileCommands::OpenAll() {
         Fail(failure + "\nThe groups of the ZEL-1 were left as they are.");
         return;
     }
-    context_.shell.ShowStatusMessage(QStringLiteral("The ZEL-1's groups were saved to ") + backup);
-    context_.library.Groups().SendAllGroupsToSynth(all);
+    const QString where = QStringLiteral("The ZEL-1's groups were saved to ") + backup;
+    context_.shell.ShowStatusMessage(where);
+    const bool sent = context_.library.Groups().SendAllGroupsToSynth(all);
     editor_.allOpened();
+    status.Hide();
+    if (sent)
+        WriteVerification::After(context_, ReadBackCheck::Records::Groups, 0, all, kCaption, where);
 }
 
 bool GroupFileCommands::BackUpSynthGroups(QString& path, std::string& failure) {

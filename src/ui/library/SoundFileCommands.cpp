@@ -12,6 +12,7 @@
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/WriteVerification.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
@@ -62,6 +63,8 @@ bool SoundFileCommands::Open(int slot) {
     // own yet.
     const bool ownFile = KindOfFile(*path) == FileKind::Sound;
     library.SetSoundFileName(slot, ownFile ? QString::fromStdString(*path) : QString());
+    WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
+                             sound->EncodeRawSound(), kCaption);
     return true;
 }
 
@@ -153,7 +156,11 @@ bool SoundFileCommands::OpenAll() {
     status.show();
     const bool sent = library.Sounds().SendAllSoundsToSynth(all);
     status.hide();
-    context_.shell.ShowStatusMessage(QStringLiteral("The ZEL-1's sounds from before Open All: ") +
-                                     QDir::toNativeSeparators(backup));
+    const QString where = QStringLiteral("The ZEL-1's sounds from before Open All: ") +
+                          QDir::toNativeSeparators(backup);
+    if (sent)
+        WriteVerification::After(context_, ReadBackCheck::Records::Sounds, 0, all, kCaption, where);
+    else
+        context_.shell.ShowStatusMessage(where);
     return sent;
 }
