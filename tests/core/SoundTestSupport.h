@@ -12,6 +12,13 @@
 using WireMessage = std::vector<uint8_t>;
 using WireMessages = std::vector<WireMessage>;
 
+// The messages the synth received since the last call, and forgets them.
+inline WireMessages TakeReceived(VirtualZel1& synth) {
+    WireMessages received = synth.Received();
+    synth.ClearLog();
+    return received;
+}
+
 // A message of `status` (type and system channel 0) around `data`, as it travels.
 inline WireMessage Frame(int status, const std::vector<int>& data) {
     WireMessage m{0xF0, 0x00, 0x20, 0x08, 0x01, static_cast<uint8_t>(status)};

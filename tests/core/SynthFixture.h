@@ -2,18 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "SoundTestSupport.h"
 #include "midi/EventPump.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/RecordingMessageSink.h"
 #include "midi/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
-
-// The messages the synth received since the last call, and forgets them.
-inline std::vector<std::vector<uint8_t>> TakeReceived(VirtualZel1& synth) {
-    auto received = synth.Received();
-    synth.ClearLog();
-    return received;
-}
 
 // The editor's link opened on the in-process virtual ZEL-1, with a virtual clock: waits and
 // pauses cost no real time.

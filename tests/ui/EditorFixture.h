@@ -37,11 +37,7 @@ class EditorFixture : public ShellFixture {
     }
 
     // What the synth received since the last call.
-    WireMessages Sent() {
-        WireMessages received = driver.Synth().Received();
-        driver.Synth().ClearLog();
-        return received;
-    }
+    WireMessages Sent() { return TakeReceived(driver.Synth()); }
     WireMessages Changes(std::initializer_list<std::pair<int, int>> offsetValues) const {
         WireMessages messages;
         for (const auto& [offset, value] : offsetValues)

@@ -36,11 +36,7 @@ class GroupEditorTest : public ShellFixture {
     }
 
     VirtualZel1& Synth() { return driver.Synth(); }
-    WireMessages Sent() {
-        WireMessages received = Synth().Received();
-        Synth().ClearLog();
-        return received;
-    }
+    WireMessages Sent() { return TakeReceived(Synth()); }
 
     FormGroups* Open() {
         Sent();

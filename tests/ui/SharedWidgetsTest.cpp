@@ -23,12 +23,7 @@ class SharedWidgetsTest : public ShellFixture {
     }
 
     ClassSound& Sound(int slot) { return *library.Sounds().Sound(slot); }
-    WireMessages Sent() {
-        const auto log = driver.Synth().Received();
-        WireMessages received(log.begin(), log.end());
-        driver.Synth().ClearLog();
-        return received;
-    }
+    WireMessages Sent() { return TakeReceived(driver.Synth()); }
     static WireMessage Transpose(int sound, int value) {
         return Change(sound, SoundLayout::kTranspose, value);
     }

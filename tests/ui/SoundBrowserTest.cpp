@@ -81,11 +81,7 @@ class SoundBrowserTest : public ShellFixture {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    WireMessages TakeSent() {
-        WireMessages sent = Synth().Received();
-        Synth().ClearLog();
-        return sent;
-    }
+    WireMessages TakeSent() { return TakeReceived(Synth()); }
     std::string Path(const char* name) const { return files.Path(name); }
 
     TempFolder files;
