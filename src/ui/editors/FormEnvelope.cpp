@@ -79,6 +79,7 @@ FormEnvelope::FormEnvelope(const WindowContext& context, QWidget* parent)
 }
 
 FormEnvelope::~FormEnvelope() {
+    ReleaseFocus();
     // The graph outlives this part of the window while its children are deleted; a drag it
     // ends then has no window left to write it.
     disconnect(graph_, nullptr, this, nullptr);

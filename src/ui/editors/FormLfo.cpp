@@ -61,7 +61,9 @@ FormLfo::FormLfo(const WindowContext& context, QWidget* parent)
     SetClientSizeTwips(kClientWidth, kClientHeight);
 }
 
-FormLfo::~FormLfo() = default;
+FormLfo::~FormLfo() {
+    ReleaseFocus();
+}
 
 QWidget* FormLfo::BuildSource(QWidget* parent) {
     auto* frame = new QGroupBox(QStringLiteral("Source"), parent);

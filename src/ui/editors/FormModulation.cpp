@@ -120,7 +120,9 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
     SetClientSizeTwips(kClientWidth, kClientHeight);
 }
 
-FormModulation::~FormModulation() = default;
+FormModulation::~FormModulation() {
+    ReleaseFocus();
+}
 
 void FormModulation::LoadSound() {
     // A refresh returns the window to the first entry.

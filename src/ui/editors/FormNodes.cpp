@@ -86,7 +86,9 @@ FormNodes::FormNodes(const WindowContext& context, QWidget* parent)
     CompareButton()->setGeometry(Twips::ToPixels(kCompare, *this));
 }
 
-FormNodes::~FormNodes() = default;
+FormNodes::~FormNodes() {
+    ReleaseFocus();
+}
 
 void FormNodes::BuildTop() {
     const int rowTop = 360;

@@ -1,5 +1,7 @@
 #include "ui/editors/SoundEditorWindow.h"
 
+#include <QApplication>
+
 #include <QComboBox>
 #include <QPushButton>
 
@@ -39,6 +41,12 @@ void SoundEditorWindow::ShowComparing() {
 }
 
 SoundEditorWindow::~SoundEditorWindow() = default;
+
+void SoundEditorWindow::ReleaseFocus() {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused != nullptr && isAncestorOf(focused))
+        focused->clearFocus();
+}
 
 void SoundEditorWindow::SetSound(const std::shared_ptr<ClassSound>& sound) {
     if (sound_ || !sound)

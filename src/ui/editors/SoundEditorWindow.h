@@ -53,6 +53,10 @@ class SoundEditorWindow : public QWidget,
     QUndoStack* ShownHistory() override;
 
   protected:
+    // Takes the focus from a text box of this window while the subclass still exists, so the
+    // box's last entry is applied to the record then and not from the base's destructor.
+    void ReleaseFocus();
+
     virtual void LoadSound() = 0;
 
     ClassSound& Sound() const { return *sound_; }
