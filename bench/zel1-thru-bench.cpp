@@ -11,11 +11,11 @@
 #include <string>
 #include <thread>
 
-#include "library/StreamMessageSink.h"
+#include "cli/StreamMessageSink.h"
 #include "midi/AuditionLink.h"
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/SteadyClock.h"
+#include "platform/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "midi/FileAccess.h"
+#include "platform/FileAccess.h"
 
 namespace {
 std::string Quoted(const std::string& path) {

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "library/PrintableName.h"
-#include "midi/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "midi/ModuleGlobals.h"
 #include "model/ClassSound.h"
 #include "tables/AlgorithmTable.h"

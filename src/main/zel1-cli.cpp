@@ -5,11 +5,11 @@
 #include <iostream>
 #include <memory>
 
-#include "library/LibrarianCommands.h"
+#include "cli/LibrarianCommands.h"
 #include "midi/CompositeMidiDriver.h"
-#include "midi/EventPump.h"
-#include "midi/QSettingsStore.h"
-#include "midi/SteadyClock.h"
+#include "platform/EventPump.h"
+#include "platform/QSettingsStore.h"
+#include "platform/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"

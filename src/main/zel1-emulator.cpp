@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "midi/SteadyClock.h"
+#include "platform/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "rtmidi/VirtualZel1Ports.h"
 #include "synth/EmulatorMidiDriver.h"

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "midi/MidiDriver.h"
-#include "midi/QSettingsStore.h"
+#include "platform/QSettingsStore.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "ui/app/EditorApplication.h"
 

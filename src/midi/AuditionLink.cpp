@@ -1,6 +1,6 @@
 #include "midi/AuditionLink.h"
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "midi/MidiDriver.h"
 #include "midi/ModuleGlobals.h"
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 std::vector<MidiSettings::Device> MidiSettings::InputDevices(MidiDriver& driver) {
     std::vector<Device> devices;

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "midi/Clock.h"
-#include "midi/EventPump.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
 
 int16_t SignedFromByte(int16_t value) {
     return value < 128 ? value : static_cast<int16_t>(value - 256);

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "midi/Clock.h"
-#include "midi/EventPump.h"
-#include "midi/MessageSink.h"
+#include "platform/Clock.h"
+#include "platform/EventPump.h"
+#include "platform/MessageSink.h"
 #include "midi/ModuleGlobals.h"
 
 namespace {

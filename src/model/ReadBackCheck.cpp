@@ -5,7 +5,7 @@
 
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "model/ClassBank.h"
 #include "model/ClassGroup.h"
 #include "model/ClassSound.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "midi/Clock.h"
+#include "platform/Clock.h"
 #include "rtmidi/QuietMidiLibraries.h"
 #include "synth/VirtualZel1.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "midi/Clock.h"
+#include "platform/Clock.h"
 
 EmulatorMidiDriver::EmulatorMidiDriver(Clock& clock) : clock_(clock) {}
 

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "midi/FileAccess.h"
+#include "platform/FileAccess.h"
 #include "synth/VirtualZel1.h"
 
 QString SynthMemoryFile::DefaultPath() {

@@ -5,10 +5,10 @@
 #include <thread>
 
 #include "midi/AuditionLink.h"
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/VirtualClock.h"
+#include "support/RecordingMessageSink.h"
+#include "support/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
 namespace {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "midi/CompositeMidiDriver.h"
-#include "midi/EventPump.h"
-#include "midi/MessageSink.h"
+#include "platform/EventPump.h"
+#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/VirtualClock.h"
+#include "support/RecordingMessageSink.h"
+#include "support/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
 namespace {

@@ -10,10 +10,10 @@
 #include "FileTestSupport.h"
 #include "SynthFixture.h"
 #include "library/ConvertFromSND.h"
-#include "library/LibrarianCommands.h"
-#include "midi/EventPump.h"
-#include "midi/MemorySettingsStore.h"
-#include "midi/VirtualClock.h"
+#include "cli/LibrarianCommands.h"
+#include "platform/EventPump.h"
+#include "support/MemorySettingsStore.h"
+#include "support/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
 // An SND record of the given name (blank-padded to ten) and algorithm, all else zero.

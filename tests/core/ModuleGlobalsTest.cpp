@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleGlobals.h"
-#include "midi/SteadyClock.h"
+#include "platform/SteadyClock.h"
 
 TEST(ModuleGlobalsTest, SignedBytesConvertBothWaysAndLeaveSmallValuesAlone) {
     EXPECT_EQ(SignedFromByte(255), -1);

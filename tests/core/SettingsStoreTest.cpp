@@ -3,9 +3,9 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "midi/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "midi/MidiSettings.h"
-#include "midi/QSettingsStore.h"
+#include "platform/QSettingsStore.h"
 
 // The real store, in a folder of the test's own.
 class QSettingsStoreTest : public ::testing::Test {

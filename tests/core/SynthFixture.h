@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "SoundTestSupport.h"
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/VirtualClock.h"
+#include "support/RecordingMessageSink.h"
+#include "support/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
 // The editor's link opened on the in-process virtual ZEL-1, with a virtual clock: waits and

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/SteadyClock.h"
+#include "support/RecordingMessageSink.h"
+#include "platform/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 
 // The editor's link to a zel1-emulator through RtMidi, on real time and a real event loop.

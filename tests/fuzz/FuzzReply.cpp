@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/VirtualClock.h"
+#include "support/RecordingMessageSink.h"
+#include "support/VirtualClock.h"
 #include "model/ClassGroup.h"
 #include "model/ClassGroups.h"
 #include "model/ClassSound.h"

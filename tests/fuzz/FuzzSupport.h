@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
 #include "midi/RawData.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/VirtualClock.h"
+#include "support/RecordingMessageSink.h"
+#include "support/VirtualClock.h"
 #include "synth/EmulatorMidiDriver.h"
 
 // What the fuzz targets share: the input as raw data, and a stop that libFuzzer reports as a

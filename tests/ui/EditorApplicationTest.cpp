@@ -6,7 +6,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "midi/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 #include "midi/MidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "synth/VirtualZel1.h"

@@ -2,7 +2,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "ui/common/FormStatus.h"
 
 class FormStatusTest : public ::testing::Test {

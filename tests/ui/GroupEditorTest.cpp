@@ -13,7 +13,7 @@
 #include "ShellFixture.h"
 #include "core/FileTestSupport.h"
 #include "core/SoundTestSupport.h"
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "midi/ModuleGlobals.h"
 #include "ui/app/UndoMenu.h"
 #include "ui/common/EditHistory.h"

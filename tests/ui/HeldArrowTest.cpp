@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "midi/ModuleGlobals.h"
-#include "midi/SteadyClock.h"
+#include "platform/SteadyClock.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/widgets/UpDownRow.h"
 #include "ui/widgets/ValueRow.h"

@@ -7,7 +7,7 @@
 #include <QToolBar>
 
 #include "ShellFixture.h"
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "ui/app/MenuStates.h"
 
 class MainWindowTest : public ShellFixture {

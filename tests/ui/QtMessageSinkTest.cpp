@@ -5,7 +5,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "ui/app/QtMessageSink.h"
 
 // Shows a real message box and answers it from a timer, the way a user would click.

@@ -2,7 +2,7 @@
 #include <QTimer>
 
 #include "ShellFixture.h"
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "ui/common/FormStatus.h"
 
 class ShutdownTest : public ShellFixture {

@@ -2,7 +2,7 @@
 #include <QTest>
 
 #include "ShellFixture.h"
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 
 using Bytes = std::vector<uint8_t>;
 

@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/RecordingMessageSink.h"
-#include "midi/SteadyClock.h"
+#include "support/RecordingMessageSink.h"
+#include "platform/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "tests/vm/RawMidiPeer.h"
 

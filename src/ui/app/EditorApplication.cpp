@@ -18,7 +18,7 @@
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "model/ClassSounds.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "midi/SessionSettingsStore.h"
-#include "midi/SteadyClock.h"
+#include "platform/SessionSettingsStore.h"
+#include "platform/SteadyClock.h"
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"

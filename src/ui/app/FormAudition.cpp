@@ -15,7 +15,7 @@
 #include "midi/AuditionLink.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/common/ShellServices.h"
 #include "ui/widgets/PianoKeyboard.h"
 #include "ui/widgets/WindowGlue.h"

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "midi/Clock.h"
+#include "platform/Clock.h"
 #include "midi/MidiTap.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ReadBackCheck.h"

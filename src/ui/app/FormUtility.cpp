@@ -12,10 +12,10 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "ui/common/ShellServices.h"
 #include "ui/widgets/ListBinding.h"
 #include "ui/widgets/ValueRow.h"

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"

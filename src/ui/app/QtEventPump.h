@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 
 // One pass of pending window events while an exchange waits: windows repaint and timers run, but
 // keyboard and mouse input is held back until the exchange ends, so no second exchange can start

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 
 class QWidget;
 

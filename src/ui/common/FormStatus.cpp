@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "midi/EventPump.h"
+#include "platform/EventPump.h"
 #include "windowlogic/ProgressText.h"
 
 FormStatus::FormStatus(EventPump& pump, QWidget* parent)

@@ -1,6 +1,6 @@
 #include "ui/common/WriteVerification.h"
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "ui/common/ShellServices.h"
 
 void WriteVerification::After(const WindowContext& context, ReadBackCheck::Records records,

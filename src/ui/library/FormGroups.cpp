@@ -18,7 +18,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
 #include "ui/common/EditHistory.h"

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
 #include "ui/common/EditHistory.h"

@@ -5,7 +5,7 @@
 #include <QFileInfo>
 
 #include "library/LibraryFiles.h"
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "model/ClassGroups.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"

@@ -6,7 +6,7 @@
 #include "library/FileKinds.h"
 #include "library/LibraryFiles.h"
 #include "library/SoundBackup.h"
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"

@@ -1,4 +1,4 @@
-#include "midi/RecordingMessageSink.h"
+#include "support/RecordingMessageSink.h"
 
 int RecordingMessageSink::Show(const std::string& text, const std::string& title, int flags) {
     messages_.push_back({text, title, flags});

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "library/StreamMessageSink.h"
+#include "cli/StreamMessageSink.h"
 #include "midi/RawData.h"
 
 enum class OpenOutcome;

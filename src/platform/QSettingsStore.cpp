@@ -1,4 +1,4 @@
-#include "midi/QSettingsStore.h"
+#include "platform/QSettingsStore.h"
 
 #include <QSettings>
 

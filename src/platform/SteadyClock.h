@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midi/Clock.h"
+#include "platform/Clock.h"
 
 class SteadyClock : public Clock {
   public:

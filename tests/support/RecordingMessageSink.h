@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 
 // Remembers every message and answers with scripted buttons (OK, or Yes for Yes/No, when the
 // script is empty). Used by tests and by programs that run without a person.

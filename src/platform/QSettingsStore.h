@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 // The per-user settings store on QSettings: one settings file per application (organisation and
 // application name are both the application), sections as groups, every value text.

@@ -1,4 +1,4 @@
-#include "library/LibrarianCommands.h"
+#include "cli/LibrarianCommands.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -14,7 +14,7 @@
 #include "midi/MidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 #include "model/ClassGroup.h"
 #include "model/ClassGroups.h"
 #include "model/ClassSound.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "midi/Clock.h"
+#include "platform/Clock.h"
 
 // Time that passes only when someone sleeps, so waits in tests cost no real time.
 class VirtualClock : public Clock {

@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 // The user's settings store with some keys held for this run only: reads of a held key give
 // the held value, writes to it change only that, and every other key goes to the store.

@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "midi/MessageSink.h"
+#include "platform/MessageSink.h"
 
 // Message boxes for programs without windows: each message becomes one line "Title: text" on a
 // stream (line breaks inside the text become blanks). Questions are answered OK or Yes, as a

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "midi/SettingsStore.h"
+#include "platform/SettingsStore.h"
 
 // Settings kept in memory for one run. Remembers every write in order, so callers that must
 // write their keys in a given order can be checked.

@@ -1,4 +1,4 @@
-#include "midi/MemorySettingsStore.h"
+#include "support/MemorySettingsStore.h"
 
 std::string MemorySettingsStore::Read(const std::string& application, const std::string& section,
                                       const std::string& key, const std::string& defaultValue) {

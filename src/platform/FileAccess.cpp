@@ -1,4 +1,4 @@
-#include "midi/FileAccess.h"
+#include "platform/FileAccess.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

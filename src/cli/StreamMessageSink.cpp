@@ -1,4 +1,4 @@
-#include "library/StreamMessageSink.h"
+#include "cli/StreamMessageSink.h"
 
 #include <algorithm>
 #include <ostream>

@@ -1,4 +1,4 @@
-#include "midi/SessionSettingsStore.h"
+#include "platform/SessionSettingsStore.h"
 
 void SessionSettingsStore::Hold(const std::string& application, const std::string& section,
                                 const std::string& key, const std::string& value) {
