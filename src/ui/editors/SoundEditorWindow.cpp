@@ -59,11 +59,23 @@ void SoundEditorWindow::SetSound(const std::shared_ptr<ClassSound>& sound) {
     RefreshWindow();
 }
 
-void SoundEditorWindow::RecordEdit(const std::function<void()>& edit) {
-    if (sound_)
-        context_.library.History().RecordSound(*sound_, edit);
-    else
-        edit();
+void SoundEditorWindow::WriteSound(const QObject* control,
+                                   const std::function<void(ClassSound&)>& edit) {
+    if (!sound_)
+        return;
+    // Kept alive for the whole write, which lets events through while it paces the synth.
+    const std::shared_ptr<ClassSound> sound = sound_;
+    context_.library.History().RecordSound(
+        *sound, [&] { edit(*sound); }, control);
+}
+
+SoundEditorWindow::Writer SoundEditorWindow::SoundWriter(
+    const QObject* control, std::function<void(ClassSound&, int)> write) {
+    if (!sound_ || refreshing_)
+        return {};
+    return [this, control, write = std::move(write)](int value) {
+        WriteSound(control, [&](ClassSound& sound) { write(sound, value); });
+    };
 }
 
 QUndoStack* SoundEditorWindow::ShownHistory() {

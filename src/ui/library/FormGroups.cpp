@@ -18,9 +18,9 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -209,7 +209,7 @@ QWidget* FormGroups::BuildBankControls() {
             if (loading_ || Bank() == nullptr)
                 return {};
             return [group = current_, bank = currentBank_, set, this](int value) {
-                (group->Bank(bank)->*set)(static_cast<int16_t>(value));
+                RecordEdit([&] { (group->Bank(bank)->*set)(static_cast<int16_t>(value)); });
                 RefreshSplitView();
             };
         };
@@ -236,15 +236,16 @@ QWidget* FormGroups::BuildBankControls() {
 void FormGroups::BuildRows(QGridLayout& grid, int& row) {
     for (const RowEntry& entry : kRows) {
         auto* valueRow = new ValueRow(QString::fromLatin1(entry.name), entry.range, bankFrame_);
-        valueRow->Bind([this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
-                       [this, set = entry.set]() -> ValueRow::Writer {
-                           if (loading_ || Bank() == nullptr)
-                               return {};
-                           return [group = current_, bank = currentBank_, set, this](int value) {
-                               (group->Bank(bank)->*set)(static_cast<int16_t>(value));
-                               RefreshSplitView();
-                           };
-                       });
+        valueRow->Bind(
+            [this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
+            [this, set = entry.set]() -> ValueRow::Writer {
+                if (loading_ || Bank() == nullptr)
+                    return {};
+                return [group = current_, bank = currentBank_, set, this](int value) {
+                    RecordEdit([&] { (group->Bank(bank)->*set)(static_cast<int16_t>(value)); });
+                    RefreshSplitView();
+                };
+            });
         if (entry.note) {
             valueRow->ShowAs(
                 [](int key) { return QString::fromStdString(BankEntries::SplitText(key)); });

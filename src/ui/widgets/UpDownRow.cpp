@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
-#include "ui/widgets/EditRecorder.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -116,5 +115,5 @@ void UpDownRow::OnValueChanged(int value) {
     emit Changed(value);
     const Writer writer = hasOverride_ ? override_ : (target_ ? target_() : Writer());
     if (writer)
-        EditRecorder::Run(text_, [&] { writer(value); });
+        writer(value);
 }

@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
-#include "ui/widgets/EditRecorder.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -122,7 +121,7 @@ void ValueRow::Write(int value, const Writer& writer) {
         return;
     }
     writing_ = true;
-    EditRecorder::Run(bar_, [&] { writer(value); });
+    writer(value);
     lastWritten_ = value;
     writing_ = false;
     emit Written(value);
