@@ -13,8 +13,8 @@
 #include "ShellFixture.h"
 #include "core/FileTestSupport.h"
 #include "core/SoundTestSupport.h"
-#include "platform/MessageSink.h"
 #include "midi/ModuleGlobals.h"
+#include "platform/MessageSink.h"
 #include "ui/app/UndoMenu.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/WindowHost.h"
@@ -384,7 +384,7 @@ TEST_F(GroupEditorTest, UndoPutsTheGroupBackByOneDumpAndShowsIt) {
     Sent();
     QAction* undo = window->findChild<QAction*>("MenuEditUndo");
     ASSERT_TRUE(undo->isEnabled());
-    EXPECT_EQ(undo->text(), "Undo Banks");
+    EXPECT_EQ(undo->text(), "Undo Volume of Bank 1");
     undo->trigger();
     const WireMessages sent = Sent();
     ASSERT_EQ(sent.size(), 1u);

@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QUndoStack>
 
 #include "ShellFixture.h"
 #include "TestSoundEditor.h"
@@ -14,6 +15,7 @@
 #include "library/ConvertFromSND.h"
 #include "model/ClassSounds.h"
 #include "model/NameRules.h"
+#include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/library/FormSounds.h"
 
@@ -209,6 +211,8 @@ TEST_F(SoundBrowserTest, ASavedSoundOpenedIntoAnotherSlotLandsTheSameBytesInTheS
     EXPECT_EQ(open.request.filter, "Sound (*.zel)|*.zel|Import SND files (*.snd)|*.snd");
     EXPECT_EQ(Synth().Sound(7), Synth().Sound(3));
     EXPECT_EQ(List()->item(7)->text().toStdString(), name);
+    EXPECT_EQ(library.History().SoundStack(*library.Sounds().Sound(7))->undoText(),
+              "Open pad.zel into Sound 7");
 
     // Save now writes back to the file the sound came from, without a dialog.
     library.Sounds().Sound(7)->SetTranspose(5);

@@ -1,6 +1,7 @@
 #include "ui/common/EditHistory.h"
 
 #include <QUndoStack>
+#include <utility>
 
 #include "model/ClassGroup.h"
 #include "model/ClassSound.h"
@@ -114,9 +115,11 @@ void EditHistory::EndSound(ClassSound& sound, const void* gesture) {
     if (open.depth == 0 || --open.depth > 0)
         return;
     RawData after = sound.EncodeRawSound();
+    const QString name = std::exchange(open.name, QString());
     if (after == open.before)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForSound(open.before, after));
+    const QString text =
+        !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForSound(open.before, after));
     auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
     QUndoStack* stack = SoundStack(sound);
     stack->push(new RawStep(text, std::move(open.before), std::move(after), std::move(restore),
@@ -209,9 +212,11 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
     edit();
     --open.depth;
     RawData after = EncodeGroup(group);
+    const QString name = std::exchange(open.name, QString());
     if (after == before)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForGroup(before, after));
+    const QString text =
+        !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForGroup(before, after));
     // A group's parameter changes go to the group the synth is editing, which may be another
     // by now: a whole group dump to its slot is the one sure way back.
     auto restore = [this, &group](const RawData& raw) {
@@ -222,6 +227,11 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
     };
     GroupStack(group)->push(
         new RawStep(text, std::move(before), std::move(after), std::move(restore)));
+}
+
+void EditHistory::NameStep(const void* record, const QString& text) {
+    if (auto found = open_.find(record); found != open_.end() && found->second.depth > 0)
+        found->second.name = text;
 }
 
 void EditHistory::ClearSound(ClassSound& sound) {

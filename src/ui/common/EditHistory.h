@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QUndoGroup>
 #include <functional>
 #include <map>
@@ -48,6 +49,10 @@ class EditHistory : public QObject {
     void BeginSound(ClassSound& sound);
     void EndSound(ClassSound& sound, const void* gesture = nullptr);
 
+    // Names the step that the edit running now on record (a sound or a group) makes, in place
+    // of the name its changed parameters give: "Open Pad.zel into Sound 3".
+    void NameStep(const void* record, const QString& text);
+
     // Forgets sound's history: what the object holds came from elsewhere.
     void ClearSound(ClassSound& sound);
     void ClearGroup(ClassGroup& group);
@@ -78,6 +83,7 @@ class EditHistory : public QObject {
     struct Open {
         int depth = 0;
         RawData before;
+        QString name;
     };
 
     std::map<const void*, std::unique_ptr<QUndoStack>> stacks_;

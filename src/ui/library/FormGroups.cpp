@@ -35,6 +35,7 @@
 #include "ui/widgets/ValueRow.h"
 #include "ui/widgets/WindowGlue.h"
 #include "windowlogic/BankEntries.h"
+#include "windowlogic/EditStepName.h"
 
 namespace {
 struct RowEntry {
@@ -437,7 +438,14 @@ void FormGroups::GroupNew() {
 }
 
 void FormGroups::DocumentOpen() {
-    RecordEdit([this] { files_.GroupOpen(); });
+    RecordEdit([this] {
+        files_.GroupOpen();
+        const QString path = context_.library.GroupFileName(current_->GroupNumber());
+        if (!path.isEmpty())
+            context_.library.History().NameStep(
+                current_.get(), QString::fromStdString(EditStepName::ForOpen(
+                                    path.toStdString(), "Group", current_->GroupNumber())));
+    });
 }
 
 void FormGroups::RecordEdit(const std::function<void()>& edit) {

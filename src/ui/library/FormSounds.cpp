@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/MessageSink.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -22,6 +22,7 @@
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
+#include "windowlogic/EditStepName.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
@@ -243,8 +244,14 @@ void FormSounds::SoundOpen() {
     if (slot < 0 || !sound)
         return;
     bool opened = false;
-    context_.library.History().RecordSound(*sound,
-                                           [this, slot, &opened] { opened = files_.Open(slot); });
+    context_.library.History().RecordSound(*sound, [this, slot, &sound, &opened] {
+        opened = files_.Open(slot);
+        if (opened)
+            context_.library.History().NameStep(
+                sound.get(),
+                QString::fromStdString(EditStepName::ForOpen(
+                    context_.library.SoundFileName(slot).toStdString(), "Sound", slot)));
+    });
     if (opened)
         ShowNames();
 }
