@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include "EditorFixture.h"
 #include "ui/app/UndoMenu.h"
@@ -109,4 +110,33 @@ TEST_F(UndoCompareTest, CompareSwapsTheSynthByOneDumpEachWay) {
     EXPECT_EQ(Action("MenuEditUndo")->text(), "Undo Compare");
     Trigger("MenuEditUndo");
     EXPECT_EQ(driver.Synth().Sound(kSlot), edited);
+}
+
+TEST_F(UndoCompareTest, ArrowClicksOnOneRowAreOneStepUntilAPauseOrAnotherRow) {
+    const int detoneByte = driver.Synth().Sound(kSlot)[kNode + 3];
+    QScrollBar* detune = Find<QScrollBar>(*nodes, "FlatScrollBarDetune_1");
+    for (int click = 0; click < 3; ++click)
+        detune->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Find<QScrollBar>(*nodes, "FlatScrollBarDetone_1")
+        ->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    clock.Advance(2);
+    detune->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Sent();
+    QUndoStack& history = *library.History().SoundStack(*sound);
+    EXPECT_EQ(history.count(), 3);
+
+    Trigger("MenuEditUndo");  // the click after the pause
+    Trigger("MenuEditUndo");  // the detone
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 3}, {kNode + 3, detoneByte}}));
+    Trigger("MenuEditUndo");  // the three clicks at once
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 0}}));
+    EXPECT_EQ(Shown("TextDetune_1"), "0");
+
+    // After an undo a click starts a step of its own, and clicks back to where the gesture
+    // began leave no step.
+    Trigger("MenuEditRedo");
+    detune->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    detune->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(history.count(), 1);
+    EXPECT_EQ(history.undoText(), "Detune of Oscilator 2");
 }
