@@ -140,3 +140,26 @@ TEST_F(UndoCompareTest, ArrowClicksOnOneRowAreOneStepUntilAPauseOrAnotherRow) {
     EXPECT_EQ(history.count(), 1);
     EXPECT_EQ(history.undoText(), "Detune of Oscilator 2");
 }
+
+TEST_F(UndoCompareTest, UndoKeysInAValueBoxReachTheSoundOnceItsTypingIsApplied) {
+    const int kTranspose = SoundLayout::kTranspose;
+    const int before = sound->Transpose();
+    QLineEdit* box = Find<QLineEdit>(*nodes, "TextTranspose");
+    Type(box, "7");
+    Sent();
+    ASSERT_TRUE(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Sent(), Changes({{kTranspose, before & 0xFF}}));
+    EXPECT_EQ(box->text(), QString::number(before));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Sent(), Changes({{kTranspose, 7}}));
+    EXPECT_EQ(box->text(), "7");
+
+    // Typing not applied yet is undone in the box itself.
+    box->setFocus();
+    box->end(false);
+    QTest::keyClicks(box, "9");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "7");
+    EXPECT_TRUE(Sent().empty());
+}

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
+#include "ui/widgets/ValueBoxKeys.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -43,6 +44,13 @@ UpDownRow::UpDownRow(const QString& name, int minimum, int maximum, QWidget* par
     text_->setText(QString::number(upDown_->value()));
     text_->setAlignment(Qt::AlignRight);
     text_->setFixedWidth(text_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+
+    new ValueBoxKeys(
+        *text_, [this] { return textEdited_; },
+        [this](int steps, bool page) {
+            ApplyPendingText();
+            upDown_->stepBy(steps * (page ? kPageStep : 1));
+        });
 
     connect(upDown_, &QSpinBox::valueChanged, this, &UpDownRow::OnValueChanged);
     connect(text_, &QLineEdit::textEdited, this, &UpDownRow::OnTextEdited);
@@ -90,6 +98,13 @@ void UpDownRow::OnTextEdited() {
 }
 
 void UpDownRow::ApplyText() {
+    if (!HasLeadingNumber(text_->text().toStdString())) {
+        // A slip of the hand is no value: the box shows the row's value again.
+        text_->setText(QString::number(upDown_->value()));
+        textEdited_ = false;
+        typedFor_ = {};
+        return;
+    }
     const auto value = TypedControlValue(text_->text().toStdString(), upDown_->value(),
                                          upDown_->minimum(), upDown_->maximum());
     const bool typed = textEdited_;
