@@ -1,10 +1,12 @@
 #include <QLabel>
 #include <QListView>
+#include <QSpinBox>
 #include <QUndoStack>
 #include <QWheelEvent>
 
 #include "EditorFixture.h"
 #include "ui/common/EditHistory.h"
+#include "ui/editors/FormEnvelope.h"
 #include "ui/editors/FormLfo.h"
 #include "ui/editors/FormModulation.h"
 #include "ui/editors/FormNodes.h"
@@ -238,4 +240,38 @@ TEST_F(FormNodesTest, AFocusedRowIsAValueControlAndOneGestureIsOneUndoStep) {
     ASSERT_EQ(history.count(), 1);
     history.undo();
     EXPECT_EQ(Sent(), Changes({{kTranspose, 0}}));
+}
+
+TEST_F(FormNodesTest, EveryControlOfTheEditorsIsNamedAfterItsLabel) {
+    sound->SetAlgorithm(kWaves1);
+    std::vector<std::unique_ptr<QWidget>> editors;
+    editors.push_back(Open<FormNodes>());
+    editors.push_back(Open<FormLfo>());
+    editors.push_back(Open<FormModulation>());
+    editors.push_back(Open<FormEnvelope>());
+    for (const auto& editor : editors) {
+        for (QWidget* control : editor->findChildren<QWidget*>()) {
+            const bool value = qobject_cast<QAbstractSlider*>(control) != nullptr ||
+                               qobject_cast<QLineEdit*>(control) != nullptr ||
+                               qobject_cast<QComboBox*>(control) != nullptr ||
+                               qobject_cast<QAbstractSpinBox*>(control) != nullptr ||
+                               qobject_cast<QCheckBox*>(control) != nullptr;
+            // The text line inside a spin box belongs to the spin box.
+            if (value && qobject_cast<QAbstractSpinBox*>(control->parentWidget()) == nullptr) {
+                EXPECT_FALSE(control->accessibleName().isEmpty())
+                    << control->objectName().toStdString();
+            }
+        }
+    }
+    const auto labelled = [&](const QString& label) {
+        QStringList names;
+        for (QWidget* control : editors[0]->findChildren<QWidget*>())
+            if (control->accessibleName() == label)
+                names << control->objectName();
+        return names;
+    };
+    EXPECT_EQ(labelled("Detune, Oscilator 2"),
+              QStringList({"FlatScrollBarDetune_1", "TextDetune_1"}));
+    EXPECT_EQ(labelled("Wave, Waveselect 1"), QStringList({"ComboWaveselect_8"}));
+    EXPECT_EQ(editors[3]->findChild<QSpinBox*>("UpDownRate_2")->accessibleName(), "Rate, Point 3");
 }

@@ -88,14 +88,21 @@ TEST_F(UndoCompareTest, CompareSwapsTheSynthByOneDumpEachWay) {
     Sent();
 
     auto* compare = Find<QPushButton>(*nodes, "CommandCompare");
+    const QImage off = compare->grab().toImage();
     QTest::mouseClick(compare, Qt::LeftButton);
     EXPECT_TRUE(compare->isChecked());
+    // It says and shows that the original sounds, in the button and in the caption.
+    EXPECT_EQ(compare->text(), "Comparing");
+    EXPECT_NE(compare->grab().toImage(), off);
+    EXPECT_TRUE(nodes->windowTitle().endsWith(" (original sounding)"));
     EXPECT_EQ(Dumps(Sent()), 1);
     EXPECT_EQ(driver.Synth().Sound(kSlot), opened);
     EXPECT_NE(Shown("TextTranspose"), "7");
 
     QTest::mouseClick(compare, Qt::LeftButton);
     EXPECT_FALSE(compare->isChecked());
+    EXPECT_EQ(compare->text(), "Compare");
+    EXPECT_EQ(nodes->windowTitle().toStdString(), "Node - " + sound->Name());
     EXPECT_EQ(Dumps(Sent()), 1);
     EXPECT_EQ(driver.Synth().Sound(kSlot), edited);
     EXPECT_EQ(Shown("TextTranspose"), "7");

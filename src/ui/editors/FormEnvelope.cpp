@@ -91,16 +91,19 @@ QWidget* FormEnvelope::BuildGraphFrame() {
 
     comboSustain_ = new QComboBox(frame);
     comboSustain_->setObjectName(QStringLiteral("ComboSustain"));
+    comboSustain_->setAccessibleName(QStringLiteral("Sustain"));
     comboSustain_->addItems({QStringLiteral("off"), QStringLiteral("1"), QStringLiteral("2"),
                              QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     comboEnd_ = new QComboBox(frame);
     comboEnd_->setObjectName(QStringLiteral("ComboEnd"));
+    comboEnd_->setAccessibleName(QStringLiteral("End"));
     for (int p = 1; p <= kPoints; ++p)
         comboEnd_->addItem(QString::number(p));
     IgnoreWheelUnlessFocused(*comboSustain_);
     IgnoreWheelUnlessFocused(*comboEnd_);
     zoom_ = new QScrollBar(Qt::Horizontal, frame);
     zoom_->setObjectName(QStringLiteral("FlatScrollBarZoom"));
+    zoom_->setAccessibleName(QStringLiteral("Zoom"));
     zoom_->setRange(6, 60);
     zoom_->setSingleStep(1);
     zoom_->setPageStep(5);
@@ -139,6 +142,8 @@ QWidget* FormEnvelope::BuildPointFrame() {
         stageLabels_[i]->setObjectName(Indexed("LabelStage", i));
         rates_[i] = new UpDownRow(QStringLiteral("Rate"), 0, 127, frame, i);
         levels_[i] = new UpDownRow(QStringLiteral("Level"), 0, 127, frame, i);
+        rates_[i]->SetLabel(QStringLiteral("Rate, Point %1").arg(i + 1));
+        levels_[i]->SetLabel(QStringLiteral("Level, Point %1").arg(i + 1));
         KeepPlaceWhenHidden(*stageLabels_[i]);
         for (UpDownRow* row : {rates_[i], levels_[i]}) {
             KeepPlaceWhenHidden(*row->UpDown());
@@ -164,6 +169,8 @@ QWidget* FormEnvelope::BuildDestinationFrame() {
     for (int k = 0; k < kSlots; ++k) {
         destinations_[k] = MakeDestinationList(Indexed("ComboDestination", k), frame);
         depths_[k] = new ValueRow(QStringLiteral("Depth"), kDepthRange, frame, k);
+        destinations_[k]->setAccessibleName(QStringLiteral("Node, Destination %1").arg(k + 1));
+        depths_[k]->SetLabel(QStringLiteral("Depth, Destination %1").arg(k + 1));
         grid->addWidget(new QLabel(QString::number(k + 1), frame), k + 1, 0);
         grid->addWidget(destinations_[k], k + 1, 1);
         grid->addWidget(depths_[k]->Bar(), k + 1, 2);

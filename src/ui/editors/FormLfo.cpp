@@ -72,6 +72,7 @@ QWidget* FormLfo::BuildSource(QWidget* parent) {
     grid->addWidget(new QLabel(QStringLiteral("Wave"), frame), 0, 0);
     auto* waves = new QComboBox(frame);
     waves->setObjectName(QStringLiteral("ComboWave"));
+    waves->setAccessibleName(QStringLiteral("Wave"));
     for (std::string_view name : kLfoWaveNames)
         waves->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     grid->addWidget(waves, 0, 1, 1, 2);
@@ -86,6 +87,7 @@ QWidget* FormLfo::BuildSource(QWidget* parent) {
     for (const SignedRow& spec : kSignedRows) {
         grid->addWidget(new QLabel(QString::fromLatin1(spec.label), frame), line, 0);
         auto* row = new ValueRow(QString::fromLatin1(spec.name), kSignedRange, frame);
+        row->SetLabel(QString::fromLatin1(spec.label));
         const auto get = spec.get;
         const auto set = spec.set;
         row->Bind(
@@ -120,6 +122,7 @@ QWidget* FormLfo::BuildDestinations(QWidget* parent) {
         grid->addWidget(new QLabel(QString::number(slot + 1), frame), line, 0);
         QComboBox* list =
             MakeDestinationList(QStringLiteral("ComboDestination_%1").arg(slot), frame);
+        list->setAccessibleName(QStringLiteral("Node, Destination %1").arg(slot + 1));
         grid->addWidget(list, line, 1);
         destinations_[static_cast<size_t>(slot)] = new ListBinding(
             *list,
@@ -130,6 +133,7 @@ QWidget* FormLfo::BuildDestinations(QWidget* parent) {
                 });
             });
         auto* row = new ValueRow(QStringLiteral("Depth"), kDepthRange, frame, slot);
+        row->SetLabel(QStringLiteral("Depth, Destination %1").arg(slot + 1));
         row->Bind([this, slot] { return Shown() != nullptr ? Shown()->DestinationDepth(slot) : 0; },
                   [this, slot, row] {
                       return LfoWriter(row, [slot](ClassLFO& lfo, int value) {

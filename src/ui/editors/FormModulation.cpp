@@ -62,6 +62,7 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
 
     addLabel(QStringLiteral("Destination"));
     QComboBox* destinations = MakeDestinationList(QStringLiteral("ComboDestination"), page);
+    destinations->setAccessibleName(QStringLiteral("Destination"));
     grid->addWidget(destinations, line++, 1, 1, 2);
     destination_ = new ListBinding(
         *destinations, [this] { return Shown() != nullptr ? Shown()->Destination() : -1; },
@@ -71,6 +72,7 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
 
     addLabel(QStringLiteral("Key Break"));
     keyBreak_ = new ValueRow(QStringLiteral("KeyBreak"), kKeyBreakRange, page);
+    keyBreak_->SetLabel(QStringLiteral("Key Break"));
     keyBreak_->ShowAs([](int note) { return QString::fromStdString(NoteName(note)); });
     keyBreak_->Show(kKeyBreakStart);
     keyBreak_->Bind([this] { return Shown() != nullptr ? Shown()->KeyBreak() : 0; },
@@ -80,6 +82,7 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
     grid->addWidget(keyBreak_->Text(), line, 2);
     auto* directions = new QComboBox(page);
     directions->setObjectName(QStringLiteral("ComboKeyBreak"));
+    directions->setAccessibleName(QStringLiteral("Key Break direction"));
     directions->addItems({QStringLiteral("Left To Right"), QStringLiteral("Right To Left")});
     grid->addWidget(directions, line++, 3);
     direction_ = new ListBinding(
@@ -95,6 +98,7 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
         const DepthRow& spec = kDepthTable[i];
         addLabel(QString::fromLatin1(spec.label));
         auto* row = new ValueRow(QString::fromLatin1(spec.name), kDepthRange, page);
+        row->SetLabel(QString::fromLatin1(spec.label));
         const auto get = spec.get;
         const auto set = spec.set;
         row->Bind([this, get] { return Shown() != nullptr ? (Shown()->*get)() : 0; },

@@ -63,6 +63,11 @@ void PlaceRow(ValueRow& row, int left, int barWidth, int height, const QWidget& 
                      text.width(), textHeight);
 }
 
+// A control's name for screen readers: its column and the caption of its node's frame.
+QString Labelled(const char* column, int number) {
+    return QString::fromLatin1(column) + QStringLiteral(", ") + FromView(NodeCaption(number));
+}
+
 QLabel* MakeLabel(const QString& text, QWidget* parent, QPoint twips) {
     auto* label = new QLabel(text, parent);
     label->move(Twips::ToPixels(twips, *parent));
@@ -104,12 +109,14 @@ void FormNodes::BuildTop() {
                              sound.SetTranspose(static_cast<int16_t>(value));
                          });
                      });
+    transpose_->SetLabel(QStringLiteral("Transpose"));
     PlaceRow(*transpose_, 0, 2200, rowHeight, *this);
 
     const int algorithmLeft = 3480;
     MakeLabel(QStringLiteral("Algorithm"), this, {algorithmLeft, 100});
     auto* list = new QComboBox(this);
     list->setObjectName(QStringLiteral("ComboAlgorithm"));
+    list->setAccessibleName(QStringLiteral("Algorithm"));
     for (int algorithm = 0; algorithm < kAlgorithmCount; ++algorithm)
         list->addItem(FromView(AlgorithmName(algorithm)));
     list->setGeometry(Twips::ToPixelsX(algorithmLeft, *this),
@@ -155,6 +162,7 @@ void FormNodes::BuildTunedControls(int number) {
         auto* row = new ValueRow(QString::fromLatin1(spec.name), spec.range, frame.frame, number);
         row->Bind([this, number, get] { return ReadNode(number, get); },
                   [this, number, set, row] { return NodeWriter(row, number, set); });
+        row->SetLabel(Labelled(spec.name, number));
         PlaceRow(*row, spec.left, kBarWidth, height, *this);
         return row;
     };
@@ -163,6 +171,7 @@ void FormNodes::BuildTunedControls(int number) {
 
     frame.fixed = new QCheckBox(QStringLiteral("Fixed"), frame.frame);
     frame.fixed->setObjectName(QStringLiteral("CheckFixed_%1").arg(number));
+    frame.fixed->setAccessibleName(Labelled("Fixed", number));
     const int boxHeight = frame.fixed->sizeHint().height();
     frame.fixed->setGeometry(Twips::ToPixelsX(kFixedLeft, *this), (height - boxHeight) / 2,
                              Twips::ToPixelsX(NodeFrameLayout::kWidthTwips - kFixedLeft, *this),
@@ -176,6 +185,7 @@ void FormNodes::BuildWaveControls(int number) {
     NodeFrame& frame = frames_[static_cast<size_t>(number)];
     auto* list = new QComboBox(frame.frame);
     list->setObjectName(QStringLiteral("ComboWaveselect_%1").arg(number));
+    list->setAccessibleName(Labelled("Wave", number));
     for (std::string_view name : kNodeWaveNames)
         list->addItem(FromView(name));
     const int height = list->sizeHint().height();

@@ -22,6 +22,10 @@ SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKi
     setWindowTitle(captionPrefix_);
     compare_->setObjectName(QStringLiteral("CommandCompare"));
     compare_->setCheckable(true);
+    // Down, it looks it: nobody should edit the original thinking it is the new version.
+    compare_->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+        " font-weight: bold; border: 2px solid palette(dark); border-radius: 3px; }"));
     // clicked comes from the user only; other editors of the sound follow through the history.
     connect(compare_, &QPushButton::clicked, this, [this](bool checked) {
         if (sound_)
@@ -36,8 +40,20 @@ SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKi
 }
 
 void SoundEditorWindow::ShowComparing() {
+    const bool comparing = sound_ && context_.library.History().Comparing(*sound_);
     const QSignalBlocker quiet(compare_);
-    compare_->setChecked(sound_ && context_.library.History().Comparing(*sound_));
+    compare_->setChecked(comparing);
+    compare_->setText(comparing ? QStringLiteral("Comparing") : QStringLiteral("Compare"));
+    ShowCaption();
+}
+
+void SoundEditorWindow::ShowCaption() {
+    if (!sound_)
+        return;
+    QString caption = captionPrefix_ + QString::fromStdString(sound_->Name());
+    if (context_.library.History().Comparing(*sound_))
+        caption += QStringLiteral(" (original sounding)");
+    setWindowTitle(caption);
 }
 
 SoundEditorWindow::~SoundEditorWindow() = default;
@@ -85,7 +101,7 @@ QUndoStack* SoundEditorWindow::ShownHistory() {
 void SoundEditorWindow::RefreshWindow() {
     if (!sound_)
         return;
-    setWindowTitle(captionPrefix_ + QString::fromStdString(sound_->Name()));
+    ShowCaption();
     // Everything is loaded before the window paints again, so a refresh does not flicker.
     setUpdatesEnabled(false);
     {

@@ -95,6 +95,8 @@ class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwne
   private:
     void RefreshDestinationLists();
     void ShowComparing();
+    // "<prefix><name>", and while Compare is on, that the original is sounding.
+    void ShowCaption();
 
     WindowContext context_;
     SoundEditorKind kind_;

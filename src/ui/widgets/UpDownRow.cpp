@@ -81,6 +81,11 @@ void UpDownRow::SetEnabled(bool enabled) {
     text_->setEnabled(enabled);
 }
 
+void UpDownRow::SetLabel(const QString& label) {
+    upDown_->setAccessibleName(label);
+    text_->setAccessibleName(label);
+}
+
 void UpDownRow::SetVisible(bool visible) {
     upDown_->setVisible(visible);
     text_->setVisible(visible);

@@ -46,6 +46,8 @@ class UpDownRow : public QObject {
     // Makes both controls available or not (a disabled box takes no input).
     void SetEnabled(bool enabled);
     void SetVisible(bool visible);
+    // Names both controls after the row's label ("Rate, Point 1").
+    void SetLabel(const QString& label);
 
   signals:
     // The value changed by the user or by SetValue (not by Show).

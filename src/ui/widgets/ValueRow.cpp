@@ -61,6 +61,11 @@ void ValueRow::Bind(Reader read, Target target) {
     target_ = std::move(target);
 }
 
+void ValueRow::SetLabel(const QString& label) {
+    bar_->setAccessibleName(label);
+    text_->setAccessibleName(label);
+}
+
 void ValueRow::ShowAs(Format format) {
     format_ = std::move(format);
     text_->setReadOnly(format_ != nullptr);

@@ -51,6 +51,9 @@ class ValueRow : public QObject {
     // Shows each value as format gives it in a box that cannot be typed into (a note name);
     // the row is then set with its scroll bar only.
     void ShowAs(Format format);
+    // Names both controls for screen readers (and tests) after the row's label:
+    // "Detune, Oscilator 2".
+    void SetLabel(const QString& label);
     // Applies text typed for the record shown until now, then shows the bound record's value.
     void Refresh();
     // Shows a value without writing it.
