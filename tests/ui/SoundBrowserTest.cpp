@@ -150,6 +150,19 @@ TEST_F(SoundBrowserTest, RenameAsksStoresTheSynthsBytesAndEditorCaptionsFollow) 
     Rename(QString::fromUtf8("Caf\u00e9 \u2603\U0001F3B9 long name"));
     EXPECT_EQ(AsString(Synth().Sound(4), 0, 10), std::string("Caf\xE9 ?? lo"));
     EXPECT_EQ(List()->item(4)->text(), QString::fromUtf8("Caf\u00e9 ?? lo"));
+
+    // Typing takes no more than the synth holds, and the editor stays inside its cell.
+    const std::string shown = List()->item(4)->text().toStdString();
+    Menu("MenuEditRename");
+    auto* line = List()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    line->selectAll();
+    QTest::keyClicks(line, "Fretless Bass Deluxe");
+    EXPECT_EQ(line->text(), "Fretless B");
+    EXPECT_TRUE(List()->visualItemRect(List()->item(4)).contains(line->geometry()));
+    QTest::keyClick(line, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.Messages().back().text, "Rename sound '" + shown + "' to 'Fretless B'?");
 }
 
 TEST_F(SoundBrowserTest, EditorsAreOnePerKindAndSoundFoundByIdentity) {

@@ -20,6 +20,7 @@
 
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "model/NameRules.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
@@ -158,7 +159,7 @@ void FormGroups::BuildControls() {
                 item->setText(shown);
             return std::nullopt;
         },
-        listView_);
+        kNameLength, listView_);
     connect(rename, &RenameDelegate::Finished, listView_,
             [this] { listView_->setFocus(Qt::OtherFocusReason); });
     listView_->setItemDelegate(rename);

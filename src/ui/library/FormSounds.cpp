@@ -14,6 +14,7 @@
 
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "model/NameRules.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
@@ -61,7 +62,7 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
         [this](const QModelIndex& index, const QString& typed) {
             return FinishRename(index.row(), typed);
         },
-        list_);
+        kNameLength, list_);
     // The question took the focus; typing goes on in the list.
     connect(rename, &RenameDelegate::Finished, list_,
             [this] { list_->setFocus(Qt::OtherFocusReason); });
