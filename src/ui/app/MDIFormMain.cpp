@@ -12,12 +12,13 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
+#include "platform/MessageSink.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
 #include "ui/common/FormStatus.h"
+#include "ui/common/SoundEditor.h"
 #include "windowlogic/TileLayout.h"
 
 using namespace MainMenuTable;
@@ -94,6 +95,7 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::TileHorizontally, &MDIFormMain::WindowTileHorizontally},
         {SC::TileVertically, &MDIFormMain::WindowTileVertically},
         {SC::About, &MDIFormMain::HelpAbout},
+        {SC::Vary, &MDIFormMain::EditVary},
     };
     (this->*kCommands.at(command))();
 }
@@ -246,6 +248,14 @@ void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
     if (soundsOnly && active->DocumentKind() != DocumentWindow::Kind::Sounds)
         return;
     (active->*command)();
+}
+
+void MDIFormMain::EditVary() {
+    QMdiSubWindow* window = workArea_->currentSubWindow();
+    if (auto* editor = window != nullptr ? dynamic_cast<SoundEditor*>(window->widget()) : nullptr)
+        editor->OpenCompanion(SoundEditorKind::Vary);
+    else
+        RouteToActive(&DocumentWindow::SoundVary, true);
 }
 
 void MDIFormMain::RouteTo(Child child, Command command) {

@@ -96,6 +96,8 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void WindowTileHorizontally();
     void WindowTileVertically();
     void HelpAbout();
+    // The Vary window of the active editor's sound, or of the sound browser's selected sound.
+    void EditVary();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

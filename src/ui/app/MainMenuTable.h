@@ -23,6 +23,7 @@ enum class ShellCommand {
     TileHorizontally,
     TileVertically,
     About,
+    Vary,
 };
 
 enum class Route {
