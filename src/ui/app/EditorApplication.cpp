@@ -18,8 +18,8 @@
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "platform/SettingsStore.h"
 #include "model/ClassSounds.h"
+#include "platform/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/DeviceWatch.h"
@@ -210,7 +210,8 @@ QWidget* EditorApplication::OpenPictured(const QString& name) {
         {QStringLiteral("nodes"), SoundEditorKind::Nodes},
         {QStringLiteral("envelope"), SoundEditorKind::Envelopes},
         {QStringLiteral("modulation"), SoundEditorKind::Modulation},
-        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo},
+        {QStringLiteral("vary"), SoundEditorKind::Vary}};
     const auto kind = kinds.find(name);
     if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
         return nullptr;
