@@ -5,16 +5,16 @@
 #include <functional>
 #include <optional>
 
-#include "model/VariationField.h"
 #include "model/VariationRandom.h"
 #include "tables/AlgorithmTable.h"
 #include "tables/NodeTable.h"
+#include "tables/ParameterTable.h"
 #include "tables/SoundLayout.h"
 
 using namespace SoundLayout;
 
 namespace {
-using Field = VariationField;
+using Field = ParameterEntry;
 
 struct Markers {
     int sustain = 0;  // point number 1..6, 0 none
@@ -146,14 +146,17 @@ RawData Vary(const RawData& startRaw, const RawData* otherRaw, const VariationLo
     // The other's node bytes mean the same only when its algorithm has the same nodes.
     const bool otherNodes = other && SameNodes(AlgorithmOf(*other), algorithm);
 
-    for (const Field& field : Field::ForAlgorithm(algorithm)) {
-        if (field.group == VariationGroup::Algorithm || locks.Locked(field.group))
+    for (const Field& field : ParameterTable::Sound(algorithm)) {
+        const std::optional<VariationGroup> group = VariationLocks::GroupOf(field);
+        if (!group || *group == VariationGroup::Algorithm || locks.Locked(*group))
             continue;
-        const int value = std::clamp(field.Read(result), field.min, field.max);
+        int16_t& byte = result[field.offset];
+        const int value = std::clamp(field.Read(byte), field.min, field.max);
         std::optional<int> theirs;
         if (other && (field.offset < kNodeBase || otherNodes))
-            theirs = std::clamp(field.Read(*other), field.min, field.max);
-        field.Write(result, std::clamp(picks.value(field, value, theirs), field.min, field.max));
+            theirs = std::clamp(field.Read((*other)[field.offset]), field.min, field.max);
+        const int picked = std::clamp(picks.value(field, value, theirs), field.min, field.max);
+        byte = static_cast<int16_t>(field.Write(byte, picked));
     }
 
     if (!locks.Locked(VariationGroup::EnvelopeRates) &&
@@ -192,7 +195,7 @@ RawData SoundVariation::Randomise(const RawData& start, int amount, const Variat
         return random.Chance(amount) ? OtherAlgorithm(random, from, locks) : from;
     };
     picks.value = [&](const Field& field, int value, std::optional<int>) {
-        if (field.kind != Field::Kind::Number)
+        if (field.kind != ParameterKind::Number)
             return random.Chance(amount) ? OtherChoice(random, field, value) : value;
         if (amount == 0)
             return value;
@@ -223,7 +226,7 @@ RawData SoundVariation::Nudge(const RawData& start, const RawData& other, int am
     picks.value = [&](const Field& field, int value, std::optional<int> theirs) {
         if (!theirs)
             return value;
-        if (field.kind == Field::Kind::Number) {
+        if (field.kind == ParameterKind::Number) {
             const int step = static_cast<int>(std::lround((*theirs - value) * amount / 100.0));
             return away ? value - step : value + step;
         }
@@ -258,7 +261,7 @@ RawData SoundVariation::Morph(const RawData& a, const RawData& b, double at,
     picks.value = [&](const Field& field, int value, std::optional<int> theirs) {
         if (!theirs)
             return value;
-        if (field.kind != Field::Kind::Number)
+        if (field.kind != ParameterKind::Number)
             return nearerB ? *theirs : value;
         return value + static_cast<int>(std::lround(at * (*theirs - value)));
     };

@@ -1,5 +1,8 @@
 #include "model/VariationGroup.h"
 
+#include "tables/ParameterEntry.h"
+#include "tables/SoundLayout.h"
+
 namespace {
 constexpr std::array<std::string_view, kVariationGroupCount> kKeys = {
     "tuning", "waves", "rates", "levels", "lfos", "modulation", "algorithm"};
@@ -60,4 +63,30 @@ std::optional<VariationLocks> VariationLocks::Parse(std::string_view text) {
             return std::nullopt;
     }
     return locks;
+}
+
+std::optional<VariationGroup> VariationLocks::GroupOf(const ParameterEntry& parameter) {
+    switch (parameter.group) {
+        case ParameterGroup::Algorithm:
+            return VariationGroup::Algorithm;
+        case ParameterGroup::Transpose:
+        case ParameterGroup::NodeTuning:
+            return VariationGroup::Tuning;
+        case ParameterGroup::NodeWaves:
+            return VariationGroup::Waves;
+        case ParameterGroup::EnvelopeRates:
+            return VariationGroup::EnvelopeRates;
+        case ParameterGroup::EnvelopeLevels:
+            return VariationGroup::EnvelopeLevels;
+        case ParameterGroup::Lfos:
+            return VariationGroup::Lfos;
+        case ParameterGroup::Destinations:
+            // An LFO's routing goes with the LFO; an envelope's with the modulation.
+            return parameter.offset >= SoundLayout::LfoBase(0) ? VariationGroup::Lfos
+                                                               : VariationGroup::Modulation;
+        case ParameterGroup::Modulation:
+            return VariationGroup::Modulation;
+        default:
+            return std::nullopt;
+    }
 }

@@ -19,6 +19,8 @@ enum class VariationGroup : int {
 };
 inline constexpr int kVariationGroupCount = 7;  // the lockable ones, Name aside
 
+struct ParameterEntry;
+
 // A set of locked groups.
 class VariationLocks {
   public:
@@ -35,6 +37,11 @@ class VariationLocks {
     // Locks from a comma-separated list of keys, "envelopes" for rates and levels, "none" for
     // nothing locked; nothing when a word is unknown.
     static std::optional<VariationLocks> Parse(std::string_view text);
+
+    // The lockable group a parameter of the sound's table belongs to; nothing for the name, the
+    // envelopes' markers (which follow the rates and levels together) and the bytes of an
+    // unknown algorithm's nodes, which no variation changes on its own.
+    static std::optional<VariationGroup> GroupOf(const ParameterEntry& parameter);
 
     bool operator==(const VariationLocks&) const = default;
 
