@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <memory>
 
 #include "midi/MidiDriver.h"
@@ -10,15 +11,10 @@
 #include "ui/app/EditorApplication.h"
 
 int main(int argc, char* argv[]) {
-    EditorApplication::PrepareProcess();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
-    QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
-
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor and librarian for the ZEL-1."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     QCommandLineOption virtualSynth(
         QStringLiteral("virtual-synth"),
         QStringLiteral("Open the built-in virtual ZEL-1 (\"ZEL-1 Emulator\") as both ports."));
@@ -37,13 +33,39 @@ int main(int argc, char* argv[]) {
         QStringLiteral("name"));
     screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});
-    parser.process(app);
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Sound (.zel, .snd), group (.zeg) or bank (.zas, .als, .zag) files to "
+                       "open; the editor asks before each goes to the synth."),
+        QStringLiteral("[file...]"));
+
+    // Help, the version and wrong options are answered without a display.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (!parser.parse(arguments) || parser.isSet(help) || parser.isSet(version) ||
+        parser.isSet(QStringLiteral("help-all"))) {
+        QCoreApplication textOnly(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zel1edit"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+        parser.process(textOnly);  // prints and ends the process
+        return 0;
+    }
+
+    EditorApplication::PrepareProcess();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    // Ties the windows to the menu entry and its icon on desktops that ask.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zel1edit.ZEL1Edit"));
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
     options.screenshot = parser.value(screenshot);
     options.screenshotWindows = parser.values(screenshotWindows);
     options.quitWhenShown = parser.isSet(quitWhenShown);
+    for (const QString& file : parser.positionalArguments())
+        options.files << QDir::current().absoluteFilePath(file);
 
     QSettingsStore store;
     EditorApplication editor(store, std::make_unique<RtMidiDriver>());
