@@ -4,17 +4,33 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <memory>
+#include <string_view>
 
 #include "midi/MidiDriver.h"
 #include "platform/QSettingsStore.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "ui/app/EditorApplication.h"
 
+namespace {
+bool AsksForTextOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            break;
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+            if (argument == option)
+                return true;
+        }
+    }
+    return false;
+}
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor and librarian for the ZEL-1."));
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
+    parser.addHelpOption();
+    parser.addVersionOption();
     QCommandLineOption virtualSynth(
         QStringLiteral("virtual-synth"),
         QStringLiteral("Open the built-in virtual ZEL-1 (\"ZEL-1 Emulator\") as both ports."));
@@ -39,12 +55,9 @@ int main(int argc, char* argv[]) {
                        "open; the editor asks before each goes to the synth."),
         QStringLiteral("[file...]"));
 
-    // Help, the version and wrong options are answered without a display.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (!parser.parse(arguments) || parser.isSet(help) || parser.isSet(version) ||
-        parser.isSet(QStringLiteral("help-all"))) {
+    // Help and the version are answered without a display. Everything else is read once the
+    // toolkit has taken its own options (-platform, -style, ...) out of the command line.
+    if (AsksForTextOnly(argc, argv)) {
         QCoreApplication textOnly(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("zel1edit"));
         QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
@@ -58,6 +71,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
     // Ties the windows to the menu entry and its icon on desktops that ask.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zel1edit.ZEL1Edit"));
+    parser.process(app);
 
     EditorApplication::Options options;
     options.virtualSynth = parser.isSet(virtualSynth);
