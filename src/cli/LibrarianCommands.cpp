@@ -213,13 +213,14 @@ int LibrarianCommands::Run(const QStringList& arguments) {
         QString::fromLatin1(kDescription).arg(QString::fromLatin1(VaryCommands::kHelp)));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({"h", "help"}, "Show this help.");
+    const QCommandLineOption version({"v", "version"}, "Show the version.");
     const QCommandLineOption in("in", "MIDI input device NAME (default: the editor's).", "NAME");
     const QCommandLineOption out("out", "MIDI output device NAME (default: the editor's).", "NAME");
     const QCommandLineOption channel("channel", "System channel 1-16 (default: the editor's).",
                                      "1-16");
     const QCommandLineOption virtualSynth("virtual-synth", "Use the built-in virtual ZEL-1.");
     const QCommandLineOption noVerify("no-verify", "Do not read back what a put command sent.");
-    parser.addOptions({help, in, out, channel, virtualSynth, noVerify});
+    parser.addOptions({help, version, in, out, channel, virtualSynth, noVerify});
     parser.addPositionalArgument("COMMAND", "One of the commands above.");
     parser.addPositionalArgument("ARGS", "The command's arguments.", "[ARGS...]");
 
@@ -227,6 +228,10 @@ int LibrarianCommands::Run(const QStringList& arguments) {
         return Usage(Text(parser.errorText()));
     if (parser.isSet(help)) {
         out_ << Text(parser.helpText());
+        return kSuccess;
+    }
+    if (parser.isSet(version)) {
+        out_ << "zel1-cli " << ZEL_VERSION << std::endl;
         return kSuccess;
     }
     options_ = Options{};

@@ -22,6 +22,7 @@ enum class ShellCommand {
     Cascade,
     TileHorizontally,
     TileVertically,
+    Contents,
     About,
     Vary,
 };
