@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QPushButton>
 #include <QSlider>
 #include <QUndoStack>
@@ -100,4 +101,33 @@ TEST_F(FormVaryTest, AMorphDragSendsTheLatestPositionAndIsOneStep) {
     Steps().undo();
     Steps().undo();
     EXPECT_EQ(driver.Synth().Sound(kSlot), a);
+}
+
+TEST_F(FormVaryTest, NudgeTowardsASoundFileAtFullAmountGivesThatSound) {
+    const RawData a = sound->EncodeRawSound();
+    const RawData b = library.Sounds().Sound(9)->EncodeRawSound();
+    const QString path = backups.filePath(QStringLiteral("other.zel"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QByteArray bytes;
+    for (int16_t byte : b)
+        bytes.append(static_cast<char>(byte));
+    file.write(bytes);
+    file.close();
+
+    dialogs.Answer(path);
+    auto* other = Find<QComboBox>(*vary, "ComboOther");
+    const int openFile = other->findText(FormVary::kFileEntry);
+    other->setCurrentIndex(openFile);
+    emit other->activated(openFile);
+    EXPECT_EQ(other->currentText(), "File: other.zel");
+    Find<QCheckBox>(*vary, "CheckLock_6")->setChecked(false);
+    auto* amount = Find<QComboBox>(*vary, "ComboAmount");
+    amount->setCurrentIndex(amount->findText("100 %"));
+    Find<QPushButton>(*vary, "CommandTowards")->click();
+
+    RawData expected = b;
+    std::copy(a.begin(), a.begin() + 10, expected.begin());
+    EXPECT_EQ(driver.Synth().Sound(kSlot), expected);
+    EXPECT_EQ(Steps().count(), 1);
 }

@@ -172,7 +172,10 @@ void FormVary::LoadSound() {
 }
 
 void FormVary::FillOtherList() {
-    const QVariant chosen = other_->currentData();
+    // A cancelled file dialog leaves the choice as it was.
+    QVariant chosen = other_->currentData();
+    if (!chosen.isValid() || chosen.toInt() == kFileItem)
+        chosen = shownOther_;
     const QSignalBlocker quiet(other_);
     other_->clear();
     ClassSounds& sounds = Context().library.Sounds();
@@ -190,6 +193,7 @@ void FormVary::FillOtherList() {
         index = other_->findData(Sound().Number() == 0 ? 1 : 0);
     }
     other_->setCurrentIndex(std::max(index, 0));
+    shownOther_ = other_->currentData();
     const bool fromFile = other_->currentData().toInt() == kChosenFile;
     morphB_->setText(QStringLiteral("B: ") +
                      (fromFile ? otherFileName_ : other_->currentText().section(' ', 1)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <array>
 #include <memory>
 #include <optional>
@@ -79,6 +80,7 @@ class FormVary : public SoundEditorWindow {
     std::unique_ptr<LiveSoundWriter> writer_;
     std::optional<RawData> otherFile_;
     QString otherFileName_;
+    QVariant shownOther_;
     bool seedTyped_ = false;
     bool dragging_ = false;
 };
