@@ -7,6 +7,7 @@
 #include "model/SoundVariation.h"
 #include "tables/AlgorithmTable.h"
 #include "tables/NodeTable.h"
+#include "tables/ParameterTable.h"
 
 namespace {
 using Group = VariationGroup;
@@ -138,6 +139,10 @@ TEST_F(SoundVariationTest, ResultsStayInRangeKeepLocksAndRepeatWithTheirSeed) {
             // What the model holds is the result itself, every byte.
             EXPECT_EQ(varied.EncodeRawSound(), result) << where;
             ExpectWithinRanges(varied, where);
+            for (const ParameterEntry& p : ParameterTable::Sound(varied.Algorithm())) {
+                const int value = p.Read(result[p.offset]);
+                EXPECT_TRUE(value >= p.min && value <= p.max) << where << " " << p.Name();
+            }
             EXPECT_EQ(varied.StoredName(), start.StoredName()) << where;
             for (int g = 0; g < kVariationGroupCount; ++g) {
                 if (locks.Locked(static_cast<Group>(g))) {
