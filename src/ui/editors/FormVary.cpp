@@ -218,10 +218,6 @@ void FormVary::ChooseOther(int index) {
         } else if (path) {
             Context().messages.Show(failure, "Vary", MessageFlags::Critical);
         }
-        if (otherFile_) {
-            const QSignalBlocker quiet(other_);
-            other_->setCurrentIndex(other_->findData(kChosenFile));
-        }
     }
     ResetMorph();
     FillOtherList();
