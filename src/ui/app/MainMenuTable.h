@@ -24,6 +24,7 @@ enum class ShellCommand {
     TileVertically,
     Contents,
     About,
+    Vary,
 };
 
 enum class Route {
