@@ -7,6 +7,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "cli/VaryCommands.h"
 #include "library/FileKinds.h"
 #include "library/FileListing.h"
 #include "library/LibraryFiles.h"
@@ -46,6 +47,7 @@ constexpr const char* kDescription =
     "  convert FILE... DIR            each .snd to DIR/NAME.zel and each .als to DIR/NAME.zas\n"
     "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
     "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
+    "%1"
     "\n"
     "Ports default to those the editor saved. A port is matched by its name, ignoring letter\n"
     "case, or by any part of its name that no other port's name holds.\n"
@@ -203,17 +205,22 @@ LibrarianCommands::LibrarianCommands(DeviceSource devices, MidiDriver& virtualSy
 LibrarianCommands::~LibrarianCommands() = default;
 
 int LibrarianCommands::Run(const QStringList& arguments) {
+    // The variations have options of their own and need no synth.
+    if (arguments.size() > 1 && arguments[1] == QLatin1String("vary"))
+        return VaryCommands(Offline(), out_, err_).Run(arguments);
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(
+        QString::fromLatin1(kDescription).arg(QString::fromLatin1(VaryCommands::kHelp)));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({"h", "help"}, "Show this help.");
+    const QCommandLineOption version({"v", "version"}, "Show the version.");
     const QCommandLineOption in("in", "MIDI input device NAME (default: the editor's).", "NAME");
     const QCommandLineOption out("out", "MIDI output device NAME (default: the editor's).", "NAME");
     const QCommandLineOption channel("channel", "System channel 1-16 (default: the editor's).",
                                      "1-16");
     const QCommandLineOption virtualSynth("virtual-synth", "Use the built-in virtual ZEL-1.");
     const QCommandLineOption noVerify("no-verify", "Do not read back what a put command sent.");
-    parser.addOptions({help, in, out, channel, virtualSynth, noVerify});
+    parser.addOptions({help, version, in, out, channel, virtualSynth, noVerify});
     parser.addPositionalArgument("COMMAND", "One of the commands above.");
     parser.addPositionalArgument("ARGS", "The command's arguments.", "[ARGS...]");
 
@@ -221,6 +228,10 @@ int LibrarianCommands::Run(const QStringList& arguments) {
         return Usage(Text(parser.errorText()));
     if (parser.isSet(help)) {
         out_ << Text(parser.helpText());
+        return kSuccess;
+    }
+    if (parser.isSet(version)) {
+        out_ << "zel1-cli " << ZEL_VERSION << std::endl;
         return kSuccess;
     }
     options_ = Options{};

@@ -8,6 +8,7 @@
 #include "model/ClassSound.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/LibraryDocuments.h"
+#include "ui/common/OpenSoundEditor.h"
 #include "ui/widgets/RefreshGuard.h"
 #include "ui/widgets/Twips.h"
 #include "windowlogic/DestinationEntries.h"
@@ -92,6 +93,10 @@ SoundEditorWindow::Writer SoundEditorWindow::SoundWriter(
     return [this, control, write = std::move(write)](int value) {
         WriteSound(control, [&](ClassSound& sound) { write(sound, value); });
     };
+}
+
+void SoundEditorWindow::OpenCompanion(SoundEditorKind kind) {
+    OpenSoundEditor(context_, kind, sound_);
 }
 
 QUndoStack* SoundEditorWindow::ShownHistory() {
