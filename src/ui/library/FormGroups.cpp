@@ -225,6 +225,8 @@ QWidget* FormGroups::BuildBankControls() {
 
     auto* grid = new QGridLayout(bankFrame_);
     grid->setColumnStretch(1, 1);
+    comboSound_->setAccessibleName(QStringLiteral("Sound"));
+    comboMidiChannel_->setAccessibleName(QStringLiteral("Midi Channel"));
     grid->addWidget(Label("Sound", bankFrame_), 0, 0);
     grid->addWidget(comboSound_, 0, 1, 1, 2);
     grid->addWidget(Label("Midi Channel", bankFrame_), 1, 0);
@@ -252,6 +254,7 @@ void FormGroups::BuildRows(QGridLayout& grid, int& row) {
             valueRow->ShowAs(
                 [](int key) { return QString::fromStdString(BankEntries::SplitText(key)); });
         }
+        valueRow->SetLabel(QString::fromLatin1(entry.label));
         grid.addWidget(Label(entry.label, bankFrame_), row, 0);
         grid.addWidget(valueRow->Bar(), row, 1);
         grid.addWidget(valueRow->Text(), row, 2);
