@@ -86,6 +86,16 @@ void SoundEditorWindow::WriteSound(const QObject* control,
         *sound, [&] { edit(*sound); }, control);
 }
 
+void SoundEditorWindow::BeginStep() {
+    if (sound_)
+        context_.library.History().BeginSound(*sound_);
+}
+
+void SoundEditorWindow::EndStep() {
+    if (sound_)
+        context_.library.History().EndSound(*sound_);
+}
+
 SoundEditorWindow::Writer SoundEditorWindow::SoundWriter(
     const QObject* control, std::function<void(ClassSound&, int)> write) {
     if (!sound_ || refreshing_)

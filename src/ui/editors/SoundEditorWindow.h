@@ -28,7 +28,8 @@ class QPushButton;
 //   RefreshGuard(RefreshingFlag()) itself. Its handlers write to the model only while
 //   Refreshing() is false (ValueRow and ListBinding never write on Show or Refresh anyway);
 // - reaches the sound with Sound() at the time of each event, never keeping a pointer to a node;
-// - writes only through WriteSound() and the writers made by SoundWriter() and RecordWriter(),
+// - writes only through WriteSound(), the writers made by SoundWriter() and RecordWriter(), or
+//   between BeginStep() and EndStep(),
 //   so that every edit is one step of the sound's undo history (one per gesture on a control).
 // The creator calls SetSound() once, before the window is shown.
 class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwner {
@@ -64,6 +65,10 @@ class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwne
     // The one way the window changes its sound: edit runs as a step of the sound's history;
     // the steps that follow each other from one control without a pause join (a gesture).
     void WriteSound(const QObject* control, const std::function<void(ClassSound&)>& edit);
+    // A step kept open across events (a drag, a run of paced writes): every change of the sound
+    // between BeginStep and EndStep is one step of its history. Calls nest.
+    void BeginStep();
+    void EndStep();
     // A writer of control's values through WriteSound, or none while the window loads.
     Writer SoundWriter(const QObject* control, std::function<void(ClassSound&, int)> write);
     // A writer to the record that find gives for index, looked up when each value comes
