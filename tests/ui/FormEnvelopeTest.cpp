@@ -144,6 +144,9 @@ TEST_F(FormEnvelopeTest, ArrowsAndTypedNumbersSendAtOnce) {
     Type(level, "200");
     EXPECT_EQ(level->text(), "127");
     EXPECT_EQ(Sent(), Changes({{kBase + 7, 127 + 128}}));  // the end point keeps its marker
+    Type(level, "abc");  // no number: the value comes back and nothing is sent
+    EXPECT_EQ(level->text(), "127");
+    EXPECT_TRUE(Sent().empty());
 
     // Typed but not yet applied when another tab is chosen: it still goes to envelope 1.
     level->selectAll();
