@@ -67,7 +67,8 @@ int VaryCommands::Run(const QStringList& arguments) {
     } else if (operation == QLatin1String("morph")) {
         request.operation = Operation::Morph;
         request.at = parser.value(at).toDouble(&number);
-        if (!parser.isSet(at) || !number || request.at < 0 || request.at > 1)
+        // Written so that "nan" fails too.
+        if (!parser.isSet(at) || !number || !(request.at >= 0 && request.at <= 1))
             return Usage("vary morph needs --at with a number from 0 to 1");
     } else {
         return Usage("vary takes randomise, nudge or morph");
