@@ -73,6 +73,15 @@ int VaryCommands::Run(const QStringList& arguments) {
     } else {
         return Usage("vary takes randomise, nudge or morph");
     }
+    // An option the operation does not take would be ignored without a word.
+    const bool morph = request.operation == Operation::Morph;
+    const bool nudge = !morph && request.operation != Operation::Randomise;
+    for (const auto& [option, takes] : {std::pair{&amount, !morph}, std::pair{&seed, !morph},
+                                        std::pair{&away, nudge}, std::pair{&at, morph}}) {
+        if (parser.isSet(*option) && !takes)
+            return Usage("vary " + Text(operation) + " does not take --" +
+                         Text(option->names().constFirst()));
+    }
     const bool twoSounds = request.operation != Operation::Randomise;
     if (args.size() != (twoSounds ? 3 : 2))
         return Usage("wrong number of arguments for vary " + Text(operation));
