@@ -68,6 +68,7 @@ TEST_F(FormVaryTest, RandomiseIsHeardAtOnceAsOneStepAndAgainStartsFromTheSameSou
     Type(Find<QLineEdit>(*vary, "TextSeed"), "777");
     Find<QPushButton>(*vary, "CommandRandomise")->click();
     EXPECT_EQ(ShownSeed(), 777u);
+    EXPECT_EQ(Steps().undoText(), QStringLiteral("Randomise"));
     EXPECT_EQ(driver.Synth().Sound(kSlot), SoundVariation::Randomise(again, 50, locks, 777));
     EXPECT_EQ(Steps().count(), 3);
     while (Steps().canUndo())
@@ -93,6 +94,7 @@ TEST_F(FormVaryTest, AMorphDragSendsTheLatestPositionAndIsOneStep) {
     EXPECT_EQ(Sent(), Transition(a, end));
     EXPECT_EQ(driver.Synth().Sound(kSlot), end);
     EXPECT_EQ(Steps().count(), 1);
+    EXPECT_EQ(Steps().undoText(), QStringLiteral("Morph"));
 
     // The next drag goes on between the same two sounds.
     slider->setSliderDown(true);

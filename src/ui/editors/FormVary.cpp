@@ -46,6 +46,21 @@ void ShowEnd(QLabel* label, const QString& text) {
     label->setToolTip(text);
 }
 
+// The undo step of a result says which operation made it, in the buttons' words.
+QString OperationName(SoundVariation::Operation operation) {
+    switch (operation) {
+        case SoundVariation::Operation::Randomise:
+            return QStringLiteral("Randomise");
+        case SoundVariation::Operation::NudgeTowards:
+            return QStringLiteral("Nudge Towards");
+        case SoundVariation::Operation::NudgeAway:
+            return QStringLiteral("Nudge Away");
+        case SoundVariation::Operation::Morph:
+            break;
+    }
+    return QStringLiteral("Morph");
+}
+
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -289,6 +304,7 @@ void FormVary::Run(SoundVariation::Operation operation) {
     request.amount = Amount();
     request.locks = Locks();
     request.seed = TakeSeed();
+    lastOperation_ = operation;
     Apply(session_.Run(request, Sound().EncodeRawSound(), other.value_or(RawData())));
     again_->setEnabled(true);
 }
@@ -302,6 +318,7 @@ void FormVary::Again() {
 
 void FormVary::Apply(const RawData& result) {
     BeginStep();
+    NameStep(OperationName(lastOperation_));
     Writer().Write(result);
     EndStep();
 }
@@ -312,6 +329,7 @@ void FormVary::MorphPressed() {
         return;
     dragging_ = true;
     BeginStep();
+    NameStep(OperationName(SoundVariation::Operation::Morph));
     session_.BeginMorph(Sound().EncodeRawSound(), *other);
 }
 
@@ -326,6 +344,7 @@ void FormVary::MorphMoved(int position) {
     if (!HasSound() || !other || Writer().Busy())
         return;
     BeginStep();
+    NameStep(OperationName(SoundVariation::Operation::Morph));
     session_.BeginMorph(Sound().EncodeRawSound(), *other);
     SendMorph();
     EndStep();

@@ -91,6 +91,11 @@ void SoundEditorWindow::BeginStep() {
         context_.library.History().BeginSound(*sound_);
 }
 
+void SoundEditorWindow::NameStep(const QString& text) {
+    if (sound_)
+        context_.library.History().NameStep(sound_.get(), text);
+}
+
 void SoundEditorWindow::EndStep() {
     if (sound_)
         context_.library.History().EndSound(*sound_);

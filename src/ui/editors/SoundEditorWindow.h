@@ -68,6 +68,8 @@ class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwne
     // A step kept open across events (a drag, a run of paced writes): every change of the sound
     // between BeginStep and EndStep is one step of its history. Calls nest.
     void BeginStep();
+    // Names the step begun here ("Randomise"), in place of the name its changes would give.
+    void NameStep(const QString& text);
     void EndStep();
     // A writer of control's values through WriteSound, or none while the window loads.
     Writer SoundWriter(const QObject* control, std::function<void(ClassSound&, int)> write);
