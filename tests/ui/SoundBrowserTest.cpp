@@ -5,6 +5,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
 
 #include "ShellFixture.h"
@@ -199,6 +200,8 @@ TEST_F(SoundBrowserTest, ASavedSoundOpenedIntoAnotherSlotLandsTheSameBytesInTheS
     EXPECT_EQ(saveAs.request.filter, "Sound (*.zel)|*.zel|Export HTML (*.htm)|*.htm");
     EXPECT_EQ(saveAs.request.initialPath.toStdString(), name);
     EXPECT_EQ(FileBytes(Path("pad.zel")), AsBytes(Synth().Sound(3)));
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "Sound \"" + name + "\" written to " + Path("pad.zel"));
 
     List()->setCurrentRow(7);
     dialogs.Answer(QString::fromStdString(Path("pad.zel")));
@@ -293,6 +296,8 @@ TEST_F(SoundBrowserTest, OpenAllKeepsWhatTheSynthHeldAndRestoresASavedSet) {
     EXPECT_EQ(FileBytes(Path("set.zas")), AsBytes(file));
     EXPECT_EQ(dialogs.Asks()[0].request.title, "Save All Sounds");
     EXPECT_EQ(dialogs.Asks()[0].request.filter, "All Sounds (*.zas)|*.zas");
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "All 20 sounds written to " + Path("set.zas"));
 
     library.Sounds().Sound(0)->SetName("Changed");
     library.Sounds().Sound(19)->SetTranspose(-7);
@@ -314,6 +319,11 @@ TEST_F(SoundBrowserTest, OpenAllKeepsWhatTheSynthHeldAndRestoresASavedSet) {
     const QStringList kept = folder.entryList({"*.zas"}, QDir::Files, QDir::Name);
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(FileBytes(folder.filePath(kept[0]).toStdString()), AsBytes(held));
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(kept[0]));
+    // It stays while the pointer passes menu items and toolbar buttons, and after a while.
+    QStatusTipEvent hover{QString()};
+    QCoreApplication::sendEvent(window.get(), &hover);
+    QTest::qWait(20);
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(kept[0]));
 
     EXPECT_TRUE(messages.Messages().empty());

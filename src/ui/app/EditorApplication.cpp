@@ -18,8 +18,8 @@
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "platform/SettingsStore.h"
 #include "model/ClassSounds.h"
+#include "platform/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/DeviceWatch.h"
@@ -75,7 +75,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
     context_ = std::make_unique<WindowContext>(
-        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+        WindowContext{*midi_, messages_, store_, pump_, folders_, *library_, *window_, {}});
     RegisterWindows();
     undoMenu_ = new UndoMenu(*window_, window_->Host().Area(), library_->History());
     // Input that falls due while no exchange waits is delivered too, so the activity panel

@@ -11,6 +11,7 @@
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"
+#include "ui/common/FolderMemoryDialogs.h"
 #include "ui/common/QtFileDialogs.h"
 
 class DeviceWatch;
@@ -86,6 +87,8 @@ class EditorApplication : public QObject {
     // Owned by the main window.
     UndoMenu* undoMenu_ = nullptr;
     QtFileDialogs dialogs_;
+    // Each kind of file's dialog starts where the last one of its kind ended.
+    FolderMemoryDialogs folders_{dialogs_, store_};
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;

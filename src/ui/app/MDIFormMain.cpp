@@ -9,11 +9,12 @@
 #include <QMetaObject>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
+#include "platform/MessageSink.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
@@ -174,7 +175,16 @@ FormSettings* MDIFormMain::Settings() const {
 }
 
 void MDIFormMain::ShowStatusMessage(const QString& text) {
-    statusBar()->showMessage(text, kStatusMessageTime);
+    // It stays until the next message: a backup's path must still be there when the user looks.
+    statusBar()->showMessage(text);
+}
+
+bool MDIFormMain::event(QEvent* event) {
+    // Menu items and toolbar buttons have no status tips; their empty tip on hover would wipe
+    // the message.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
 }
 
 FormStatus& MDIFormMain::Status() {

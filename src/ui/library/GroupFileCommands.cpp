@@ -5,8 +5,8 @@
 #include <QFileInfo>
 
 #include "library/LibraryFiles.h"
-#include "platform/MessageSink.h"
 #include "model/ClassGroups.h"
+#include "platform/MessageSink.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -110,6 +110,9 @@ void GroupFileCommands::SaveGroupTo(const ClassGroup& group, const QString& path
         return;
     }
     context_.library.SetGroupFileName(group.GroupNumber(), path);
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("Group \"%1\" written to %2")
+            .arg(QString::fromStdString(group.Name()), QDir::toNativeSeparators(path)));
 }
 
 void GroupFileCommands::SaveAll() {
@@ -124,6 +127,9 @@ void GroupFileCommands::SaveAll() {
         return;
     }
     context_.library.SetAllGroupsFileName(*path);
+    context_.shell.ShowStatusMessage(QStringLiteral("All %1 groups written to %2")
+                                         .arg(ClassGroups::kGroupCount)
+                                         .arg(QDir::toNativeSeparators(*path)));
 }
 
 void GroupFileCommands::OpenAll() {

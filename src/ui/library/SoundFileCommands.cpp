@@ -80,6 +80,10 @@ bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::stri
         // Compare plays the sound as last saved from now on.
         context_.library.History().KeepReference(sound, true);
     }
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("Sound \"%1\" written to %2")
+            .arg(SynthText::ToShown(sound.Name()),
+                 QDir::toNativeSeparators(QString::fromStdString(path))));
     return true;
 }
 
@@ -119,6 +123,10 @@ void SoundFileCommands::SaveAll() {
         return;
     }
     library.SetAllSoundsFileName(QString::fromStdString(*path));
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("All %1 sounds written to %2")
+            .arg(ClassSounds::kSounds)
+            .arg(QDir::toNativeSeparators(QString::fromStdString(*path))));
 }
 
 QString SoundFileCommands::Backup() {
