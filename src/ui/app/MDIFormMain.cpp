@@ -18,6 +18,7 @@
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
+#include "ui/app/WindowMenu.h"
 #include "ui/common/FormStatus.h"
 #include "windowlogic/TileLayout.h"
 
@@ -43,6 +44,7 @@ MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& me
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
+    new WindowMenu(*findChild<QMenu*>(QStringLiteral("MenuWin")), host_);
     ClearMenus();
     resize(900, 640);
 
