@@ -36,7 +36,7 @@ class AuditionWindowTest : public ShellFixture {
         store.ClearWrites();
     }
     VirtualZel1& Synth() { return driver.Synth(); }
-    QMdiSubWindow* Frame() const { return qobject_cast<QMdiSubWindow*>(form->parentWidget()); }
+    QMdiSubWindow* Frame() const { return window->Host().SubWindowOf(form); }
     template <class T>
     T* Control(const char* name) const {
         return form->findChild<T*>(QLatin1String(name));

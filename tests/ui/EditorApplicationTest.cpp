@@ -6,9 +6,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "support/MemorySettingsStore.h"
 #include "midi/MidiDriver.h"
 #include "midi/MidiSettings.h"
+#include "support/MemorySettingsStore.h"
 #include "synth/VirtualZel1.h"
 #include "ui/app/EditorApplication.h"
 #include "ui/app/FormSettings.h"

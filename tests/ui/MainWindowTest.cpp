@@ -239,7 +239,7 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheShownWindowsAndBringsOneToTheFront) 
     // The hidden audition window is not listed; the active one is checked.
     EXPECT_EQ(listed(), QStringList({"&1 Sounds", "&2 Groups && Banks *"}));
     window->findChild<QAction*>("MenuWinWindow_1")->trigger();
-    EXPECT_EQ(window->WorkArea().currentSubWindow()->widget(), sounds);
+    EXPECT_EQ(window->Host().SubWindowOf(sounds), window->WorkArea().currentSubWindow());
     EXPECT_EQ(listed(), QStringList({"&1 Sounds *", "&2 Groups && Banks"}));
     Action("MenuWinCloseAll")->trigger();
     EXPECT_TRUE(listed().isEmpty());

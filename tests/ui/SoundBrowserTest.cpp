@@ -16,6 +16,8 @@
 #include "model/ClassSounds.h"
 #include "model/NameRules.h"
 #include "ui/common/FormStatus.h"
+#include "ui/editors/SoundEditorWindow.h"
+#include "ui/editors/SoundEditors.h"
 #include "ui/library/FormSounds.h"
 
 // The sound browser in the main window on the virtual ZEL-1, with test editors as the editor
@@ -166,7 +168,7 @@ TEST_F(SoundBrowserTest, EditorsAreOnePerKindAndSoundFoundByIdentity) {
     EXPECT_EQ(editors[3]->EditorKind(), SoundEditorKind::Modulation);
     EXPECT_EQ(editors[4]->EditorKind(), SoundEditorKind::Envelopes);
     // The node editor that was open already comes to the front instead of a second one.
-    EXPECT_EQ(window->WorkArea().currentSubWindow()->widget(), editors[0]);
+    EXPECT_EQ(WindowHost::WidgetOf(window->WorkArea().currentSubWindow()), editors[0]);
 
     // An editor just closed is not found again: a new one opens at once.
     window->Host().SubWindowOf(editors[2])->close();
@@ -327,4 +329,32 @@ TEST_F(SoundBrowserTest, OpenAllKeepsWhatTheSynthHeldAndRestoresASavedSet) {
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(kept[0]));
 
     EXPECT_TRUE(messages.Messages().empty());
+}
+
+// On a 1366x768 screen Edit All lays the four real editors out side by side: none covers
+// another, and one whose frame is smaller than its controls scrolls to them.
+TEST_F(SoundBrowserTest, EditAllPlacesTheFourEditorsSoNoneHidesAnother) {
+    editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+        return static_cast<QWidget*>(MakeSoundEditor(Context(), kind, sound));
+    };
+    window->resize(1366, 700);
+    OpenAndSelect(2);
+    Menu("MenuEditSoundEditAll");
+    QList<QMdiSubWindow*> frames;
+    for (QWidget* editor : window->Host().Windows()) {
+        if (dynamic_cast<SoundEditor*>(editor) != nullptr)
+            frames << window->Host().SubWindowOf(editor);
+    }
+    ASSERT_EQ(frames.size(), 4);
+    EXPECT_EQ(WindowHost::WidgetOf(window->WorkArea().currentSubWindow())->objectName(),
+              "FormNodes");
+    const QRect area = window->WorkArea().viewport()->rect();
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        EXPECT_TRUE(area.contains(frames[i]->geometry()));
+        for (qsizetype j = i + 1; j < frames.size(); ++j)
+            EXPECT_FALSE(frames[i]->geometry().intersects(frames[j]->geometry()));
+        const QWidget* editor = WindowHost::WidgetOf(frames[i]);
+        EXPECT_GE(editor->width(), editor->minimumSizeHint().width());
+        EXPECT_GE(editor->height(), editor->minimumSize().height());
+    }
 }

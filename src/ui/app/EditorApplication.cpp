@@ -72,6 +72,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
     window_ = std::make_unique<MDIFormMain>(*midi_, session_, messages_, modal_, pump_);
     messages_.SetParent(window_.get());
+    window_->Host().SetPlaces(&store_);
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
     context_ = std::make_unique<WindowContext>(

@@ -17,6 +17,7 @@
 #include "midi/ModuleMIDI.h"
 #include "platform/SettingsStore.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/WindowHost.h"
 #include "ui/widgets/PianoKeyboard.h"
 #include "ui/widgets/WindowGlue.h"
 
@@ -215,7 +216,7 @@ void FormAudition::AllNotesOff() {
 }
 
 void FormAudition::HideWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    if (QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this))
         frame->hide();
     else
         hide();

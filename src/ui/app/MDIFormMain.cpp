@@ -199,9 +199,9 @@ QWidget* MDIFormMain::ChildWindow(Child child) const {
     // A window that is closing waits for its deferred delete; it is no longer open.
     auto found = children_.find(child);
     if (found == children_.end() || found->second.isNull() ||
-        host_.SubWindowOf(found->second->widget()) == nullptr)
+        host_.SubWindowOf(WindowHost::WidgetOf(found->second)) == nullptr)
         return nullptr;
-    return found->second->widget();
+    return WindowHost::WidgetOf(found->second);
 }
 
 QWidget* MDIFormMain::OpenChild(Child child) {
@@ -215,8 +215,9 @@ QWidget* MDIFormMain::OpenChild(Child child) {
             return nullptr;
         window = host_.Add(widget);
     }
-    host_.Activate(window->widget());
-    return window->widget();
+    QWidget* widget = WindowHost::WidgetOf(window);
+    host_.Activate(widget);
+    return widget;
 }
 
 void MDIFormMain::ClearMenus() {
@@ -246,9 +247,7 @@ void MDIFormMain::SetMenus() {
 DocumentWindow* MDIFormMain::ActiveDocument() const {
     // The current child even while a dialog or message box has the focus.
     QMdiSubWindow* window = workArea_->currentSubWindow();
-    if (window == nullptr || window->widget() == nullptr)
-        return nullptr;
-    return dynamic_cast<DocumentWindow*>(window->widget());
+    return dynamic_cast<DocumentWindow*>(WindowHost::WidgetOf(window));
 }
 
 void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {

@@ -18,9 +18,9 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -119,7 +119,7 @@ FormGroups::FormGroups(const WindowContext& context, QWidget* parent)
     // The user sounds' names may have changed in the sound browser meanwhile.
     connect(&context_.shell.Host().Area(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* window) {
-                if (window != nullptr && window->widget() == this)
+                if (WindowHost::WidgetOf(window) == this)
                     RefreshSoundNames();
             });
     connect(&context_.library.History(), &EditHistory::GroupRestored, this,

@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/MessageSink.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -143,7 +143,7 @@ std::shared_ptr<ClassSound> FormSounds::SelectedSound() const {
 
 void FormSounds::closeEvent(QCloseEvent* event) {
     // Only while it is the current window: the menus of another active browser stay as they are.
-    const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this);
     if (frame == nullptr || frame->mdiArea() == nullptr ||
         frame->mdiArea()->currentSubWindow() == frame) {
         context_.shell.ClearMenus();
@@ -277,14 +277,18 @@ void FormSounds::SoundEditAll() {
     const auto sound = SelectedSound();
     if (!sound)
         return;
-    // The node editor last, so it ends on top.
+    // The node editor last, so it ends on top; then side by side, none covering another, the
+    // node and envelope editors in the first row.
+    QList<QWidget*> opened;
     for (SoundEditorKind kind : {SoundEditorKind::Lfo, SoundEditorKind::Modulation,
                                  SoundEditorKind::Envelopes, SoundEditorKind::Nodes}) {
-        OpenEditor(kind, sound);
+        if (QWidget* editor = OpenEditor(kind, sound))
+            opened.prepend(editor);
     }
+    context_.shell.Host().Arrange(opened);
 }
 
-void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
     WindowHost& host = context_.shell.Host();
     // Identity, not equal contents: two slots may hold equal sounds.
     auto* open = host.Find<SoundEditor>([kind, &sound](const SoundEditor& editor) {
@@ -293,10 +297,12 @@ void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSou
     if (auto* window = dynamic_cast<QWidget*>(open)) {
         host.Activate(window);
         window->setFocus();
-        return;
+        return window;
     }
     if (!context_.editors)
-        return;
-    if (QWidget* window = context_.editors(kind, sound))
+        return nullptr;
+    QWidget* window = context_.editors(kind, sound);
+    if (window != nullptr)
         host.Add(window);
+    return window;
 }
