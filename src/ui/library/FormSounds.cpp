@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "midi/ModuleMIDI.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
 #include "platform/MessageSink.h"
@@ -19,6 +20,7 @@
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
@@ -93,9 +95,9 @@ bool FormSounds::IsSyncronised() const {
 }
 
 void FormSounds::Load() {
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring), 0, 0, 0);
-    status.show();
+    const TransferProgress progress(context_.shell.Status(), context_.midi.GetClock(),
+                                    QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring),
+                                    TransferProgress::ReadSeconds(ClassSounds::kAllSoundsBytes));
     list_->clear();
     if (context_.library.Sounds().GetSoundsFromSynth()) {
         FillList();
@@ -103,7 +105,6 @@ void FormSounds::Load() {
         // The exchange has said what went wrong; an empty list offers nothing to act on.
         list_->setEnabled(false);
     }
-    status.hide();
 }
 
 void FormSounds::FillList() {

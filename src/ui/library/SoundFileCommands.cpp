@@ -6,12 +6,14 @@
 #include "library/FileKinds.h"
 #include "library/LibraryFiles.h"
 #include "library/SoundBackup.h"
+#include "midi/ModuleMIDI.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WriteVerification.h"
 #include "windowlogic/SynthText.h"
 
@@ -159,11 +161,12 @@ bool SoundFileCommands::OpenAll() {
     if (backup.isEmpty())
         return false;
 
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingAll), 0, 0, 0);
-    status.show();
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingAll),
+        TransferProgress::WriteSeconds(ClassSounds::kAllSoundsBytes));
     const bool sent = library.Sounds().SendAllSoundsToSynth(all);
-    status.hide();
+    progress.reset();
     const QString where = QStringLiteral("The ZEL-1's sounds from before Open All: ") +
                           QDir::toNativeSeparators(backup);
     if (sent)
