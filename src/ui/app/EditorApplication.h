@@ -15,6 +15,7 @@
 #include "ui/common/QtFileDialogs.h"
 
 class DeviceWatch;
+class QAction;
 class EmulatorMidiDriver;
 class LibraryDocuments;
 struct WindowContext;
@@ -69,8 +70,10 @@ class EditorApplication : public QObject {
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
     void ShowWindows(const QStringList& windows);
-    // Opens the named editor on the synth's first sound; null for an unknown name.
+    // Opens the named window through the main menu, as a user would; null for an unknown name.
     QWidget* OpenPictured(const QString& name);
+    // The item of the menu whose caption starts with caption (letter case aside), or null.
+    QAction* MenuAction(const char* menu, const QString& caption) const;
     void ReportShown();
 
     SettingsStore& store_;
