@@ -214,8 +214,11 @@ QWidget* EditorApplication::OpenPictured(const QString& name) {
             return nullptr;
         sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
         // Every editor of the first sound with the sound browser, or the one named.
-        (edit != nullptr ? edit : MenuAction("MenuEditSoundMenu", QStringLiteral("Edit All")))
-            ->trigger();
+        if (edit == nullptr) {
+            MenuAction("MenuEditSoundMenu", QStringLiteral("Edit All"))->trigger();
+            return sounds;
+        }
+        edit->trigger();
         return WindowHost::WidgetOf(window_->WorkArea().currentSubWindow());
     }
     view->trigger();
