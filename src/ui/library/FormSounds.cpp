@@ -27,6 +27,8 @@
 #include "windowlogic/SynthText.h"
 
 namespace {
+constexpr int kDefaultChanges = 190;
+constexpr int kSoundBytes = ClassSounds::kAllSoundsBytes / ClassSounds::kSounds;
 constexpr int kIconSize = 16;
 
 // The list's small icons: the sound numbers drawn in dark red.
@@ -177,15 +179,17 @@ void FormSounds::SoundNew() {
         MessageFlags::ResultOk) {
         return;
     }
-    // About 190 parameter changes: seconds at the synth's pace.
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
-    status.show();
+    // About 190 parameter changes, each with its pause, and the sound: seconds at the synth's
+    // pace.
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingDefaults),
+        kDefaultChanges * ModuleMIDI::kSendPause + TransferProgress::WriteSeconds(kSoundBytes));
     context_.library.History().RecordSound(*sound, [&sound] {
         sound->DefaultValues();
         sound->SendSound(sound->EncodeRawSound());
     });
-    status.hide();
+    progress.reset();
     // A new sound belongs to no file: Save must not write it over the one chosen before.
     context_.library.SetSoundFileName(slot, QString());
     ShowNames();

@@ -49,7 +49,13 @@ void GroupFileCommands::GroupOpen() {
     if (!path)
         return;
     std::string failure;
-    switch (OpenGroupFile(*group, path->toStdString(), failure)) {
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), Text(kCaption),
+        QStringLiteral("Sending the group to ZEL-1..."),
+        TransferProgress::WriteSeconds(ClassGroup::kRawBytes));
+    const OpenOutcome outcome = OpenGroupFile(*group, path->toStdString(), failure);
+    progress.reset();
+    switch (outcome) {
         case OpenOutcome::kFileFailed:
             Fail(failure);
             return;

@@ -52,7 +52,13 @@ bool SoundFileCommands::Open(int slot) {
     if (!path)
         return false;
     std::string failure;
-    switch (OpenSoundFile(*sound, *path, failure)) {
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Sending the sound to ZEL-1..."),
+        TransferProgress::WriteSeconds(ClassSounds::kAllSoundsBytes / ClassSounds::kSounds));
+    const OpenOutcome outcome = OpenSoundFile(*sound, *path, failure);
+    progress.reset();
+    switch (outcome) {
         case OpenOutcome::kFileFailed:
             Fail(failure, kTitleOpen);
             return false;
