@@ -29,9 +29,10 @@
 #include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/FormUtility.h"
+#include "ui/app/GivenFiles.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/app/MainMenuTable.h"
-#include "ui/app/ToolbarIcons.h"
+#include "ui/app/ProgramIcon.h"
 #include "ui/app/UndoMenu.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
@@ -60,7 +61,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     : store_(store), session_(store), service_(new QTimer(this)) {
     // The program's picture in every window's title bar; without one the child windows show
     // the toolkit's logo.
-    QApplication::setWindowIcon(ToolbarIcons::For(QStringLiteral("Audition")));
+    QApplication::setWindowIcon(ProgramIcon());
     // The virtual ZEL-1 comes first in the device lists, at the speed of a MIDI cable.
     auto devices = std::make_unique<CompositeMidiDriver>();
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock_);
@@ -79,7 +80,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
     context_ = std::make_unique<WindowContext>(
-        WindowContext{*midi_, messages_, store_, pump_, folders_, *library_, *window_, {}});
+        WindowContext{*midi_, messages_, store_, pump_, givenDialogs_, *library_, *window_, {}});
     RegisterWindows();
     undoMenu_ = new UndoMenu(*window_, window_->Host().Area(), library_->History());
     // Input that falls due while no exchange waits is delivered too, so the activity panel
@@ -164,6 +165,10 @@ int EditorApplication::Run(const Options& options) {
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
+    } else if (!options.files.isEmpty()) {
+        QTimer::singleShot(0, this, [this, files = options.files] {
+            GivenFiles(*window_, *library_, messages_, givenDialogs_).Open(files);
+        });
     }
 
     const int code = QApplication::exec();
@@ -200,11 +205,14 @@ QAction* EditorApplication::MenuAction(const char* menu, const QString& caption)
 }
 
 QWidget* EditorApplication::OpenPictured(const QString& name) {
-    // A window of the View menu by its caption ("Groups"), or a sound editor by the end of its
-    // Edit, Sound caption ("nodes" for "Edit Nodes") on the synth's first sound.
+    // A window of the View menu by its caption ("Groups"), or a sound editor on the synth's first
+    // sound by the end of its Edit, Sound caption ("nodes" for "Edit Nodes") or its Edit caption
+    // ("vary").
     const bool keyboard = name == QLatin1String("AuditionKeyboard");
     QAction* view = MenuAction("MenuView", keyboard ? QStringLiteral("Audition") : name);
     QAction* edit = MenuAction("MenuEditSoundMenu", QStringLiteral("Edit ") + name);
+    if (edit == nullptr)
+        edit = MenuAction("MenuEdit", name);
     if (view == nullptr && edit == nullptr)
         return nullptr;
     if (edit != nullptr || name == QLatin1String("Sounds")) {

@@ -12,6 +12,7 @@
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"
 #include "ui/common/FolderMemoryDialogs.h"
+#include "ui/common/PresetFileDialogs.h"
 #include "ui/common/QtFileDialogs.h"
 
 class DeviceWatch;
@@ -44,10 +45,12 @@ class EditorApplication : public QObject {
         QString screenshot;
         // Pictured instead of the settings dialog: child windows by their View menu caption
         // ("Groups"), or a sound editor on the synth's first sound ("nodes", "envelope",
-        // "modulation", "lfo").
+        // "modulation", "lfo", "vary").
         QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
+        // Sound, group and bank files to open once the main window is up (asked one by one).
+        QStringList files;
     };
 
     // platformDevices: the operating system's MIDI devices (may be null).
@@ -92,6 +95,8 @@ class EditorApplication : public QObject {
     QtFileDialogs dialogs_;
     // Each kind of file's dialog starts where the last one of its kind ended.
     FolderMemoryDialogs folders_{dialogs_, store_};
+    // What the windows ask with: the dialogs, or a file given on the command line.
+    PresetFileDialogs givenDialogs_{folders_};
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;

@@ -19,6 +19,7 @@
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
+#include "ui/common/OpenSoundEditor.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
@@ -294,20 +295,5 @@ void FormSounds::SoundEditAll() {
 }
 
 QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
-    WindowHost& host = context_.shell.Host();
-    // Identity, not equal contents: two slots may hold equal sounds.
-    auto* open = host.Find<SoundEditor>([kind, &sound](const SoundEditor& editor) {
-        return editor.EditorKind() == kind && editor.GetSound().get() == sound.get();
-    });
-    if (auto* window = dynamic_cast<QWidget*>(open)) {
-        host.Activate(window);
-        window->setFocus();
-        return window;
-    }
-    if (!context_.editors)
-        return nullptr;
-    QWidget* window = context_.editors(kind, sound);
-    if (window != nullptr)
-        host.Add(window);
-    return window;
+    return OpenSoundEditor(context_, kind, sound);
 }

@@ -54,6 +54,7 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundEditLfo() override { OpenEditorOfSelected(SoundEditorKind::Lfo); }
     void SoundEditModulation() override { OpenEditorOfSelected(SoundEditorKind::Modulation); }
     void SoundEditAll() override;
+    void SoundVary() override { OpenEditorOfSelected(SoundEditorKind::Vary); }
 
     void SoundNew();
     void SoundOpen();
@@ -67,13 +68,14 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     // The editor of that kind on the sound, opened or brought to the front; null when none is made.
     QWidget* OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
 
+    // The slot of the selected item, or -1.
+    int SelectedSlot() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The slot of the selected item, or -1.
-    int SelectedSlot() const;
     std::shared_ptr<ClassSound> SelectedSound() const;
     void FillList();
     void ShowNames();
