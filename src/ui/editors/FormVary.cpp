@@ -19,7 +19,6 @@
 #include "model/LiveSoundWriter.h"
 #include "model/VariationRandom.h"
 #include "platform/MessageSink.h"
-#include "ui/common/EditHistory.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/LibraryDocuments.h"
 
@@ -62,8 +61,8 @@ FormVary::FormVary(const WindowContext& context, QWidget* parent)
 
 FormVary::~FormVary() {
     morphTimer_->stop();
-    if (dragging_ && HasSound())
-        Context().library.History().EndSound(Sound());
+    if (dragging_)
+        EndStep();
     ReleaseFocus();
 }
 
@@ -289,10 +288,9 @@ void FormVary::Again() {
 }
 
 void FormVary::Apply(const RawData& result) {
-    EditHistory& history = Context().library.History();
-    history.BeginSound(Sound());
+    BeginStep();
     Writer().Write(result);
-    history.EndSound(Sound());
+    EndStep();
 }
 
 void FormVary::MorphPressed() {
@@ -300,7 +298,7 @@ void FormVary::MorphPressed() {
     if (!HasSound() || !other || Writer().Busy())
         return;
     dragging_ = true;
-    Context().library.History().BeginSound(Sound());
+    BeginStep();
     session_.BeginMorph(Sound().EncodeRawSound(), *other);
 }
 
@@ -314,11 +312,10 @@ void FormVary::MorphMoved(int position) {
     const std::optional<RawData> other = Other();
     if (!HasSound() || !other || Writer().Busy())
         return;
-    EditHistory& history = Context().library.History();
-    history.BeginSound(Sound());
+    BeginStep();
     session_.BeginMorph(Sound().EncodeRawSound(), *other);
     SendMorph();
-    history.EndSound(Sound());
+    EndStep();
 }
 
 void FormVary::SendMorph() {
@@ -339,5 +336,5 @@ void FormVary::MorphReleased() {
         SendMorph();
     }
     dragging_ = false;
-    Context().library.History().EndSound(Sound());
+    EndStep();
 }
