@@ -26,6 +26,7 @@
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/KeySplitView.h"
@@ -121,7 +122,7 @@ FormGroups::FormGroups(const WindowContext& context, QWidget* parent)
     // The user sounds' names may have changed in the sound browser meanwhile.
     connect(&context_.shell.Host().Area(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* window) {
-                if (window != nullptr && window->widget() == this)
+                if (WindowHost::WidgetOf(window) == this)
                     RefreshSoundNames();
             });
     connect(&context_.library.History(), &EditHistory::GroupRestored, this,
@@ -293,10 +294,10 @@ bool FormGroups::IsSyncronised() const {
 
 void FormGroups::Load() {
     RefreshGuard guard(loading_);
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QStringLiteral("Aquiring groups from ZEL-1..."),
-                   0, 0, 0);
-    status.show();
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Aquiring groups from ZEL-1..."),
+        TransferProgress::ReadSeconds(ClassGroups::kAllGroupsBytes));
     listView_->clear();
     if (!groups_.GetGroupsFromSynth()) {
         for (QWidget* control : findChildren<QWidget*>())
@@ -308,7 +309,7 @@ void FormGroups::Load() {
         // Until a group was read, no edit can reach a bank that is not shown.
         SetBankControlsEnabled(MakeCurrent(0));
     }
-    status.hide();
+    progress.reset();
     context_.shell.SetMenus();
 }
 

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "midi/ModuleMIDI.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
 #include "model/NameRules.h"
@@ -21,6 +22,7 @@
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/OpenSoundEditor.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
@@ -28,6 +30,8 @@
 #include "windowlogic/SynthText.h"
 
 namespace {
+constexpr int kDefaultChanges = 190;
+constexpr int kSoundBytes = ClassSounds::kAllSoundsBytes / ClassSounds::kSounds;
 constexpr int kIconSize = 16;
 
 // The list's small icons: the sound numbers drawn in dark red.
@@ -96,9 +100,9 @@ bool FormSounds::IsSyncronised() const {
 }
 
 void FormSounds::Load() {
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring), 0, 0, 0);
-    status.show();
+    const TransferProgress progress(context_.shell.Status(), context_.midi.GetClock(),
+                                    QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring),
+                                    TransferProgress::ReadSeconds(ClassSounds::kAllSoundsBytes));
     list_->clear();
     if (context_.library.Sounds().GetSoundsFromSynth()) {
         FillList();
@@ -106,7 +110,6 @@ void FormSounds::Load() {
         // The exchange has said what went wrong; an empty list offers nothing to act on.
         list_->setEnabled(false);
     }
-    status.hide();
 }
 
 void FormSounds::FillList() {
@@ -146,7 +149,7 @@ std::shared_ptr<ClassSound> FormSounds::SelectedSound() const {
 
 void FormSounds::closeEvent(QCloseEvent* event) {
     // Only while it is the current window: the menus of another active browser stay as they are.
-    const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this);
     if (frame == nullptr || frame->mdiArea() == nullptr ||
         frame->mdiArea()->currentSubWindow() == frame) {
         context_.shell.ClearMenus();
@@ -179,15 +182,17 @@ void FormSounds::SoundNew() {
         MessageFlags::ResultOk) {
         return;
     }
-    // About 190 parameter changes: seconds at the synth's pace.
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
-    status.show();
+    // About 190 parameter changes, each with its pause, and the sound: seconds at the synth's
+    // pace.
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingDefaults),
+        kDefaultChanges * ModuleMIDI::kSendPause + TransferProgress::WriteSeconds(kSoundBytes));
     context_.library.History().RecordSound(*sound, [&sound] {
         sound->DefaultValues();
         sound->SendSound(sound->EncodeRawSound());
     });
-    status.hide();
+    progress.reset();
     // A new sound belongs to no file: Save must not write it over the one chosen before.
     context_.library.SetSoundFileName(slot, QString());
     ShowNames();
@@ -286,13 +291,17 @@ void FormSounds::SoundEditAll() {
     const auto sound = SelectedSound();
     if (!sound)
         return;
-    // The node editor last, so it ends on top.
+    // The node editor last, so it ends on top; then side by side, none covering another, the
+    // node and envelope editors in the first row.
+    QList<QWidget*> opened;
     for (SoundEditorKind kind : {SoundEditorKind::Lfo, SoundEditorKind::Modulation,
                                  SoundEditorKind::Envelopes, SoundEditorKind::Nodes}) {
-        OpenEditor(kind, sound);
+        if (QWidget* editor = OpenEditor(kind, sound))
+            opened.prepend(editor);
     }
+    context_.shell.Host().Arrange(opened);
 }
 
-void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
-    OpenSoundEditor(context_, kind, sound);
+QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+    return OpenSoundEditor(context_, kind, sound);
 }
