@@ -42,6 +42,10 @@ QString CatalogFilter::Sql(QVariantList& binds, int limit) const {
         where.append(QStringLiteral("s.algorithm = ?"));
         binds.append(algorithm);
     }
+    if (wave >= 0) {
+        where.append(QStringLiteral("s.waves LIKE ?"));
+        binds.append(QStringLiteral("% ") + QString::number(wave) + QStringLiteral(" %"));
+    }
     if (!tag.isEmpty()) {
         where.append(QStringLiteral(
             "(EXISTS(SELECT 1 FROM marks m WHERE m.fingerprint = s.fingerprint AND m.kind = 'tag'"

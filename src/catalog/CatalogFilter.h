@@ -8,6 +8,7 @@
 struct CatalogFilter {
     QString text;
     int algorithm = -1;  // 0..27, or -1 for any
+    int wave = -1;       // a wave one of its wave-selector nodes plays, or -1 for any
     QString tag;         // a tag of the user's or an automatic category; empty for any
     QString folder;      // only files below this folder; empty for any
     bool favouritesOnly = false;

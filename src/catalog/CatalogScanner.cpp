@@ -12,6 +12,7 @@
 #include "catalog/CatalogConnection.h"
 #include "catalog/SoundFingerprint.h"
 #include "catalog/SoundName.h"
+#include "catalog/SoundTraits.h"
 #include "library/FileKinds.h"
 #include "library/LibraryFiles.h"
 #include "tables/SoundLayout.h"
@@ -105,8 +106,8 @@ ScanSummary CatalogScanner::Run(const QStringList& folders, const Progress& prog
         "UPDATE SET size = excluded.size, mtime = excluded.mtime, error = excluded.error "
         "RETURNING id"));
     addSound.prepare(QStringLiteral(
-        "INSERT INTO sounds(file_id, place, name, fingerprint, algorithm, categories, record) "
-        "VALUES (?, ?, ?, ?, ?, ?, ?)"));
+        "INSERT INTO sounds(file_id, place, name, fingerprint, algorithm, waves, categories, "
+        "record) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
 
     db.transaction();
     RawData sounds;
@@ -160,6 +161,7 @@ ScanSummary CatalogScanner::Run(const QStringList& folders, const Progress& prog
             addSound.addBindValue(name.isNull() ? QStringLiteral("") : name);
             addSound.addBindValue(static_cast<qint64>(SoundFingerprint(sounds, offset)));
             addSound.addBindValue(static_cast<int>(sounds[offset + SoundLayout::kAlgorithm]));
+            addSound.addBindValue(NodeWaves(sounds, offset));
             const QString categories = categories_.Of(name);
             addSound.addBindValue(categories.isNull() ? QStringLiteral("") : categories);
             addSound.addBindValue(record);

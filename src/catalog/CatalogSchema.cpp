@@ -14,7 +14,8 @@ const char* const kToVersion1[] = {
     " mtime INTEGER NOT NULL, error TEXT)",
     "CREATE TABLE sounds(id INTEGER PRIMARY KEY, file_id INTEGER NOT NULL REFERENCES files(id)"
     " ON DELETE CASCADE, place INTEGER NOT NULL, name TEXT NOT NULL, fingerprint INTEGER NOT NULL,"
-    " algorithm INTEGER NOT NULL, categories TEXT NOT NULL, record BLOB NOT NULL)",
+    " algorithm INTEGER NOT NULL, waves TEXT NOT NULL, categories TEXT NOT NULL,"
+    " record BLOB NOT NULL)",
     "CREATE INDEX sounds_file ON sounds(file_id)",
     "CREATE INDEX sounds_fingerprint ON sounds(fingerprint)",
     "CREATE INDEX sounds_name ON sounds(name COLLATE NOCASE)",

@@ -8,8 +8,10 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <algorithm>
 
 #include "catalog/CatalogSchema.h"
+#include "catalog/SoundTraits.h"
 #include "catalog/UserMarks.h"
 #include "platform/FileAccess.h"
 #include "tables/SoundLayout.h"
@@ -211,6 +213,34 @@ int SoundCatalog::SoundCount() const {
     if (query.exec(QStringLiteral("SELECT count(*) FROM sounds")) && query.next())
         return query.value(0).toInt();
     return 0;
+}
+
+std::vector<SoundCatalog::Neighbour> SoundCatalog::Similar(const RawData& reference,
+                                                           int count) const {
+    std::vector<std::pair<double, qint64>> distances;
+    QSqlQuery query(connection_.Database());
+    query.setForwardOnly(true);
+    query.exec(QStringLiteral(
+        "SELECT s.id, s.record FROM sounds s WHERE NOT EXISTS(SELECT 1 FROM marks m WHERE "
+        "m.fingerprint = s.fingerprint AND m.kind = 'hidden')"));
+    RawData record(SoundLayout::kSize);
+    while (query.next()) {
+        const QByteArray bytes = query.value(1).toByteArray();
+        if (bytes.size() != SoundLayout::kSize)
+            continue;
+        for (int i = 0; i < SoundLayout::kSize; ++i)
+            record[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[i]));
+        distances.emplace_back(SoundDistance(reference, record), query.value(0).toLongLong());
+    }
+    const size_t wanted = std::min(distances.size(), static_cast<size_t>(std::max(count, 0)));
+    std::partial_sort(distances.begin(), distances.begin() + static_cast<qsizetype>(wanted),
+                      distances.end());
+    std::vector<Neighbour> nearest;
+    for (size_t i = 0; i < wanted; ++i) {
+        if (std::optional<CatalogEntry> entry = Entry(distances[i].second))
+            nearest.push_back({*entry, distances[i].first});
+    }
+    return nearest;
 }
 
 bool SoundCatalog::SetMark(const std::vector<qint64>& ids, const QString& kind,

@@ -49,6 +49,14 @@ class SoundCatalog {
     RawData Record(qint64 id) const;
     int SoundCount() const;
 
+    // The `count` sounds nearest to `reference` (see SoundDistance), nearest first; hidden
+    // sounds are left out.
+    struct Neighbour {
+        CatalogEntry entry;
+        double distance;
+    };
+    std::vector<Neighbour> Similar(const RawData& reference, int count) const;
+
     // The user's marks on the sounds with these ids (and so on every copy of them). Each call
     // saves the marks file; false with `failure` when the database or the file failed.
     bool AddTag(const std::vector<qint64>& ids, const QString& tag, QString& failure);

@@ -2,11 +2,17 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/FileTestSupport.h"
 #include "tables/SoundLayout.h"
+
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Sound records and files for the library's tests: a record is a pattern of values (its
 // "sound", from the seed) with a name in its first ten bytes.

@@ -8,6 +8,8 @@
 #include "catalog/SoundCatalog.h"
 #include "catalog/SoundFingerprint.h"
 #include "core/CatalogTestSupport.h"
+#include "tables/AlgorithmTable.h"
+#include "tables/NodeTable.h"
 
 namespace {
 QStringList Names(const std::vector<CatalogEntry>& entries) {
@@ -156,6 +158,38 @@ TEST_F(SoundCatalogTest, SearchFindsPiecesOfNamesAndNarrowsByFilters) {
     category.folder = QString::fromStdString(Sounds("banks"));
     category.tag = "pad";
     EXPECT_EQ(Names(catalog_->Find(category)), QStringList{"Other Pad"});
+}
+
+TEST_F(SoundCatalogTest, SimilarOrdersByNearnessAndWavesFilterByWhatNodesPlay) {
+    // A sound whose algorithm has a wave selector, playing wave 17 there.
+    int algorithm = 0, position = -1;
+    for (; algorithm < kAlgorithmCount && position < 0; ++algorithm) {
+        const auto nodes = AlgorithmNodes(algorithm);
+        for (size_t j = 0; j < nodes.size() && position < 0; ++j)
+            position = NodeType(nodes[j]) == kNodeWave ? static_cast<int>(j) : -1;
+    }
+    --algorithm;
+    ASSERT_GE(position, 0);
+    RawData waved = NamedSound("Waved", 40, algorithm);
+    waved[SoundLayout::NodeFirstByte(position)] = 17;
+    PutFile(Sounds("waved.zel"), AsBytes(waved));
+    catalog_->Scan();
+    CatalogFilter wave;
+    wave.wave = 17;
+    EXPECT_EQ(Names(catalog_->Find(wave)), QStringList{"Waved"});
+    wave.wave = 1;
+    EXPECT_TRUE(catalog_->Find(wave).empty());
+
+    RawData reference = NamedSound("Near", 1);
+    reference[SoundLayout::kEnvelopeBase] ^= 0x03;  // a rate a little off
+    const std::vector<SoundCatalog::Neighbour> near = catalog_->Similar(reference, 3);
+    ASSERT_EQ(near.size(), 3u);
+    QStringList nearest{near[0].entry.name, near[1].entry.name};
+    nearest.sort();
+    EXPECT_EQ(nearest, (QStringList{"Glass Pad", "Other Pad"}));
+    EXPECT_GT(near[0].distance, 0.0);
+    EXPECT_LT(near[0].distance, 0.1);
+    EXPECT_GT(near[2].distance, near[1].distance);
 }
 
 TEST_F(SoundCatalogTest, UserMarksOutliveRulesAndARebuiltDatabase) {
