@@ -106,11 +106,11 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         keys << action->objectName();
         tips << action->toolTip();
     }
-    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Nodes",
-                                 "Lfo", "Modulation", "Envelopes"}));
+    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Library",
+                                 "Nodes", "Lfo", "Modulation", "Envelopes"}));
     EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Show Sound Browser Window",
                                  "Show Group Editor Window", "Show Audition Window",
-                                 "Edit Sound Nodes", "Edit Sound LFO",
+                                 "Show Library Window", "Edit Sound Nodes", "Edit Sound LFO",
                                  "Edit Sound Modulation Matrix", "Edit Sound Envelopes"}));
     EXPECT_TRUE(Enabled().isEmpty());
     EXPECT_TRUE(Button("Sounds")->isEnabled());

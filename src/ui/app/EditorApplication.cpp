@@ -36,6 +36,7 @@
 #include "ui/editors/SoundEditorWindow.h"
 #include "ui/editors/SoundEditors.h"
 #include "ui/library/FormGroups.h"
+#include "ui/library/FormLibrary.h"
 #include "ui/library/FormSounds.h"
 
 namespace {
@@ -108,6 +109,11 @@ void EditorApplication::RegisterWindows() {
     });
     window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
         auto* form = new FormAudition(*context_);
+        form->Load();
+        return form;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Library, [this] {
+        auto* form = new FormLibrary(*context_, SoundCatalog::DefaultPath());
         form->Load();
         return form;
     });
@@ -190,6 +196,8 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
             }
         } else if (name == QLatin1String("Utility")) {
             window_->ViewUtility();
+        } else if (name == QLatin1String("Library")) {
+            window_->ViewLibrary();
         } else if (name.startsWith(QLatin1String("Audition"))) {
             window_->ViewAudition();
             if (auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip")))

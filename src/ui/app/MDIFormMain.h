@@ -42,7 +42,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     static constexpr int kTimerMidiInterval = 100;
     static constexpr int kStatusMessageTime = 8000;
 
-    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor };
+    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor, Library };
     // Makes a new child window; the main window puts it into its work area and owns it.
     using ChildFactory = std::function<QWidget*()>;
 
@@ -90,6 +90,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void ViewUtility() { OpenChild(Child::Utility); }
     void ViewAudition() { OpenChild(Child::Audition); }
     void ViewMidiMonitor() { OpenChild(Child::MidiMonitor); }
+    void ViewLibrary() { OpenChild(Child::Library); }
     void ViewSettings();
     void WindowCloseAll();
     void WindowCascade();
