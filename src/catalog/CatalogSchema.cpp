@@ -19,6 +19,8 @@ const char* const kToVersion1[] = {
     "CREATE INDEX sounds_file ON sounds(file_id)",
     "CREATE INDEX sounds_fingerprint ON sounds(fingerprint)",
     "CREATE INDEX sounds_name ON sounds(name COLLATE NOCASE)",
+    // An algorithm's sounds in list order, so a filtered search reads only those.
+    "CREATE INDEX sounds_algorithm ON sounds(algorithm, name COLLATE NOCASE)",
     // Substring search on names: every three-letter piece of a name is indexed.
     "CREATE VIRTUAL TABLE sounds_text USING fts5(name, content='sounds', content_rowid='id',"
     " tokenize='trigram')",
