@@ -71,11 +71,13 @@ FormLibrary::FormLibrary(const WindowContext& context, QString databasePath, QWi
     table_->setDragDropMode(QAbstractItemView::DragOnly);
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    table_->horizontalHeader()->setStretchLastSection(true);
-    table_->setColumnWidth(CatalogListModel::kName, 110);
+    // The file's own name matters most in a long path: the middle gives way.
+    table_->setTextElideMode(Qt::ElideMiddle);
+    table_->setColumnWidth(CatalogListModel::kName, 100);
     table_->setColumnWidth(CatalogListModel::kTags, 110);
-    table_->setColumnWidth(CatalogListModel::kAlgorithm, 150);
-    table_->setColumnWidth(CatalogListModel::kFile, 260);
+    table_->setColumnWidth(CatalogListModel::kAlgorithm, 170);
+    table_->horizontalHeader()->setSectionResizeMode(CatalogListModel::kFile, QHeaderView::Stretch);
+    table_->setColumnWidth(CatalogListModel::kPlace, 50);
     connect(table_, &QTableView::doubleClicked, this, &FormLibrary::Audition);
 
     auto* layout = new QVBoxLayout(this);
@@ -85,7 +87,6 @@ FormLibrary::FormLibrary(const WindowContext& context, QString databasePath, QWi
     layout->addWidget(BuildActions());
     layout->addWidget(BuildMarks());
     layout->addWidget(BuildScanRow());
-    resize(760, 460);
 
     connect(scan_, &CatalogScanJob::Progress, this, [this](int done, int total) {
         progress_->setMaximum(std::max(total, 1));
@@ -96,12 +97,17 @@ FormLibrary::FormLibrary(const WindowContext& context, QString databasePath, QWi
 
 FormLibrary::~FormLibrary() = default;
 
+QSize FormLibrary::sizeHint() const {
+    return {820, 480};
+}
+
 QWidget* FormLibrary::BuildFilters() {
     auto* box = new QWidget(this);
     QHBoxLayout* row = Row(box);
     search_ = Named(new QLineEdit, "TextSearch");
     search_->setPlaceholderText(QStringLiteral("Search names"));
     search_->setClearButtonEnabled(true);
+    search_->setMinimumWidth(160);
     algorithm_ = Named(new QComboBox, "ComboAlgorithm");
     algorithm_->addItem(QStringLiteral("Any algorithm"), -1);
     for (int a = 0; a < kAlgorithmCount; ++a)
@@ -177,6 +183,7 @@ QWidget* FormLibrary::BuildScanRow() {
     progress_ = Named(new QProgressBar, "ProgressScan");
     progress_->setTextVisible(false);
     progress_->setMaximumWidth(160);
+    progress_->hide();
     status_ = Named(new QLabel, "LabelStatus");
     row->addWidget(scanButton_);
     row->addWidget(cancelButton_);
@@ -277,6 +284,7 @@ void FormLibrary::Scan() {
     scanButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
     progress_->setValue(0);
+    progress_->show();
     Report(QStringLiteral("Scanning..."));
 }
 
@@ -287,7 +295,7 @@ void FormLibrary::WaitForScan() {
 void FormLibrary::ScanFinished(const ScanSummary& summary) {
     scanButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
-    progress_->setValue(progress_->maximum());
+    progress_->hide();
     if (!summary.failure.isEmpty())
         Fail(QStringLiteral("The scan failed: ") + summary.failure, kCaption);
     QString text = QStringLiteral("%1 sounds; %2 files read, %3 unreadable, %4 removed")

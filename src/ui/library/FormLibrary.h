@@ -34,6 +34,7 @@ class FormLibrary : public QWidget {
 
     FormLibrary(const WindowContext& context, QString databasePath, QWidget* parent = nullptr);
     ~FormLibrary() override;
+    QSize sizeHint() const override;
 
     // Opens the database and lists what it holds; false (after a message) when it cannot.
     bool Load();
