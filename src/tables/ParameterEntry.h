@@ -36,7 +36,9 @@ enum class ParameterCoding {
 
 // One parameter of a raw sound or raw group: where it lies, what the windows call it, the
 // values the editors offer, and how its value is packed into its byte. Several parameters may
-// share a byte; each owns the bits of its mask and leaves the others alone.
+// share a byte; each owns the bits of its mask and Write leaves the others alone. The key break
+// and its direction share the whole byte as its magnitude and its sign, and Write keeps the other
+// in the same way.
 struct ParameterEntry {
     int offset = 0;
     std::string field;   // "Detune", "Rate 3"; empty when the record itself is the parameter

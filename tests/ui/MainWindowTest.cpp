@@ -76,7 +76,7 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         {"MenuWinCascade", "Cascade", {}, true},
         {"MenuWinTileHorizonal", "Tile Horizontally", {}, true},
         {"MenuWinTileVertical", "Tile Vertically", {}, true},
-        {"MenuHelpContents", "Contents", {}, false},
+        {"MenuHelpContents", "Contents", {}, true},
         {"MenuHelpAbout", "About...", {}, true},
     };
     for (const Item& item : items) {

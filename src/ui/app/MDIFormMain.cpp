@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,9 +13,11 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
+#include "platform/MessageSink.h"
+#include "platform/UserManual.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
@@ -32,7 +36,8 @@ MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& me
       pump_(pump),
       workArea_(new QMdiArea(this)),
       host_(*workArea_),
-      timerMidi_(new QTimer(this)) {
+      timerMidi_(new QTimer(this)),
+      manualPath_(UserManual::Find(QCoreApplication::applicationDirPath())) {
     setObjectName(QStringLiteral("MDIFormMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
     workArea_->setObjectName(QStringLiteral("WorkArea"));
@@ -94,6 +99,7 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::Cascade, &MDIFormMain::WindowCascade},
         {SC::TileHorizontally, &MDIFormMain::WindowTileHorizontally},
         {SC::TileVertically, &MDIFormMain::WindowTileVertically},
+        {SC::Contents, &MDIFormMain::HelpContents},
         {SC::About, &MDIFormMain::HelpAbout},
     };
     (this->*kCommands.at(command))();
@@ -320,6 +326,15 @@ void MDIFormMain::Tile(bool horizontally) {
     for (qsizetype i = 0; i < windows.size(); ++i) {
         windows[i]->showNormal();
         windows[i]->setGeometry(rects[static_cast<size_t>(i)]);
+    }
+}
+
+void MDIFormMain::HelpContents() {
+    if (manualPath_.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manualPath_))) {
+        messages_.Show("The user manual could not be opened" +
+                           (manualPath_.isEmpty() ? std::string(": it is not installed.")
+                                                  : " from " + manualPath_.toStdString() + "."),
+                       kCaption, MessageFlags::Exclamation);
     }
 }
 

@@ -81,7 +81,7 @@ constexpr MenuEntry kMenus[] = {
     Shell("MenuWin", "MenuWinTileVertical", "Tile Vertically", SC::TileVertically),
 
     Menu(kMenuBar, "MenuHelp", "Help"),
-    Inactive("MenuHelp", "MenuHelpContents", "Contents", ""),
+    Shell("MenuHelp", "MenuHelpContents", "Contents", SC::Contents),
     Separator("MenuHelp"),
     Shell("MenuHelp", "MenuHelpAbout", "About...", SC::About),
 

@@ -23,6 +23,7 @@ enum class ShellCommand {
     Cascade,
     TileHorizontally,
     TileVertically,
+    Contents,
     About,
 };
 
