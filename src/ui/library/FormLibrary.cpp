@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -117,15 +118,25 @@ QWidget* FormLibrary::BuildFilters() {
     for (int w = 0; w < kNodeWaveCount; ++w)
         wave_->addItem(Latin(NodeWaveName(w)), w);
     tag_ = Named(new QComboBox, "ComboTag");
+    folder_ = Named(new QComboBox, "ComboFolder");
     favourites_ = Named(new QCheckBox(QStringLiteral("Favourites")), "CheckFavourites");
     duplicates_ = Named(new QCheckBox(QStringLiteral("Duplicates only")), "CheckDuplicates");
     hidden_ = Named(new QCheckBox(QStringLiteral("Hidden too")), "CheckHidden");
-    row->addWidget(search_, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{algorithm_, wave_, tag_, favourites_,
-                                                      duplicates_, hidden_})
-        row->addWidget(w);
+    // The search and the marks on one line, the lists below it.
+    auto* lines = new QVBoxLayout;
+    lines->setContentsMargins(0, 0, 0, 0);
+    auto* first = new QHBoxLayout;
+    first->addWidget(search_, 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{favourites_, duplicates_, hidden_})
+        first->addWidget(w);
+    auto* second = new QHBoxLayout;
+    for (QWidget* w : std::initializer_list<QWidget*>{algorithm_, wave_, tag_, folder_})
+        second->addWidget(w, 1);
+    lines->addLayout(first);
+    lines->addLayout(second);
+    row->addLayout(lines);
     connect(search_, &QLineEdit::textChanged, this, &FormLibrary::Search);
-    for (QComboBox* combo : {algorithm_, wave_, tag_})
+    for (QComboBox* combo : {algorithm_, wave_, tag_, folder_})
         connect(combo, &QComboBox::currentIndexChanged, this, &FormLibrary::Search);
     for (QCheckBox* check : {favourites_, duplicates_, hidden_})
         connect(check, &QCheckBox::toggled, this, &FormLibrary::Search);
@@ -162,6 +173,8 @@ QWidget* FormLibrary::BuildMarks() {
     row->addWidget(Button("ButtonAddTag", QStringLiteral("Add Tag"), this, &FormLibrary::AddTag));
     row->addWidget(
         Button("ButtonRemoveTag", QStringLiteral("Remove Tag"), this, &FormLibrary::RemoveTag));
+    row->addWidget(
+        Button("ButtonRenameTag", QStringLiteral("Rename Tag"), this, &FormLibrary::RenameTag));
     row->addWidget(Button("ButtonFavourite", QStringLiteral("Favourite"), this,
                           &FormLibrary::ToggleFavourite));
     row->addWidget(Button("ButtonHide", QStringLiteral("Hide"), this, &FormLibrary::ToggleHidden));
@@ -202,6 +215,7 @@ bool FormLibrary::Load() {
     if (!notice.isEmpty())
         context_.messages.Show(notice.trimmed().toStdString(), kCaption, MessageFlags::Exclamation);
     FillTags();
+    FillFolders();
     Search();
     Report(QStringLiteral("%1 sounds").arg(catalog_.SoundCount()));
     return true;
@@ -223,12 +237,23 @@ void FormLibrary::FillTags() {
     tag_->setCurrentIndex(std::max(0, tag_->findData(chosen)));
 }
 
+void FormLibrary::FillFolders() {
+    const QString chosen = folder_->currentData().toString();
+    const QSignalBlocker quiet(folder_);
+    folder_->clear();
+    folder_->addItem(QStringLiteral("Any folder"), QString());
+    for (const QString& folder : catalog_.Folders())
+        folder_->addItem(QDir(folder).dirName(), folder);
+    folder_->setCurrentIndex(std::max(0, folder_->findData(chosen)));
+}
+
 void FormLibrary::Search() {
     CatalogFilter filter;
     filter.text = search_->text();
     filter.algorithm = algorithm_->currentData().toInt();
     filter.wave = wave_->currentData().toInt();
     filter.tag = tag_->currentData().toString();
+    filter.folder = folder_->currentData().toString();
     filter.favouritesOnly = favourites_->isChecked();
     filter.duplicatesOnly = duplicates_->isChecked();
     filter.includeHidden = hidden_->isChecked();
@@ -309,6 +334,7 @@ void FormLibrary::ScanFinished(const ScanSummary& summary) {
         text += QStringLiteral("; not found: ") + summary.missingFolders.join(QStringLiteral(", "));
     Report(text);
     FillTags();
+    FillFolders();
     model_->Refresh();
 }
 
@@ -410,6 +436,17 @@ void FormLibrary::RemoveTag() {
         Fail(failure, kCaption);
     FillTags();
     model_->Refresh();
+}
+
+void FormLibrary::RenameTag() {
+    const QString from = tag_->currentData().toString();
+    QString failure;
+    if (from.isEmpty() || !catalog_.Tags().contains(from))
+        return;
+    if (!catalog_.RenameTag(from, tagText_->text(), failure))
+        Fail(failure, kCaption);
+    FillTags();
+    tag_->setCurrentIndex(std::max(0, tag_->findData(tagText_->text().simplified())));
 }
 
 void FormLibrary::ToggleFavourite() {

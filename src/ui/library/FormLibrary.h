@@ -52,6 +52,8 @@ class FormLibrary : public QWidget {
     void SendAsBank();
     void AddTag();
     void RemoveTag();
+    // Renames the tag chosen in the tag list to the text typed, on every sound.
+    void RenameTag();
     void ToggleFavourite();
     void ToggleHidden();
     void KeepEntry();
@@ -65,6 +67,7 @@ class FormLibrary : public QWidget {
     QWidget* BuildMarks();
     QWidget* BuildScanRow();
     void FillTags();
+    void FillFolders();
     std::vector<const CatalogEntry*> Selection() const;
     std::vector<qint64> SelectedIds() const;
     // The selection, or the first 20 listed when nothing is selected, read from their files.
@@ -84,6 +87,7 @@ class FormLibrary : public QWidget {
     QComboBox* algorithm_;
     QComboBox* wave_;
     QComboBox* tag_;
+    QComboBox* folder_;
     QCheckBox* favourites_;
     QCheckBox* duplicates_;
     QCheckBox* hidden_;
