@@ -17,22 +17,30 @@ constexpr const char* kQuestion =
 ScratchAudition::ScratchAudition(ClassSounds& sounds, SettingsStore& store, MessageSink& messages)
     : sounds_(sounds), store_(store), messages_(messages) {}
 
-int ScratchAudition::ScratchSlot() {
+int ScratchAudition::SavedSlot(SettingsStore& store) {
     const std::string saved =
-        store_.Read(MidiSettings::kApplication, MidiSettings::kSection, kKeyScratchSlot, "");
+        store.Read(MidiSettings::kApplication, MidiSettings::kSection, kKeyScratchSlot, "");
     try {
         const int slot = saved.empty() ? -1 : std::stoi(saved);
-        if (slot >= 0 && slot < 20)
-            return slot;
+        return slot >= 0 && slot < 20 ? slot : -1;
     } catch (const std::exception&) {
-        // Not a number: asked again below.
+        return -1;
     }
+}
+
+void ScratchAudition::SaveSlot(SettingsStore& store, int slot) {
+    store.Write(MidiSettings::kApplication, MidiSettings::kSection, kKeyScratchSlot,
+                slot >= 0 && slot < 20 ? std::to_string(slot) : std::string());
+}
+
+int ScratchAudition::ScratchSlot() {
+    if (const int slot = SavedSlot(store_); slot >= 0)
+        return slot;
     if (messages_.Show(kQuestion, kTitle, MessageFlags::OkCancelQuestion) !=
         MessageFlags::ResultOk) {
         return -1;
     }
-    store_.Write(MidiSettings::kApplication, MidiSettings::kSection, kKeyScratchSlot,
-                 std::to_string(kOfferedSlot));
+    SaveSlot(store_, kOfferedSlot);
     return kOfferedSlot;
 }
 

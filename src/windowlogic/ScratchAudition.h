@@ -18,6 +18,11 @@ class ScratchAudition {
 
     ScratchAudition(ClassSounds& sounds, SettingsStore& store, MessageSink& messages);
 
+    // The slot chosen in the settings, or -1 when none is (or the value is not a slot).
+    static int SavedSlot(SettingsStore& store);
+    // -1 clears the choice, so that the next audition asks.
+    static void SaveSlot(SettingsStore& store, int slot);
+
     // The slot 0..19 from the settings; when none is chosen yet, asks once whether Sound 20 may
     // serve and keeps the answer. -1 when the user declines.
     int ScratchSlot();

@@ -92,6 +92,14 @@ TEST_F(LibraryWindowTest, AuditionAsksForAScratchSlotOnceAndGivesItBackOnClose) 
     EXPECT_EQ(Slot(19), own);
 }
 
+TEST_F(LibraryWindowTest, ASlotChosenInSettingsServesWithoutAsking) {
+    window->Settings()->findChild<QComboBox*>("ComboScratchSlot")->setCurrentIndex(3);
+    Find("glass");
+    Click("ButtonAudition");
+    EXPECT_TRUE(messages.Messages().empty());
+    EXPECT_EQ(Slot(2), pad);
+}
+
 TEST_F(LibraryWindowTest, SendAndDropOpenIntoASlotAsOneUndoStepThatIsVerified) {
     const RawData before = Slot(4);
     Find("glass");
