@@ -7,6 +7,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "cli/VaryCommands.h"
 #include "library/FileKinds.h"
 #include "library/FileListing.h"
 #include "library/LibraryFiles.h"
@@ -47,6 +48,7 @@ constexpr const char* kDescription =
     "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
     "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
     "  library COMMAND ...            the sound library: zel1-cli library --help\n"
+    "%1"
     "\n"
     "Ports default to those the editor saved. A port is matched by its name, ignoring letter\n"
     "case, or by any part of its name that no other port's name holds.\n"
@@ -204,8 +206,12 @@ LibrarianCommands::LibrarianCommands(DeviceSource devices, MidiDriver& virtualSy
 LibrarianCommands::~LibrarianCommands() = default;
 
 int LibrarianCommands::Run(const QStringList& arguments) {
+    // The variations have options of their own and need no synth.
+    if (arguments.size() > 1 && arguments[1] == QLatin1String("vary"))
+        return VaryCommands(Offline(), out_, err_).Run(arguments);
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(
+        QString::fromLatin1(kDescription).arg(QString::fromLatin1(VaryCommands::kHelp)));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({"h", "help"}, "Show this help.");
     const QCommandLineOption version({"v", "version"}, "Show the version.");

@@ -223,7 +223,8 @@ QWidget* EditorApplication::OpenPictured(const QString& name) {
         {QStringLiteral("nodes"), SoundEditorKind::Nodes},
         {QStringLiteral("envelope"), SoundEditorKind::Envelopes},
         {QStringLiteral("modulation"), SoundEditorKind::Modulation},
-        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo},
+        {QStringLiteral("vary"), SoundEditorKind::Vary}};
     const auto kind = kinds.find(name);
     if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
         return nullptr;

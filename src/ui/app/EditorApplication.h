@@ -43,7 +43,7 @@ class EditorApplication : public QObject {
         QString screenshot;
         // Pictured instead of the settings dialog: child windows by their View menu caption
         // ("Groups"), or a sound editor on the synth's first sound ("nodes", "envelope",
-        // "modulation", "lfo").
+        // "modulation", "lfo", "vary").
         QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;

@@ -22,6 +22,7 @@
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
 #include "ui/common/FormStatus.h"
+#include "ui/common/SoundEditor.h"
 #include "windowlogic/TileLayout.h"
 
 using namespace MainMenuTable;
@@ -101,6 +102,7 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::TileVertically, &MDIFormMain::WindowTileVertically},
         {SC::Contents, &MDIFormMain::HelpContents},
         {SC::About, &MDIFormMain::HelpAbout},
+        {SC::Vary, &MDIFormMain::EditVary},
     };
     (this->*kCommands.at(command))();
 }
@@ -253,6 +255,14 @@ void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
     if (soundsOnly && active->DocumentKind() != DocumentWindow::Kind::Sounds)
         return;
     (active->*command)();
+}
+
+void MDIFormMain::EditVary() {
+    QMdiSubWindow* window = workArea_->currentSubWindow();
+    if (auto* editor = window != nullptr ? dynamic_cast<SoundEditor*>(window->widget()) : nullptr)
+        editor->OpenCompanion(SoundEditorKind::Vary);
+    else
+        RouteToActive(&DocumentWindow::SoundVary, true);
 }
 
 void MDIFormMain::RouteTo(Child child, Command command) {

@@ -99,6 +99,8 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     // Opens the user manual in the desktop's browser.
     void HelpContents();
     void HelpAbout();
+    // The Vary window of the active editor's sound, or of the sound browser's selected sound.
+    void EditVary();
     // The user manual's file; found beside the program at first.
     void SetManualPath(const QString& path) { manualPath_ = path; }
 

@@ -64,6 +64,7 @@ constexpr MenuEntry kMenus[] = {
              Route::ActiveSound, &DW::SoundEditModulation),
     Document("MenuEditSoundMenu", "MenuEditSoundEditAll", "Edit All", Route::ActiveSound,
              &DW::SoundEditAll, "Ctrl+A"),
+    Shell("MenuEdit", "MenuEditVary", "Vary...", SC::Vary),
 
     Menu(kMenuBar, "MenuView", "View"),
     Shell("MenuView", "MenuViewSounds", "Sounds", SC::ViewSounds),
@@ -95,6 +96,7 @@ constexpr MenuEntry kMenus[] = {
     Document("MenuSoundEditMenu", "MenuSoundEditLfo", "LFO", Route::ToSounds, &DW::SoundEditLfo),
     Document("MenuSoundEditMenu", "MenuSoundEditModulation", "Modulation", Route::ToSounds,
              &DW::SoundEditModulation),
+    Document("MenuSound", "MenuSoundVary", "Vary...", Route::ToSounds, &DW::SoundVary),
     Document("MenuSound", "MenuSoundRename", "Rename", Route::ToSounds, &DW::DocumentRename),
     Separator("MenuSound"),
     Document("MenuSound", "MenuSoundNew", "New", Route::ToSounds, &DW::DocumentNew),
@@ -126,6 +128,7 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {"Lfo", "Edit Sound LFO", "MenuEditSoundEditLfo"},
     {"Modulation", "Edit Sound Modulation Matrix", "MenuEditSoundEditModulation"},
     {"Envelopes", "Edit Sound Envelopes", "MenuEditSoundEditEnvelopes"},
+    {"Vary", "Vary Sound", "MenuEditVary"},
 };
 }  // namespace
 

@@ -25,6 +25,7 @@ enum class ShellCommand {
     TileVertically,
     Contents,
     About,
+    Vary,
 };
 
 enum class Route {

@@ -54,6 +54,7 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundEditLfo() override { OpenEditorOfSelected(SoundEditorKind::Lfo); }
     void SoundEditModulation() override { OpenEditorOfSelected(SoundEditorKind::Modulation); }
     void SoundEditAll() override;
+    void SoundVary() override { OpenEditorOfSelected(SoundEditorKind::Vary); }
 
     void SoundNew();
     void SoundOpen();
