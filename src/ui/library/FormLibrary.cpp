@@ -96,7 +96,12 @@ FormLibrary::FormLibrary(const WindowContext& context, QString databasePath, QWi
     connect(scan_, &CatalogScanJob::Finished, this, &FormLibrary::ScanFinished);
 }
 
-FormLibrary::~FormLibrary() = default;
+FormLibrary::~FormLibrary() {
+    // The list's open query must end before the catalog's connection does (children would
+    // only go after the members).
+    table_->setModel(nullptr);
+    delete model_;
+}
 
 QSize FormLibrary::sizeHint() const {
     return {820, 480};
