@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QUndoStack>
@@ -106,8 +108,9 @@ TEST_F(FormVaryTest, AMorphDragSendsTheLatestPositionAndIsOneStep) {
 TEST_F(FormVaryTest, NudgeTowardsASoundFileAtFullAmountGivesThatSound) {
     const RawData a = sound->EncodeRawSound();
     const RawData b = library.Sounds().Sound(9)->EncodeRawSound();
-    const QString path = backups.filePath(QStringLiteral("other.zel"));
-    QFile file(path);
+    const QString name =
+        QStringLiteral("other sound with a name as long as a library's file names get.zel");
+    QFile file(backups.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     QByteArray bytes;
     for (int16_t byte : b)
@@ -115,12 +118,18 @@ TEST_F(FormVaryTest, NudgeTowardsASoundFileAtFullAmountGivesThatSound) {
     file.write(bytes);
     file.close();
 
-    dialogs.Answer(path);
+    dialogs.Answer(file.fileName());
     auto* other = Find<QComboBox>(*vary, "ComboOther");
     const int openFile = other->findText(FormVary::kFileEntry);
     other->setCurrentIndex(openFile);
     emit other->activated(openFile);
-    EXPECT_EQ(other->currentText(), "File: other.zel");
+    EXPECT_EQ(other->currentText(), "File: " + name);
+    // The long name leaves the morph slider room to be dragged, and is there in full as a tip.
+    vary->show();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    auto* morphB = Find<QLabel>(*vary, "LabelMorphB");
+    EXPECT_EQ(morphB->toolTip(), "B: " + name);
+    EXPECT_GE(Find<QSlider>(*vary, "SliderMorph")->width(), morphB->width());
     Find<QCheckBox>(*vary, "CheckLock_6")->setChecked(false);
     auto* amount = Find<QComboBox>(*vary, "ComboAmount");
     amount->setCurrentIndex(amount->findText("100 %"));

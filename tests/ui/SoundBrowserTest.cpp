@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
+#include <QUndoStack>
 
 #include "ShellFixture.h"
 #include "TestSoundEditor.h"
@@ -14,6 +15,7 @@
 #include "library/ConvertFromSND.h"
 #include "model/ClassSounds.h"
 #include "model/NameRules.h"
+#include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/library/FormSounds.h"
 
@@ -148,6 +150,19 @@ TEST_F(SoundBrowserTest, RenameAsksStoresTheSynthsBytesAndEditorCaptionsFollow) 
     Rename(QString::fromUtf8("Caf\u00e9 \u2603\U0001F3B9 long name"));
     EXPECT_EQ(AsString(Synth().Sound(4), 0, 10), std::string("Caf\xE9 ?? lo"));
     EXPECT_EQ(List()->item(4)->text(), QString::fromUtf8("Caf\u00e9 ?? lo"));
+
+    // Typing takes no more than the synth holds, and the editor stays inside its cell.
+    const std::string shown = List()->item(4)->text().toStdString();
+    Menu("MenuEditRename");
+    auto* line = List()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    line->selectAll();
+    QTest::keyClicks(line, "Fretless Bass Deluxe");
+    EXPECT_EQ(line->text(), "Fretless B");
+    EXPECT_TRUE(List()->visualItemRect(List()->item(4)).contains(line->geometry()));
+    QTest::keyClick(line, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.Messages().back().text, "Rename sound '" + shown + "' to 'Fretless B'?");
 }
 
 TEST_F(SoundBrowserTest, EditorsAreOnePerKindAndSoundFoundByIdentity) {
@@ -209,6 +224,8 @@ TEST_F(SoundBrowserTest, ASavedSoundOpenedIntoAnotherSlotLandsTheSameBytesInTheS
     EXPECT_EQ(open.request.filter, "Sound (*.zel)|*.zel|Import SND files (*.snd)|*.snd");
     EXPECT_EQ(Synth().Sound(7), Synth().Sound(3));
     EXPECT_EQ(List()->item(7)->text().toStdString(), name);
+    EXPECT_EQ(library.History().SoundStack(*library.Sounds().Sound(7))->undoText(),
+              "Open pad.zel into Sound 7");
 
     // Save now writes back to the file the sound came from, without a dialog.
     library.Sounds().Sound(7)->SetTranspose(5);

@@ -18,9 +18,10 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "model/NameRules.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -35,6 +36,7 @@
 #include "ui/widgets/ValueRow.h"
 #include "ui/widgets/WindowGlue.h"
 #include "windowlogic/BankEntries.h"
+#include "windowlogic/EditStepName.h"
 
 namespace {
 struct RowEntry {
@@ -157,7 +159,7 @@ void FormGroups::BuildControls() {
                 item->setText(shown);
             return std::nullopt;
         },
-        listView_);
+        kNameLength, listView_);
     connect(rename, &RenameDelegate::Finished, listView_,
             [this] { listView_->setFocus(Qt::OtherFocusReason); });
     listView_->setItemDelegate(rename);
@@ -209,7 +211,7 @@ QWidget* FormGroups::BuildBankControls() {
             if (loading_ || Bank() == nullptr)
                 return {};
             return [group = current_, bank = currentBank_, set, this](int value) {
-                (group->Bank(bank)->*set)(static_cast<int16_t>(value));
+                RecordEdit([&] { (group->Bank(bank)->*set)(static_cast<int16_t>(value)); });
                 RefreshSplitView();
             };
         };
@@ -223,6 +225,8 @@ QWidget* FormGroups::BuildBankControls() {
 
     auto* grid = new QGridLayout(bankFrame_);
     grid->setColumnStretch(1, 1);
+    comboSound_->setAccessibleName(QStringLiteral("Sound"));
+    comboMidiChannel_->setAccessibleName(QStringLiteral("Midi Channel"));
     grid->addWidget(Label("Sound", bankFrame_), 0, 0);
     grid->addWidget(comboSound_, 0, 1, 1, 2);
     grid->addWidget(Label("Midi Channel", bankFrame_), 1, 0);
@@ -236,19 +240,21 @@ QWidget* FormGroups::BuildBankControls() {
 void FormGroups::BuildRows(QGridLayout& grid, int& row) {
     for (const RowEntry& entry : kRows) {
         auto* valueRow = new ValueRow(QString::fromLatin1(entry.name), entry.range, bankFrame_);
-        valueRow->Bind([this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
-                       [this, set = entry.set]() -> ValueRow::Writer {
-                           if (loading_ || Bank() == nullptr)
-                               return {};
-                           return [group = current_, bank = currentBank_, set, this](int value) {
-                               (group->Bank(bank)->*set)(static_cast<int16_t>(value));
-                               RefreshSplitView();
-                           };
-                       });
+        valueRow->Bind(
+            [this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
+            [this, set = entry.set]() -> ValueRow::Writer {
+                if (loading_ || Bank() == nullptr)
+                    return {};
+                return [group = current_, bank = currentBank_, set, this](int value) {
+                    RecordEdit([&] { (group->Bank(bank)->*set)(static_cast<int16_t>(value)); });
+                    RefreshSplitView();
+                };
+            });
         if (entry.note) {
             valueRow->ShowAs(
                 [](int key) { return QString::fromStdString(BankEntries::SplitText(key)); });
         }
+        valueRow->SetLabel(QString::fromLatin1(entry.label));
         grid.addWidget(Label(entry.label, bankFrame_), row, 0);
         grid.addWidget(valueRow->Bar(), row, 1);
         grid.addWidget(valueRow->Text(), row, 2);
@@ -436,7 +442,14 @@ void FormGroups::GroupNew() {
 }
 
 void FormGroups::DocumentOpen() {
-    RecordEdit([this] { files_.GroupOpen(); });
+    RecordEdit([this] {
+        files_.GroupOpen();
+        const QString path = context_.library.GroupFileName(current_->GroupNumber());
+        if (!path.isEmpty())
+            context_.library.History().NameStep(
+                current_.get(), QString::fromStdString(EditStepName::ForOpen(
+                                    path.toStdString(), "Group", current_->GroupNumber())));
+    });
 }
 
 void FormGroups::RecordEdit(const std::function<void()>& edit) {

@@ -16,6 +16,7 @@
 #include "catalog/CatalogListModel.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "model/NameRules.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
@@ -25,6 +26,7 @@
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
+#include "windowlogic/EditStepName.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
@@ -63,7 +65,7 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
         [this](const QModelIndex& index, const QString& typed) {
             return FinishRename(index.row(), typed);
         },
-        list_);
+        kNameLength, list_);
     // The question took the focus; typing goes on in the list.
     connect(rename, &RenameDelegate::Finished, list_,
             [this] { list_->setFocus(Qt::OtherFocusReason); });
@@ -267,8 +269,14 @@ void FormSounds::SoundOpen() {
     if (slot < 0 || !sound)
         return;
     bool opened = false;
-    context_.library.History().RecordSound(*sound,
-                                           [this, slot, &opened] { opened = files_.Open(slot); });
+    context_.library.History().RecordSound(*sound, [this, slot, &sound, &opened] {
+        opened = files_.Open(slot);
+        if (opened)
+            context_.library.History().NameStep(
+                sound.get(),
+                QString::fromStdString(EditStepName::ForOpen(
+                    context_.library.SoundFileName(slot).toStdString(), "Sound", slot)));
+    });
     if (opened)
         ShowNames();
 }
