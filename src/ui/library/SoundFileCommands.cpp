@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 
+#include "catalog/EntrySound.h"
 #include "library/FileKinds.h"
 #include "library/LibraryFiles.h"
 #include "library/SoundBackup.h"
@@ -74,6 +75,37 @@ bool SoundFileCommands::Open(int slot) {
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
     return true;
+}
+
+bool SoundFileCommands::OpenEntry(int slot, const QString& path, int place) {
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return false;
+    RawData raw;
+    std::string failure;
+    if (!ReadEntrySound(path, place, raw, failure)) {
+        Fail(failure, kTitleOpen);
+        return false;
+    }
+    if (!sound->SendSound(raw))
+        return false;
+    const bool ownFile = KindOfFile(path.toStdString()) == FileKind::Sound;
+    context_.library.SetSoundFileName(slot, ownFile ? path : QString());
+    WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
+                             sound->EncodeRawSound(), kCaption);
+    return true;
+}
+
+bool SoundFileCommands::OpenEntryAsStep(int slot, const QString& path, int place) {
+    // The slots exist once the sounds were read (no browser may have done so yet).
+    if (!context_.library.Sounds().GetSoundsFromSynth())
+        return false;
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return false;
+    bool opened = false;
+    context_.library.History().RecordSound(*sound, [&] { opened = OpenEntry(slot, path, place); });
+    return opened;
 }
 
 bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::string& path) {
@@ -163,6 +195,14 @@ bool SoundFileCommands::OpenAll() {
         Fail(failure, kCaption);
         return false;
     }
+    return SendAll(all);
+}
+
+bool SoundFileCommands::SendAll(const RawData& all) {
+    LibraryDocuments& library = context_.library;
+    // What is kept must be what the synth holds: read it first when no browser has.
+    if (!library.Sounds().Syncronised() && !library.Sounds().GetSoundsFromSynth())
+        return false;
     const QString backup = Backup();
     if (backup.isEmpty())
         return false;
