@@ -11,7 +11,7 @@
 namespace {
 constexpr const char* kQuestion =
     "Audition plays a library sound from one of the ZEL-1's sound slots and puts that slot's own "
-    "sound back when the library window closes. May Sound 20 serve for this?";
+    "sound back when the library window closes. May Sound 19 serve for this?";
 }
 
 ScratchAudition::ScratchAudition(ClassSounds& sounds, SettingsStore& store, MessageSink& messages)

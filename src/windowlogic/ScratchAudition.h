@@ -23,7 +23,7 @@ class ScratchAudition {
     // -1 clears the choice, so that the next audition asks.
     static void SaveSlot(SettingsStore& store, int slot);
 
-    // The slot 0..19 from the settings; when none is chosen yet, asks once whether Sound 20 may
+    // The slot 0..19 from the settings; when none is chosen yet, asks once whether Sound 19 may
     // serve and keeps the answer. -1 when the user declines.
     int ScratchSlot();
     // Sends record to the scratch slot; false (after a message) when nothing could be sent.

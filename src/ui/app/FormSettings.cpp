@@ -77,7 +77,7 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
     comboScratchSlot_->setObjectName(QStringLiteral("ComboScratchSlot"));
     comboScratchSlot_->addItem(QStringLiteral("None"), -1);
     for (int slot = 0; slot < 20; ++slot)
-        comboScratchSlot_->addItem(QStringLiteral("Sound %1").arg(slot + 1), slot);
+        comboScratchSlot_->addItem(QStringLiteral("Sound %1").arg(slot), slot);
     comboScratchSlot_->setCurrentIndex(ScratchAudition::SavedSlot(store_) + 1);
     auto* scratch = new QHBoxLayout;
     scratch->addWidget(new QLabel(QStringLiteral("Library audition slot"), this));

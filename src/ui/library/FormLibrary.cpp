@@ -153,7 +153,7 @@ QWidget* FormLibrary::BuildActions() {
     QHBoxLayout* row = Row(box);
     sendSlot_ = Named(new QComboBox, "ComboSendSlot");
     for (int slot = 0; slot < LibraryDocuments::kSlots; ++slot)
-        sendSlot_->addItem(QStringLiteral("Sound %1").arg(slot + 1), slot);
+        sendSlot_->addItem(QStringLiteral("Sound %1").arg(slot), slot);
     row->addWidget(
         Button("ButtonAudition", QStringLiteral("Audition"), this, &FormLibrary::Audition));
     row->addWidget(
@@ -356,7 +356,7 @@ void FormLibrary::Audition() {
     if (audition_.Play(sound))
         Report(QStringLiteral("Playing %1 from Sound %2")
                    .arg(chosen.front()->name)
-                   .arg(audition_.ScratchSlot() + 1));
+                   .arg(audition_.ScratchSlot()));
 }
 
 void FormLibrary::SendToSound() {
@@ -365,7 +365,7 @@ void FormLibrary::SendToSound() {
         return;
     const int slot = sendSlot_->currentData().toInt();
     if (files_.OpenEntryAsStep(slot, chosen.front()->path, chosen.front()->place))
-        Report(QStringLiteral("%1 is Sound %2").arg(chosen.front()->name).arg(slot + 1));
+        Report(QStringLiteral("%1 is Sound %2").arg(chosen.front()->name).arg(slot));
 }
 
 void FormLibrary::FindSimilar() {
