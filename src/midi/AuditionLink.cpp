@@ -1,7 +1,7 @@
 #include "midi/AuditionLink.h"
 
-#include "platform/MessageSink.h"
 #include "midi/ModuleMIDI.h"
+#include "platform/MessageSink.h"
 
 namespace {
 constexpr uint32_t kNoteOff = 0x80;
@@ -45,6 +45,7 @@ bool AuditionLink::OpenAuditionIn(int deviceId) {
         return false;
     }
     handle_ = handle;
+    driver.NamePort(handle_, true, kPortName);
     driver.InStart(handle_);
     midi_.ProcessEvents();
     return true;
