@@ -18,8 +18,8 @@
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "platform/SettingsStore.h"
 #include "model/ClassSounds.h"
+#include "platform/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/DeviceWatch.h"
@@ -109,6 +109,7 @@ void EditorApplication::RegisterWindows() {
     window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
         auto* form = new FormAudition(*context_);
         form->Load();
+        connect(devices_, &DeviceWatch::DevicesChanged, form, &FormAudition::DevicesChanged);
         return form;
     });
     window_->SetChildFactory(MDIFormMain::Child::Utility, [this] {

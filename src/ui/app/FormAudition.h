@@ -31,6 +31,9 @@ class FormAudition : public QWidget {
     // The load step: device list, saved settings, the external keyboard's port.
     void Load();
     AuditionLink& Link() { return *link_; }
+    // Ports came or went: lists the inputs anew and follows the chosen keyboard by name, closing
+    // its port when it has gone and opening it again when it returns.
+    void DevicesChanged();
 
     void KeyDown(int key);
     void KeyUp(int key);
@@ -44,6 +47,7 @@ class FormAudition : public QWidget {
     QWidget* BuildSettingsTab();
     QWidget* BuildKeyboardTab();
     void ExternalKeyboardStep();
+    void FillInputs();
     void InChannelSelected(int index);
     void OutChannelSelected(int index);
     void OctaveSelected(int index);
@@ -66,4 +70,6 @@ class FormAudition : public QWidget {
     QPushButton* commandAllNotesOff_;
     QPushButton* commandOk_;
     bool loaded_ = false;
+    // The external keyboard's port as chosen, listed or not.
+    QString chosenIn_;
 };
