@@ -12,12 +12,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/MessageSink.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
+#include "ui/common/OpenSoundEditor.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
@@ -285,18 +286,5 @@ void FormSounds::SoundEditAll() {
 }
 
 void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
-    WindowHost& host = context_.shell.Host();
-    // Identity, not equal contents: two slots may hold equal sounds.
-    auto* open = host.Find<SoundEditor>([kind, &sound](const SoundEditor& editor) {
-        return editor.EditorKind() == kind && editor.GetSound().get() == sound.get();
-    });
-    if (auto* window = dynamic_cast<QWidget*>(open)) {
-        host.Activate(window);
-        window->setFocus();
-        return;
-    }
-    if (!context_.editors)
-        return;
-    if (QWidget* window = context_.editors(kind, sound))
-        host.Add(window);
+    OpenSoundEditor(context_, kind, sound);
 }

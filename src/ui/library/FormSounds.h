@@ -54,6 +54,7 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundEditLfo() override { OpenEditorOfSelected(SoundEditorKind::Lfo); }
     void SoundEditModulation() override { OpenEditorOfSelected(SoundEditorKind::Modulation); }
     void SoundEditAll() override;
+    void SoundVary() override { OpenEditorOfSelected(SoundEditorKind::Vary); }
 
     void SoundNew();
     void SoundOpen();
@@ -66,13 +67,14 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     // The one editor of that kind for this sound: brought forward when open, else made.
     void OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
 
+    // The slot of the selected item, or -1.
+    int SelectedSlot() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The slot of the selected item, or -1.
-    int SelectedSlot() const;
     std::shared_ptr<ClassSound> SelectedSound() const;
     void FillList();
     void ShowNames();
