@@ -107,13 +107,13 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         keys << action->objectName();
         tips << action->toolTip();
     }
-    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Nodes",
-                                 "Lfo", "Modulation", "Envelopes", "Vary"}));
-    EXPECT_EQ(
-        tips,
-        QStringList({"New", "Open", "Save", "Show Sound Browser Window", "Show Group Editor Window",
-                     "Show Audition Window", "Edit Sound Nodes", "Edit Sound LFO",
-                     "Edit Sound Modulation Matrix", "Edit Sound Envelopes", "Vary Sound"}));
+    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Library",
+                                 "Nodes", "Lfo", "Modulation", "Envelopes", "Vary"}));
+    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Show Sound Browser Window",
+                                 "Show Group Editor Window", "Show Audition Window",
+                                 "Show Library Window", "Edit Sound Nodes", "Edit Sound LFO",
+                                 "Edit Sound Modulation Matrix", "Edit Sound Envelopes",
+                                 "Vary Sound"}));
     EXPECT_TRUE(Enabled().isEmpty());
     EXPECT_TRUE(Button("Sounds")->isEnabled());
     EXPECT_EQ(window->windowTitle(), "ZEL-1 Edit");
@@ -221,4 +221,28 @@ TEST_F(MainWindowTest, AWindowThatIsClosingIsOpenedAfresh) {
     QWidget* second = window->OpenChild(Child::Sounds);
     EXPECT_NE(second, first);
     EXPECT_TRUE(second->isVisible());
+}
+
+TEST_F(MainWindowTest, TheWindowMenuListsTheShownWindowsAndBringsOneToTheFront) {
+    QWidget* sounds = window->OpenChild(Child::Sounds);
+    QWidget* groups = window->OpenChild(Child::Groups);
+    sounds->setWindowTitle("Sounds");
+    groups->setWindowTitle("Groups & Banks");
+    auto* menu = window->findChild<QMenu*>("MenuWin");
+    const auto listed = [&] {
+        emit menu->aboutToShow();
+        QStringList items;
+        for (QAction* action : menu->actions()) {
+            if (action->objectName().startsWith("MenuWinWindow_"))
+                items << action->text() + (action->isChecked() ? " *" : "");
+        }
+        return items;
+    };
+    // The hidden audition window is not listed; the active one is checked.
+    EXPECT_EQ(listed(), QStringList({"&1 Sounds", "&2 Groups && Banks *"}));
+    window->findChild<QAction*>("MenuWinWindow_1")->trigger();
+    EXPECT_EQ(window->Host().SubWindowOf(sounds), window->WorkArea().currentSubWindow());
+    EXPECT_EQ(listed(), QStringList({"&1 Sounds *", "&2 Groups && Banks"}));
+    Action("MenuWinCloseAll")->trigger();
+    EXPECT_TRUE(listed().isEmpty());
 }

@@ -40,9 +40,8 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     static constexpr const char* kCaption = "ZEL-1 Edit";
     static constexpr const char* kExitQuestion = "Are you sure you want to exit?";
     static constexpr int kTimerMidiInterval = 100;
-    static constexpr int kStatusMessageTime = 8000;
 
-    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor };
+    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor, Library };
     // Makes a new child window; the main window puts it into its work area and owns it.
     using ChildFactory = std::function<QWidget*()>;
 
@@ -90,6 +89,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void ViewUtility() { OpenChild(Child::Utility); }
     void ViewAudition() { OpenChild(Child::Audition); }
     void ViewMidiMonitor() { OpenChild(Child::MidiMonitor); }
+    void ViewLibrary() { OpenChild(Child::Library); }
     void ViewSettings();
     void WindowCloseAll();
     void WindowCascade();
@@ -105,6 +105,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     using Command = DocumentWindow::Command;

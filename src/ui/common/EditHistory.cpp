@@ -1,9 +1,11 @@
 #include "ui/common/EditHistory.h"
 
 #include <QUndoStack>
+#include <utility>
 
 #include "model/ClassGroup.h"
 #include "model/ClassSound.h"
+#include "platform/Clock.h"
 #include "windowlogic/EditStepName.h"
 
 namespace {
@@ -13,33 +15,63 @@ RawData EncodeGroup(const ClassGroup& group) {
     return raw;
 }
 
+// Where a step came from, for joining the steps of one gesture.
+struct Gesture {
+    const void* control = nullptr;
+    double time = 0;
+    // False for a step after an undo: it starts a gesture of its own.
+    bool joins = true;
+};
+
 // One edit of a sound or group: the record as it was and as the edit left it. The first redo
 // is the edit itself, already made.
 class RawStep : public QUndoCommand {
   public:
     using Restore = std::function<void(const RawData&)>;
-    RawStep(const QString& text, RawData before, RawData after, Restore restore)
+    static constexpr int kGestureId = 1;
+
+    RawStep(const QString& text, RawData before, RawData after, Restore restore,
+            Gesture gesture = {})
         : QUndoCommand(text),
           before_(std::move(before)),
           after_(std::move(after)),
-          restore_(std::move(restore)) {}
+          restore_(std::move(restore)),
+          gesture_(gesture) {}
 
-    void undo() override { restore_(before_); }
+    void undo() override {
+        // A step gone back is finished: the next write starts a step of its own.
+        gesture_.control = nullptr;
+        restore_(before_);
+    }
     void redo() override {
         if (done_)
             restore_(after_);
         done_ = true;
+    }
+    int id() const override { return gesture_.control != nullptr ? kGestureId : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = dynamic_cast<const RawStep*>(other);
+        if (next == nullptr || gesture_.control == nullptr || !next->gesture_.joins ||
+            next->gesture_.control != gesture_.control ||
+            next->gesture_.time - gesture_.time > EditHistory::kGesturePause)
+            return false;
+        after_ = next->after_;
+        gesture_.time = next->gesture_.time;
+        // A gesture that ends where it began leaves nothing to undo.
+        setObsolete(after_ == before_);
+        return true;
     }
 
   private:
     RawData before_;
     RawData after_;
     Restore restore_;
+    Gesture gesture_;
     bool done_ = false;
 };
 }  // namespace
 
-EditHistory::EditHistory() = default;
+EditHistory::EditHistory(Clock& clock) : clock_(clock) {}
 EditHistory::~EditHistory() = default;
 
 QUndoStack* EditHistory::SoundStack(ClassSound& sound) {
@@ -78,17 +110,20 @@ void EditHistory::BeginSound(ClassSound& sound) {
     }
 }
 
-void EditHistory::EndSound(ClassSound& sound) {
+void EditHistory::EndSound(ClassSound& sound, const void* gesture) {
     Open& open = open_[&sound];
     if (open.depth == 0 || --open.depth > 0)
         return;
     RawData after = sound.EncodeRawSound();
+    const QString name = std::exchange(open.name, QString());
     if (after == open.before)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForSound(open.before, after));
+    const QString text =
+        !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForSound(open.before, after));
     auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
-    SoundStack(sound)->push(
-        new RawStep(text, std::move(open.before), std::move(after), std::move(restore)));
+    QUndoStack* stack = SoundStack(sound);
+    stack->push(new RawStep(text, std::move(open.before), std::move(after), std::move(restore),
+                            {gesture, clock_.Now(), !stack->canRedo()}));
 }
 
 void EditHistory::Restore(ClassSound& sound, const RawData& raw) {
@@ -151,14 +186,15 @@ void EditHistory::StopComparing(ClassSound& sound, bool keepAsStep) {
     emit CompareChanged(&sound);
 }
 
-void EditHistory::RecordSound(ClassSound& sound, const std::function<void()>& edit) {
+void EditHistory::RecordSound(ClassSound& sound, const std::function<void()>& edit,
+                              const void* gesture) {
     if (applying_) {
         edit();
         return;
     }
     BeginSound(sound);
     edit();
-    EndSound(sound);
+    EndSound(sound, gesture);
 }
 
 void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& edit) {
@@ -176,9 +212,11 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
     edit();
     --open.depth;
     RawData after = EncodeGroup(group);
+    const QString name = std::exchange(open.name, QString());
     if (after == before)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForGroup(before, after));
+    const QString text =
+        !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForGroup(before, after));
     // A group's parameter changes go to the group the synth is editing, which may be another
     // by now: a whole group dump to its slot is the one sure way back.
     auto restore = [this, &group](const RawData& raw) {
@@ -189,6 +227,11 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
     };
     GroupStack(group)->push(
         new RawStep(text, std::move(before), std::move(after), std::move(restore)));
+}
+
+void EditHistory::NameStep(const void* record, const QString& text) {
+    if (auto found = open_.find(record); found != open_.end() && found->second.depth > 0)
+        found->second.name = text;
 }
 
 void EditHistory::ClearSound(ClassSound& sound) {

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "midi/ModuleMIDI.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/common/EditHistory.h"
 
@@ -15,7 +16,7 @@ LibraryDocuments::LibraryDocuments(ModuleMIDI& midi, QString backupFolder)
     : sounds_(midi),
       groups_(midi),
       backupFolder_(std::move(backupFolder)),
-      history_(std::make_unique<EditHistory>()) {}
+      history_(std::make_unique<EditHistory>(midi.GetClock())) {}
 
 LibraryDocuments::~LibraryDocuments() = default;
 

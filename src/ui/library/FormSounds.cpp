@@ -1,6 +1,7 @@
 #include "ui/library/FormSounds.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QListWidget>
 #include <QMdiArea>
@@ -12,20 +13,27 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "catalog/CatalogListModel.h"
+#include "midi/ModuleMIDI.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "model/NameRules.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/OpenSoundEditor.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
+#include "windowlogic/EditStepName.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
+constexpr int kDefaultChanges = 190;
+constexpr int kSoundBytes = ClassSounds::kAllSoundsBytes / ClassSounds::kSounds;
 constexpr int kIconSize = 16;
 
 // The list's small icons: the sound numbers drawn in dark red.
@@ -61,12 +69,14 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
         [this](const QModelIndex& index, const QString& typed) {
             return FinishRename(index.row(), typed);
         },
-        list_);
+        kNameLength, list_);
     // The question took the focus; typing goes on in the list.
     connect(rename, &RenameDelegate::Finished, list_,
             [this] { list_->setFocus(Qt::OtherFocusReason); });
     list_->setItemDelegate(rename);
     list_->viewport()->installEventFilter(this);
+    // A library entry dropped on a slot opens into it.
+    list_->viewport()->setAcceptDrops(true);
     // Enter and a double click open the node editor, the editor a musician reaches for first.
     connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
     // Edit "Undo" acts on the selected sound.
@@ -94,9 +104,9 @@ bool FormSounds::IsSyncronised() const {
 }
 
 void FormSounds::Load() {
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring), 0, 0, 0);
-    status.show();
+    const TransferProgress progress(context_.shell.Status(), context_.midi.GetClock(),
+                                    QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring),
+                                    TransferProgress::ReadSeconds(ClassSounds::kAllSoundsBytes));
     list_->clear();
     if (context_.library.Sounds().GetSoundsFromSynth()) {
         FillList();
@@ -104,7 +114,6 @@ void FormSounds::Load() {
         // The exchange has said what went wrong; an empty list offers nothing to act on.
         list_->setEnabled(false);
     }
-    status.hide();
 }
 
 void FormSounds::FillList() {
@@ -144,7 +153,7 @@ std::shared_ptr<ClassSound> FormSounds::SelectedSound() const {
 
 void FormSounds::closeEvent(QCloseEvent* event) {
     // Only while it is the current window: the menus of another active browser stay as they are.
-    const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this);
     if (frame == nullptr || frame->mdiArea() == nullptr ||
         frame->mdiArea()->currentSubWindow() == frame) {
         context_.shell.ClearMenus();
@@ -153,6 +162,25 @@ void FormSounds::closeEvent(QCloseEvent* event) {
 }
 
 bool FormSounds::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        QString path;
+        int place = 0;
+        const int slot = list_->indexAt(drop->position().toPoint()).row();
+        const bool entry = CatalogListModel::EntryFromMime(drop->mimeData(), path, place);
+        if (!entry || (slot < 0 && event->type() != QEvent::DragEnter)) {
+            drop->ignore();
+            return true;
+        }
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop) {
+            list_->setCurrentRow(slot);
+            OpenFromLibrary(slot, path, place);
+        }
+        return true;
+    }
     if (watched == list_->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton)
@@ -177,15 +205,17 @@ void FormSounds::SoundNew() {
         MessageFlags::ResultOk) {
         return;
     }
-    // About 190 parameter changes: seconds at the synth's pace.
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
-    status.show();
+    // About 190 parameter changes, each with its pause, and the sound: seconds at the synth's
+    // pace.
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingDefaults),
+        kDefaultChanges * ModuleMIDI::kSendPause + TransferProgress::WriteSeconds(kSoundBytes));
     context_.library.History().RecordSound(*sound, [&sound] {
         sound->DefaultValues();
         sound->SendSound(sound->EncodeRawSound());
     });
-    status.hide();
+    progress.reset();
     // A new sound belongs to no file: Save must not write it over the one chosen before.
     context_.library.SetSoundFileName(slot, QString());
     ShowNames();
@@ -244,10 +274,23 @@ void FormSounds::SoundOpen() {
     if (slot < 0 || !sound)
         return;
     bool opened = false;
-    context_.library.History().RecordSound(*sound,
-                                           [this, slot, &opened] { opened = files_.Open(slot); });
+    context_.library.History().RecordSound(*sound, [this, slot, &sound, &opened] {
+        opened = files_.Open(slot);
+        if (opened)
+            context_.library.History().NameStep(
+                sound.get(),
+                QString::fromStdString(EditStepName::ForOpen(
+                    context_.library.SoundFileName(slot).toStdString(), "Sound", slot)));
+    });
     if (opened)
         ShowNames();
+}
+
+bool FormSounds::OpenFromLibrary(int slot, const QString& path, int place) {
+    const bool opened = files_.OpenEntryAsStep(slot, path, place);
+    if (opened)
+        ShowNames();
+    return opened;
 }
 
 void FormSounds::SoundSave() {
@@ -278,13 +321,17 @@ void FormSounds::SoundEditAll() {
     const auto sound = SelectedSound();
     if (!sound)
         return;
-    // The node editor last, so it ends on top.
+    // The node editor last, so it ends on top; then side by side, none covering another, the
+    // node and envelope editors in the first row.
+    QList<QWidget*> opened;
     for (SoundEditorKind kind : {SoundEditorKind::Lfo, SoundEditorKind::Modulation,
                                  SoundEditorKind::Envelopes, SoundEditorKind::Nodes}) {
-        OpenEditor(kind, sound);
+        if (QWidget* editor = OpenEditor(kind, sound))
+            opened.prepend(editor);
     }
+    context_.shell.Host().Arrange(opened);
 }
 
-void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
-    OpenSoundEditor(context_, kind, sound);
+QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+    return OpenSoundEditor(context_, kind, sound);
 }

@@ -60,12 +60,16 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundOpen();
     void SoundSave();
     void SoundSaveAs();
+    // File "Open" of a library entry into a slot (a drop from the library, "Send to Sound n"):
+    // one undo step, read back and verified. True when the synth took it.
+    bool OpenFromLibrary(int slot, const QString& path, int place);
     // Starts editing the selected item's text in place; the rename is asked for when the edit
     // ends.
     void SoundRename();
 
     // The one editor of that kind for this sound: brought forward when open, else made.
-    void OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
+    // The editor of that kind on the sound, opened or brought to the front; null when none is made.
+    QWidget* OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
 
     // The slot of the selected item, or -1.
     int SelectedSlot() const;

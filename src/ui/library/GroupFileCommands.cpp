@@ -5,12 +5,14 @@
 #include <QFileInfo>
 
 #include "library/LibraryFiles.h"
-#include "platform/MessageSink.h"
+#include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "platform/MessageSink.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WriteVerification.h"
 
 namespace {
@@ -28,21 +30,6 @@ QString FreshBackupPath(const QString& folder) {
     return path;
 }
 
-// Shows the progress window for as long as the command runs.
-class StatusShown {
-  public:
-    StatusShown(FormStatus& status, const QString& message) : status_(status) {
-        status_.Prepare(Text(GroupFileCommands::kCaption), message, 0, 0, 0);
-        status_.show();
-    }
-    ~StatusShown() { Hide(); }
-    void Hide() { status_.hide(); }
-    StatusShown(const StatusShown&) = delete;
-    StatusShown& operator=(const StatusShown&) = delete;
-
-  private:
-    FormStatus& status_;
-};
 }  // namespace
 
 GroupFileCommands::GroupFileCommands(const WindowContext& context, Editor editor)
@@ -62,7 +49,13 @@ void GroupFileCommands::GroupOpen() {
     if (!path)
         return;
     std::string failure;
-    switch (OpenGroupFile(*group, path->toStdString(), failure)) {
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), Text(kCaption),
+        QStringLiteral("Sending the group to ZEL-1..."),
+        TransferProgress::WriteSeconds(ClassGroup::kRawBytes));
+    const OpenOutcome outcome = OpenGroupFile(*group, path->toStdString(), failure);
+    progress.reset();
+    switch (outcome) {
         case OpenOutcome::kFileFailed:
             Fail(failure);
             return;
@@ -110,6 +103,9 @@ void GroupFileCommands::SaveGroupTo(const ClassGroup& group, const QString& path
         return;
     }
     context_.library.SetGroupFileName(group.GroupNumber(), path);
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("Group \"%1\" written to %2")
+            .arg(QString::fromStdString(group.Name()), QDir::toNativeSeparators(path)));
 }
 
 void GroupFileCommands::SaveAll() {
@@ -124,6 +120,9 @@ void GroupFileCommands::SaveAll() {
         return;
     }
     context_.library.SetAllGroupsFileName(*path);
+    context_.shell.ShowStatusMessage(QStringLiteral("All %1 groups written to %2")
+                                         .arg(ClassGroups::kGroupCount)
+                                         .arg(QDir::toNativeSeparators(*path)));
 }
 
 void GroupFileCommands::OpenAll() {
@@ -132,18 +131,23 @@ void GroupFileCommands::OpenAll() {
                                    context_.library.AllGroupsFileName()});
     if (!path)
         return;
-    StatusShown status(context_.shell.Status(), QStringLiteral("Sending all groups to ZEL-1..."));
+    // The backup's read and the send, each a second or two at the synth's pace.
+    auto status = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), Text(kCaption),
+        QStringLiteral("Sending all groups to ZEL-1..."),
+        TransferProgress::ReadSeconds(ClassGroups::kAllGroupsBytes) +
+            TransferProgress::WriteSeconds(ClassGroups::kAllGroupsBytes));
     RawData all;
     std::string failure;
     if (!ReadAllGroupsFile(path->toStdString(), all, failure)) {
-        status.Hide();
+        status.reset();
         Fail(failure);
         return;
     }
     context_.library.SetAllGroupsFileName(*path);
     QString backup;
     if (!BackUpSynthGroups(backup, failure)) {
-        status.Hide();
+        status.reset();
         Fail(failure + "\nThe groups of the ZEL-1 were left as they are.");
         return;
     }
@@ -151,7 +155,7 @@ void GroupFileCommands::OpenAll() {
     context_.shell.ShowStatusMessage(where);
     const bool sent = context_.library.Groups().SendAllGroupsToSynth(all);
     editor_.allOpened();
-    status.Hide();
+    status.reset();
     if (sent)
         WriteVerification::After(context_, ReadBackCheck::Records::Groups, 0, all, kCaption, where);
 }

@@ -3,15 +3,18 @@
 #include <QDateTime>
 #include <QDir>
 
+#include "catalog/EntrySound.h"
 #include "library/FileKinds.h"
 #include "library/LibraryFiles.h"
 #include "library/SoundBackup.h"
+#include "midi/ModuleMIDI.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WriteVerification.h"
 #include "windowlogic/SynthText.h"
 
@@ -50,7 +53,13 @@ bool SoundFileCommands::Open(int slot) {
     if (!path)
         return false;
     std::string failure;
-    switch (OpenSoundFile(*sound, *path, failure)) {
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Sending the sound to ZEL-1..."),
+        TransferProgress::WriteSeconds(ClassSounds::kAllSoundsBytes / ClassSounds::kSounds));
+    const OpenOutcome outcome = OpenSoundFile(*sound, *path, failure);
+    progress.reset();
+    switch (outcome) {
         case OpenOutcome::kFileFailed:
             Fail(failure, kTitleOpen);
             return false;
@@ -68,6 +77,37 @@ bool SoundFileCommands::Open(int slot) {
     return true;
 }
 
+bool SoundFileCommands::OpenEntry(int slot, const QString& path, int place) {
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return false;
+    RawData raw;
+    std::string failure;
+    if (!ReadEntrySound(path, place, raw, failure)) {
+        Fail(failure, kTitleOpen);
+        return false;
+    }
+    if (!sound->SendSound(raw))
+        return false;
+    const bool ownFile = KindOfFile(path.toStdString()) == FileKind::Sound;
+    context_.library.SetSoundFileName(slot, ownFile ? path : QString());
+    WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
+                             sound->EncodeRawSound(), kCaption);
+    return true;
+}
+
+bool SoundFileCommands::OpenEntryAsStep(int slot, const QString& path, int place) {
+    // The slots exist once the sounds were read (no browser may have done so yet).
+    if (!context_.library.Sounds().GetSoundsFromSynth())
+        return false;
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return false;
+    bool opened = false;
+    context_.library.History().RecordSound(*sound, [&] { opened = OpenEntry(slot, path, place); });
+    return opened;
+}
+
 bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::string& path) {
     std::string failure;
     if (!SaveSoundFile(sound, path, failure)) {
@@ -80,6 +120,10 @@ bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::stri
         // Compare plays the sound as last saved from now on.
         context_.library.History().KeepReference(sound, true);
     }
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("Sound \"%1\" written to %2")
+            .arg(SynthText::ToShown(sound.Name()),
+                 QDir::toNativeSeparators(QString::fromStdString(path))));
     return true;
 }
 
@@ -119,6 +163,10 @@ void SoundFileCommands::SaveAll() {
         return;
     }
     library.SetAllSoundsFileName(QString::fromStdString(*path));
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("All %1 sounds written to %2")
+            .arg(ClassSounds::kSounds)
+            .arg(QDir::toNativeSeparators(QString::fromStdString(*path))));
 }
 
 QString SoundFileCommands::Backup() {
@@ -147,15 +195,24 @@ bool SoundFileCommands::OpenAll() {
         Fail(failure, kCaption);
         return false;
     }
+    return SendAll(all);
+}
+
+bool SoundFileCommands::SendAll(const RawData& all) {
+    LibraryDocuments& library = context_.library;
+    // What is kept must be what the synth holds: read it first when no browser has.
+    if (!library.Sounds().Syncronised() && !library.Sounds().GetSoundsFromSynth())
+        return false;
     const QString backup = Backup();
     if (backup.isEmpty())
         return false;
 
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingAll), 0, 0, 0);
-    status.show();
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingAll),
+        TransferProgress::WriteSeconds(ClassSounds::kAllSoundsBytes));
     const bool sent = library.Sounds().SendAllSoundsToSynth(all);
-    status.hide();
+    progress.reset();
     const QString where = QStringLiteral("The ZEL-1's sounds from before Open All: ") +
                           QDir::toNativeSeparators(backup);
     if (sent)
