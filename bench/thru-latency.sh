@@ -5,12 +5,19 @@
 # cycle (JACK does not loop a client's output into its own input), once through the thru:
 # its output -> the audition input -> the synth's output port -> its input. Prints p50, p99 and
 # the maximum of both runs (from the tool's 0.1 ms histogram: a bin's upper edge) and their
-# difference. The goal: the thru adds at most one period plus 1 ms at p99.
-#   bench/thru-latency.sh [build dir] [messages]
+# difference. The goals: the thru adds at most one period plus 1 ms at p99, and loses nothing.
+# The thru is measured in RUNS runs of MESSAGES each; every message that did not come back is
+# counted as lost, and every run that stopped short as a failed try. With BENCH_LOADED=1 every
+# processor is kept busy meanwhile. The server runs with real-time scheduling where it may (as
+# on a stage; BENCH_JACK_RT=--no-realtime to refuse it): without it, on a loaded machine the
+# server abandons cycles whose clients did not finish in time, and a message written in such a
+# cycle is lost on any path that crosses it.
+#   bench/thru-latency.sh [build dir] [messages] [runs]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build}" && pwd)
 messages=${2:-500}
+runs=${3:-1}
 period=128
 rate=48000
 
@@ -21,17 +28,26 @@ done
 
 work=$(mktemp -d)
 pids=()
+if [ -z "${BENCH_JACK_RT:-}" ]; then
+    chrt -f 10 true 2>/dev/null && BENCH_JACK_RT="-R -P 70" || BENCH_JACK_RT=--no-realtime
+fi
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
 trap cleanup EXIT
+if [ -n "${BENCH_LOADED:-}" ]; then
+    for _ in $(seq "$(nproc)"); do
+        sh -c 'while :; do :; done' &
+        pids+=($!)
+    done
+fi
 
 c++ -O2 -std=c++20 "$here/jack-wire.cpp" -o "$work/jack-wire" $(pkg-config --cflags --libs jack)
 
 export JACK_DEFAULT_SERVER="zel-bench-$$" JACK_NO_AUDIO_RESERVATION=1
-jackd --no-realtime --timeout 10000 -d dummy --rate $rate --period $period >"$work/jackd.log" 2>&1 &
+jackd $BENCH_JACK_RT --timeout 10000 -d dummy --rate $rate --period $period >"$work/jackd.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do
     jack_wait --check 2>/dev/null | grep -qx running && break
@@ -42,22 +58,48 @@ jack_wait --check 2>/dev/null | grep -qx running || { echo "the JACK server did 
 # Runs the latency test; $1 names the run, the rest sets up what it goes through and leaves the
 # two ports for the tool in $ports (where its output goes, where its input comes from). The tool
 # connects them itself before it sends, so no message goes out before the connections carry.
-# It gives up at the first message that does not come back: on a loaded machine without
-# real-time scheduling a late cycle can lose one, so a run is tried up to five times and the
-# failed tries are reported.
+# It gives up at the first message that does not come back. The direct wire is tried up to five
+# times; the thru is run $runs times once each, its losses counted.
 failed=()
+lost=0
+sent=0
+tries=0
+complete=0
+measure_runs() {
+    local name=$1
+    shift
+    for run in $(seq "$runs"); do
+        "$@"
+        tries=$((tries + 1))
+        if timeout 120 jack_midi_latency_test -s "$messages" "${ports[@]}" >"$work/$name.try" 2>&1; then
+            complete=$((complete + 1))
+            cp "$work/$name.try" "$work/$name.txt"
+            sent=$((sent + messages))
+        else
+            local s r
+            s=$(awk '/^Messages sent:/ { print $3 }' "$work/$name.try")
+            r=$(awk '/^Messages received:/ { print $3 }' "$work/$name.try")
+            sent=$((sent + ${s:-0}))
+            lost=$((lost + ${s:-0} - ${r:-0}))
+            failed+=("$name run $run: $(grep -E '^Messages (sent|received)' "$work/$name.try" | tr '\n' ' ')")
+        fi
+        "${name}_end"
+    done
+    [ "$complete" -gt 0 ] || { echo "no $name run completed" >&2; cat "$work/$name.try" >&2; exit 1; }
+}
 measure() {
     local name=$1
     shift
     for try in 1 2 3 4 5; do
         "$@"
-        if timeout 120 jack_midi_latency_test -s "$messages" $ports >"$work/$name.txt" 2>&1; then
+        if timeout 120 jack_midi_latency_test -s "$messages" "${ports[@]}" >"$work/$name.txt" 2>&1; then
             "${name}_end"
             return
         fi
         failed+=("$name try $try: $(grep -E '^Messages (sent|received)' "$work/$name.txt" | tr '\n' ' ')")
         "${name}_end"
     done
+    [ -n "${BENCH_KEEP:-}" ] && cp "$work/jackd.log" "$BENCH_KEEP"/
     echo "the $name run failed five times:" >&2
     cat "$work/$name.txt" >&2
     exit 1
@@ -76,7 +118,7 @@ direct() {
     "$work/jack-wire" wire &
     wire=$!
     wait_for_port '^wire:out$'
-    ports="wire:in wire:out"
+    ports=(wire:in wire:out)
 }
 direct_end() {
     kill "$wire" 2>/dev/null || true
@@ -99,11 +141,11 @@ thru() {
         grep -q ready "$work/bench.txt" && break
         sleep 0.1
     done
-    # Its ports: the audition input ("<client>:in") and the synth's output ("<client>:out").
+    # Its ports: the audition input and the synth's output.
     local input output
-    input=$(jack_lsp | grep -E '^zel1-thru[^:]*:in$' | head -1)
-    output=$(jack_lsp | grep -E '^zel1-thru[^:]*:out$' | head -1)
-    ports="$input $output"
+    input=$(jack_lsp | grep -E '^zel1-thru[^:]*:audition in$' | head -1)
+    output=$(jack_lsp | grep -E '^zel1-thru[^:]*:ZEL-1 out$' | head -1)
+    ports=("$input" "$output")
 }
 thru_end() {
     kill -INT "$bench" 2>/dev/null || true
@@ -114,7 +156,7 @@ thru_end() {
 }
 
 measure direct direct
-measure thru thru
+measure_runs thru thru
 
 # p50, p99 and maximum in ms from the tool's report.
 stats() {
@@ -139,12 +181,13 @@ stats() {
             printf "%s %s %s %d %d\n", p50, p99, max, received, total
         }' "$1"
 }
-[ -n "${BENCH_KEEP:-}" ] && cp "$work/direct.txt" "$work/thru.txt" "$BENCH_KEEP"/
+[ -n "${BENCH_KEEP:-}" ] && cp "$work/direct.txt" "$work/thru.txt" "$work/jackd.log" "$BENCH_KEEP"/
 read -r d50 d99 dmax dn dh < <(stats "$work/direct.txt")
 read -r t50 t99 tmax tn th < <(stats "$work/thru.txt")
 xruns=$(awk '/^Xruns:/ { s = s " " $2 } END { print s }' "$work/direct.txt" "$work/thru.txt")
-printf 'JACK dummy driver, %d Hz, %d frames a period (%.2f ms); %s messages a run\n' \
-    $rate $period "$(echo "$period * 1000 / $rate" | bc -l)" "$messages"
+printf 'JACK dummy driver (%s), %d Hz, %d frames a period (%.2f ms); %s messages a run%s\n' \
+    "$BENCH_JACK_RT" $rate $period "$(echo "$period * 1000 / $rate" | bc -l)" "$messages" \
+    "${BENCH_LOADED:+, every processor kept busy}"
 # The percentiles come from the tool's latency histogram (0.1 ms bins, upper edge; ">x" is its
 # overflow bin), the maximum from its "Highest latency" line.
 difference() {
@@ -155,5 +198,6 @@ printf '%-8s %8s %8s %8s  (%s, %s)\n' direct "$d50" "$d99" "$dmax" "$dn" "$dh"
 printf '%-8s %8s %8s %8s  (%s, %s)\n' thru "$t50" "$t99" "$tmax" "$tn" "$th"
 printf '%-8s %8s %8s %8s\n' added "$(difference "$d50" "$t50")" "$(difference "$d99" "$t99")" \
     "$(difference "$dmax" "$tmax")"
-echo "xruns (direct, thru):$xruns"
+echo "xruns (direct, last complete thru):$xruns"
+echo "thru: $tries tries, $complete complete, $sent messages sent, $lost lost"
 for line in "${failed[@]}"; do echo "failed $line"; done

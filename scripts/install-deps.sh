@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libgl-dev
-          librtmidi-dev libasound2-dev libgtest-dev jackd2 xvfb xauth libxtst6
+          librtmidi-dev libasound2-dev libjack-jackd2-dev libgtest-dev jackd2 xvfb xauth libxtst6
           qemu-system-x86 busybox-static)
 # Icons, manual pages and the user manual made at build time; the Debian package and the
 # validators of what is installed.

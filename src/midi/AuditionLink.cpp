@@ -1,7 +1,10 @@
 #include "midi/AuditionLink.h"
 
-#include "platform/MessageSink.h"
+#include <pthread.h>
+#include <sched.h>
+
 #include "midi/ModuleMIDI.h"
+#include "platform/MessageSink.h"
 
 namespace {
 constexpr uint32_t kNoteOff = 0x80;
@@ -11,11 +14,22 @@ constexpr uint32_t kSystem = 0xF0;
 uint32_t Status(uint32_t message) {
     return message & 0xFF;
 }
+
+// Below the MIDI system's own real-time threads, above everything else: on a busy machine a
+// note waits for no compiler. Where the system does not allow it, the thread stays as it is.
+constexpr int kForwardingPriority = 60;
+
+void AskForRealTime(std::thread& thread) {
+    sched_param param{};
+    param.sched_priority = kForwardingPriority;
+    pthread_setschedparam(thread.native_handle(), SCHED_FIFO, &param);
+}
 }  // namespace
 
 AuditionLink::AuditionLink(ModuleMIDI& midi) : midi_(midi) {
     noteChannel_.fill(-1);
     thread_ = std::thread([this] { Run(); });
+    AskForRealTime(thread_);
 }
 
 AuditionLink::~AuditionLink() {
@@ -45,6 +59,7 @@ bool AuditionLink::OpenAuditionIn(int deviceId) {
         return false;
     }
     handle_ = handle;
+    driver.NamePort(handle_, true, kPortName);
     driver.InStart(handle_);
     midi_.ProcessEvents();
     return true;

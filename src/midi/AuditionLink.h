@@ -17,6 +17,9 @@ class ModuleMIDI;
 // through ModuleMIDI's short-message send, which never runs while a SysEx message is going out.
 class AuditionLink {
   public:
+    // The name other programs see on the editor's own input port for the keyboard.
+    static constexpr const char* kPortName = "audition in";
+
     explicit AuditionLink(ModuleMIDI& midi);
     // Closes the input first, so no callback arrives while the thread stops.
     ~AuditionLink();

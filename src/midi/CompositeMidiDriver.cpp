@@ -222,3 +222,26 @@ void CompositeMidiDriver::Refresh() {
     for (auto& driver : drivers_)
         driver->Refresh();
 }
+
+int CompositeMidiDriver::DeviceChangeDescriptor() const {
+    // Only the system drivers can tell; the first that can speaks for all.
+    for (const auto& driver : drivers_) {
+        if (driver->DeviceChangeDescriptor() >= 0)
+            return driver->DeviceChangeDescriptor();
+    }
+    return -1;
+}
+
+bool CompositeMidiDriver::TakeDeviceChange() {
+    bool changed = false;
+    for (auto& driver : drivers_)
+        changed = driver->TakeDeviceChange() || changed;
+    return changed;
+}
+
+void CompositeMidiDriver::NamePort(MidiHandle handle, bool input, const std::string& name) {
+    const auto& routes = input ? inRoutes_ : outRoutes_;
+    const auto route = routes.find(handle);
+    if (route != routes.end())
+        drivers_[route->second.driver]->NamePort(route->second.handle, input, name);
+}

@@ -50,6 +50,9 @@ class CompositeMidiDriver : public MidiDriver {
 
     void Service() override;
     void Refresh() override;
+    int DeviceChangeDescriptor() const override;
+    bool TakeDeviceChange() override;
+    void NamePort(MidiHandle handle, bool input, const std::string& name) override;
 
   private:
     struct Route {

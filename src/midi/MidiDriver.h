@@ -120,6 +120,14 @@ class MidiDriver {
     // Lists the devices anew (a device plugged in since the last look appears). Ids may change;
     // open handles stay valid.
     virtual void Refresh() {}
+
+    // Readable when ports came or went on a MIDI system since the last TakeDeviceChange (-1: this
+    // driver cannot tell); Refresh then lists them as they stand.
+    virtual int DeviceChangeDescriptor() const { return -1; }
+    // True when ports came or went since the last call.
+    virtual bool TakeDeviceChange() { return false; }
+    // Names an open port of the program's own as other programs see it (where they can).
+    virtual void NamePort(MidiHandle, bool /*input*/, const std::string& /*name*/) {}
 };
 
 // Error texts shared by the backends for the codes they return.

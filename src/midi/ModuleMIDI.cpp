@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "midi/ModuleGlobals.h"
 #include "platform/Clock.h"
 #include "platform/EventPump.h"
 #include "platform/MessageSink.h"
-#include "midi/ModuleGlobals.h"
 
 namespace {
 constexpr uint8_t kFrameStart = 0xF0;
@@ -122,6 +122,7 @@ bool ModuleMIDI::OpenInPort(int deviceId, bool report) {
         return false;
     }
     midiInHandle_ = handle;
+    driver_.NamePort(handle, true, kInPortName);
     MidiInCaps caps;
     driver_.InGetDevCaps(static_cast<uint32_t>(deviceId), caps);
     inPortName_ = ListedName(caps.productName);
@@ -145,6 +146,7 @@ bool ModuleMIDI::OpenOutPort(int deviceId, bool report) {
         return false;
     }
     midiOutHandle_ = handle;
+    driver_.NamePort(handle, false, kOutPortName);
     MidiOutCaps caps;
     driver_.OutGetDevCaps(static_cast<uint32_t>(deviceId), caps);
     outPortName_ = ListedName(caps.productName);

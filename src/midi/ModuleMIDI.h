@@ -24,6 +24,9 @@ class ModuleMIDI {
     static constexpr double kSendPause = 0.05;
     static constexpr double kReplyTimeout = 5.0;
     static constexpr double kSilenceWindow = 1.0;
+    // The names other programs see on the editor's own ports to the synth.
+    static constexpr const char* kInPortName = "ZEL-1 in";
+    static constexpr const char* kOutPortName = "ZEL-1 out";
 
     // Message types and data kinds of the frame.
     enum Type : int { kParameterChange = 0, kDump = 1, kRequest = 2, kErrorReply = 4 };
@@ -98,6 +101,10 @@ class ModuleMIDI {
 
     // Has the driver list its devices anew; the settings dialog does so each time it loads.
     void RefreshDevices() { driver_.Refresh(); }
+    // Readable when ports came or went (-1: the driver cannot tell); TakeDeviceChange lowers it
+    // and says whether they did.
+    int DeviceChangeDescriptor() const { return driver_.DeviceChangeDescriptor(); }
+    bool TakeDeviceChange() { return driver_.TakeDeviceChange(); }
 
     // What passes the ports, for the MIDI monitor.
     MidiTap& Tap() { return tap_; }

@@ -1,10 +1,8 @@
 #include "rtmidi/RtMidiDriver.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstring>
 #include <set>
-#include <thread>
 
 #include "rtmidi/QuietMidiLibraries.h"
 
@@ -19,9 +17,6 @@ constexpr const char* kThroughPortName = "Midi Through";
 // RtMidi hands JACK messages over through a 16 KiB ring buffer (less its one spare byte and a
 // length word) and silently drops any message that cannot fit.
 constexpr size_t kJackLargestMessage = 16384 - 1 - sizeof(int);
-
-// Enough JACK cycles for a new connection to take effect, even on a busy machine.
-constexpr auto kJackSettle = std::chrono::milliseconds(100);
 
 constexpr uint8_t kSysExStart = 0xF0;
 constexpr uint8_t kControlChange = 0xB0;
@@ -167,41 +162,53 @@ RtMidiDriver::RtMidiDriver(const std::vector<std::string>& apiNames, std::string
     }
     wanted_ = apis;
     Refresh();
+    // What changed while the clients started is in the first list already.
+    changed_.Take();
 }
 
 RtMidiDriver::~RtMidiDriver() {
     // The ports' threads stop before anything they call into goes away.
+    for (auto& [handle, port] : inPorts_) {
+        if (port->jack)
+            port->jack->Close(port->jackSlot);
+    }
+    for (auto& [handle, port] : outPorts_) {
+        if (port->jack)
+            port->jack->Close(port->jackSlot);
+    }
     inPorts_.clear();
     outPorts_.clear();
     apis_.clear();
 }
 
-void RtMidiDriver::StartApis(const std::vector<RtMidi::Api>& apis) {
-    apis_.clear();
-    for (RtMidi::Api api : apis) {
-        auto entry = std::make_unique<Api>();
-        entry->api = api;
-        entry->label = Label(api);
-        bool started = true;
-        {
-            // An API that throws, or complains while it starts (JACK without a server only
-            // warns), cannot serve.
-            QuietMidiLibraries quiet;
-            try {
-                entry->inProbe = std::make_unique<RtMidiIn>(api, clientName_);
-                entry->outProbe = std::make_unique<RtMidiOut>(api, clientName_);
-            } catch (const RtMidiError&) {
-                started = false;
-            }
-            if (!quiet.FirstMessage().empty())
-                started = false;
-        }
-        if (!started)
-            continue;
-        entry->inProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
-        entry->outProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
-        apis_.push_back(std::move(entry));
+std::unique_ptr<RtMidiDriver::Api> RtMidiDriver::StartApi(RtMidi::Api api) {
+    auto entry = std::make_unique<Api>();
+    entry->api = api;
+    entry->label = Label(api);
+    if (api == RtMidi::UNIX_JACK) {
+        entry->jack = std::make_shared<JackMidiClient>([this] { changed_.Raise(); });
+        if (!entry->jack->Open(clientName_).empty())
+            return nullptr;
+        return entry;
     }
+    bool started = true;
+    {
+        // An API that throws, or complains while it starts, cannot serve.
+        QuietMidiLibraries quiet;
+        try {
+            entry->inProbe = std::make_unique<RtMidiIn>(api, clientName_);
+            entry->outProbe = std::make_unique<RtMidiOut>(api, clientName_);
+        } catch (const RtMidiError&) {
+            started = false;
+        }
+        if (!quiet.FirstMessage().empty())
+            started = false;
+    }
+    if (!started)
+        return nullptr;
+    entry->inProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
+    entry->outProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
+    return entry;
 }
 
 std::vector<std::string> RtMidiDriver::StartedApis() const {
@@ -212,9 +219,19 @@ std::vector<std::string> RtMidiDriver::StartedApis() const {
 }
 
 void RtMidiDriver::Refresh() {
-    // Fresh clients every time: a MIDI system started since the last look is found, and one
-    // whose server went away (a JACK restart) leaves its dead client and ports behind.
-    StartApis(wanted_);
+    // A running client stays: making clients anew on every look would be seen by every other
+    // program on the system. A system that was not running is tried again, and one whose
+    // server went away (a JACK restart) is dropped and, when the server is back, joined anew.
+    std::vector<std::unique_ptr<Api>> running;
+    for (RtMidi::Api wanted : wanted_) {
+        auto kept = std::find_if(apis_.begin(), apis_.end(), [&](const std::unique_ptr<Api>& a) {
+            return a && a->api == wanted && (!a->jack || a->jack->Answers());
+        });
+        std::unique_ptr<Api> entry = kept != apis_.end() ? std::move(*kept) : StartApi(wanted);
+        if (entry)
+            running.push_back(std::move(entry));
+    }
+    apis_ = std::move(running);
     inputs_.clear();
     outputs_.clear();
     std::set<std::string> inNames;
@@ -235,16 +252,21 @@ void RtMidiDriver::Refresh() {
         Api& api = *apis_[i];
         std::vector<std::string> ins;
         std::vector<std::string> outs;
-        const MidiResult listed = Guarded(api.trap, [&] {
-            for (unsigned n = 0, count = api.inProbe->getPortCount(); n < count; ++n) {
-                ins.push_back(api.inProbe->getPortName(n));
-            }
-            for (unsigned n = 0, count = api.outProbe->getPortCount(); n < count; ++n) {
-                outs.push_back(api.outProbe->getPortName(n));
-            }
-        });
-        if (listed != MidiCode::NoError)
-            continue;
+        if (api.jack) {
+            ins = api.jack->Ports(true);
+            outs = api.jack->Ports(false);
+        } else {
+            const MidiResult listed = Guarded(api.trap, [&] {
+                for (unsigned n = 0, count = api.inProbe->getPortCount(); n < count; ++n) {
+                    ins.push_back(api.inProbe->getPortName(n));
+                }
+                for (unsigned n = 0, count = api.outProbe->getPortCount(); n < count; ++n) {
+                    outs.push_back(api.outProbe->getPortName(n));
+                }
+            });
+            if (listed != MidiCode::NoError)
+                continue;
+        }
         for (const std::string& port : ins) {
             if (port.empty() || IsOwnPort(port, clientName_))
                 continue;
@@ -258,6 +280,15 @@ void RtMidiDriver::Refresh() {
             outputs_.push_back({i, port, distinct(outNames, port, api.label),
                                 through ? MidiCode::TechMapper : MidiCode::TechMidiPort});
         }
+    }
+}
+
+void RtMidiDriver::NamePort(MidiHandle handle, bool input, const std::string& name) {
+    if (input) {
+        if (InPort* port = FindIn(handle); port != nullptr && port->jack)
+            port->jack->Rename(port->jackSlot, name);
+    } else if (OutPort* port = FindOut(handle); port != nullptr && port->jack) {
+        port->jack->Rename(port->jackSlot, name);
     }
 }
 
@@ -310,10 +341,6 @@ MidiResult RtMidiDriver::OpenByName(const Device& device, std::unique_ptr<Midi>&
         return opened;
     if (!found)
         return MidiCode::BadDeviceId;
-    // JACK makes a new connection part of its graph a few cycles later; what passes before is
-    // lost. Messages sent at once after the open (a request straight away) must not be.
-    if (apis_[device.api]->api == RtMidi::UNIX_JACK)
-        std::this_thread::sleep_for(kJackSettle);
     return MidiCode::NoError;
 }
 
@@ -333,14 +360,24 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
     auto port = std::make_unique<InPort>();
     port->callback = std::move(callback);
     InPort* raw = port.get();
-    const bool alsa = apis_[device.api]->api == RtMidi::LINUX_ALSA && alsaOptions_.ownInput;
+    const Api& api = *apis_[device.api];
+    const bool alsa = api.api == RtMidi::LINUX_ALSA && alsaOptions_.ownInput;
+    if (api.jack) {
+        raw->jack = api.jack;
+        const std::string failed = raw->jack->OpenInput(
+            kOwnInPortName, device.portName,
+            [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes); }, raw->jackSlot);
+        if (!failed.empty())
+            return CodeFor(failed);
+    }
     const MidiResult opened =
-        alsa ? OpenAlsaInput(device, *raw)
-             : OpenByName<RtMidiIn>(device, raw->midi, raw->trap, kOwnInPortName,
-                                    [raw](RtMidiIn& in) {
-                                        in.setCallback(&RtMidiDriver::OnInput, raw);
-                                        in.ignoreTypes(false, true, true);
-                                    });
+        api.jack ? MidiCode::NoError
+        : alsa   ? OpenAlsaInput(device, *raw)
+                 : OpenByName<RtMidiIn>(device, raw->midi, raw->trap, kOwnInPortName,
+                                      [raw](RtMidiIn& in) {
+                                          in.setCallback(&RtMidiDriver::OnInput, raw);
+                                          in.ignoreTypes(false, true, true);
+                                      });
     if (opened != MidiCode::NoError)
         return opened;
     raw->handle = nextHandle_++;
@@ -453,6 +490,8 @@ MidiResult RtMidiDriver::InClose(MidiHandle handle) {
     }
     port->started = false;
     // Closing joins the input's thread: no call back arrives after this.
+    if (port->jack)
+        port->jack->Close(port->jackSlot);
     port->alsa.reset();
     port->midi.reset();
     if (port->callback)
@@ -507,11 +546,20 @@ MidiResult RtMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
         return MidiCode::BadDeviceId;
     const Device& device = outputs_[deviceId];
     auto port = std::make_unique<OutPort>();
-    port->api = apis_[device.api]->api;
-    const MidiResult opened =
-        OpenByName<RtMidiOut>(device, port->midi, port->trap, kOwnOutPortName, nullptr);
-    if (opened != MidiCode::NoError)
-        return opened;
+    const Api& api = *apis_[device.api];
+    port->api = api.api;
+    if (api.jack) {
+        port->jack = api.jack;
+        const std::string failed =
+            port->jack->OpenOutput(kOwnOutPortName, device.portName, port->jackSlot);
+        if (!failed.empty())
+            return CodeFor(failed);
+    } else {
+        const MidiResult opened =
+            OpenByName<RtMidiOut>(device, port->midi, port->trap, kOwnOutPortName, nullptr);
+        if (opened != MidiCode::NoError)
+            return opened;
+    }
     if (port->api == RtMidi::LINUX_ALSA && alsaOptions_.sysExPieces) {
         OutPort* raw = port.get();
         port->paced = std::make_unique<PacedSysExSender>(
@@ -536,18 +584,20 @@ MidiResult RtMidiDriver::OutReset(MidiHandle handle) {
         }
         return failed.empty() ? MidiCode::NoError : CodeFor(failed);
     }
-    return Guarded(port->trap, [&] {
-        for (uint8_t channel = 0; channel < 16; ++channel) {
-            const std::vector<unsigned char> off{
-                static_cast<unsigned char>(kControlChange | channel), kAllNotesOff, 0};
-            port->midi->sendMessage(&off);
-        }
-    });
+    std::string failed;
+    for (uint8_t channel = 0; channel < 16 && failed.empty(); ++channel) {
+        failed =
+            Send(*port, {static_cast<unsigned char>(kControlChange | channel), kAllNotesOff, 0});
+    }
+    return failed.empty() ? MidiCode::NoError : CodeFor(failed);
 }
 
 MidiResult RtMidiDriver::OutClose(MidiHandle handle) {
-    if (FindOut(handle) == nullptr)
+    OutPort* port = FindOut(handle);
+    if (port == nullptr)
         return MidiCode::InvalidHandle;
+    if (port->jack)
+        port->jack->Close(port->jackSlot);
     outPorts_.erase(handle);
     return MidiCode::NoError;
 }
@@ -575,9 +625,10 @@ MidiResult RtMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header) {
         const std::string failed = port->paced->SendLong(header);
         return failed.empty() ? MidiCode::NoError : CodeFor(failed);
     }
-    // RtMidi copies the bytes before sendMessage returns, so the caller may free them at once.
+    // The bytes are copied before this returns, so the caller may free them at once.
     const std::vector<unsigned char> message(header.data, header.data + header.bufferLength);
-    return Guarded(port->trap, [&] { port->midi->sendMessage(&message); });
+    const std::string failed = Send(*port, message);
+    return failed.empty() ? MidiCode::NoError : CodeFor(failed);
 }
 
 MidiResult RtMidiDriver::OutUnprepareHeader(MidiHandle handle, MidiHeader&) {
@@ -600,7 +651,14 @@ MidiResult RtMidiDriver::OutShortMsg(MidiHandle handle, uint32_t message) {
         const std::string failed = port->paced->SendShort(bytes);
         return failed.empty() ? MidiCode::NoError : CodeFor(failed);
     }
-    return Guarded(port->trap, [&] { port->midi->sendMessage(&bytes); });
+    const std::string failed = Send(*port, bytes);
+    return failed.empty() ? MidiCode::NoError : CodeFor(failed);
+}
+
+std::string RtMidiDriver::Send(OutPort& port, const std::vector<unsigned char>& bytes) {
+    if (port.jack)
+        return port.jack->Send(port.jackSlot, bytes.data(), bytes.size());
+    return SendText(port, bytes);
 }
 
 std::string RtMidiDriver::SendText(OutPort& port, const std::vector<unsigned char>& bytes) {

@@ -12,14 +12,17 @@
 #include <vector>
 
 #include "midi/MidiDriver.h"
+#include "platform/WakeSignal.h"
 #include "rtmidi/AlsaSeqInput.h"
+#include "rtmidi/JackMidiClient.h"
 #include "rtmidi/PacedSysExSender.h"
 
-// The operating system's MIDI ports through RtMidi: every compiled API that can start (ALSA
-// sequencer, JACK) contributes its ports to one device list. SysEx arrives in the buffers the
-// caller arms; RtMidi's own thread fills them and calls back, exactly as the in-process emulator
-// pair does. Every RtMidi failure becomes a result code whose text is RtMidi's message; no
-// exception leaves this class.
+// The operating system's MIDI ports: every compiled API that can start (ALSA sequencer, JACK)
+// contributes its ports to one device list. On JACK the editor is one client of its own with a
+// port for each open device (JackMidiClient); on ALSA RtMidi carries the output. SysEx arrives in
+// the buffers the caller arms; the system's thread fills them and calls back, exactly as the
+// in-process emulator pair does. Every failure becomes a result code whose text is the system's
+// message; no exception leaves this class.
 class RtMidiDriver : public MidiDriver {
   public:
     static constexpr const char* kClientName = "ZEL-1 Edit";
@@ -37,9 +40,12 @@ class RtMidiDriver : public MidiDriver {
     static std::vector<std::string> CompiledApis();
     // The short names of the APIs that started, in list order.
     std::vector<std::string> StartedApis() const;
-    // Starts the APIs afresh and lists the ports again: other programs' ports come and go, and
-    // so do MIDI systems.
+    // Lists the ports again, starting an API that is not running (a JACK server started since
+    // the last look) and dropping one whose server went away. Clients that run are kept.
     void Refresh() override;
+    int DeviceChangeDescriptor() const override { return changed_.Descriptor(); }
+    bool TakeDeviceChange() override { return changed_.Take(); }
+    void NamePort(MidiHandle handle, bool input, const std::string& name) override;
 
     // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqInput); applies to ports opened
     // afterwards. Tests switch a part off to show what it prevents.
@@ -92,6 +98,8 @@ class RtMidiDriver : public MidiDriver {
         // Declared last so they go first: they report into trap.
         std::unique_ptr<RtMidiIn> inProbe;
         std::unique_ptr<RtMidiOut> outProbe;
+        // JACK: the one client, shared with the ports opened on it.
+        std::shared_ptr<JackMidiClient> jack;
     };
     struct Device {
         size_t api = 0;
@@ -110,6 +118,8 @@ class RtMidiDriver : public MidiDriver {
         // Declared last so they go first: their threads call into the members above.
         std::unique_ptr<RtMidiIn> midi;
         std::unique_ptr<AlsaSeqInput> alsa;
+        std::shared_ptr<JackMidiClient> jack;
+        size_t jackSlot = 0;
     };
     struct OutPort {
         RtMidi::Api api = RtMidi::UNSPECIFIED;
@@ -117,9 +127,12 @@ class RtMidiDriver : public MidiDriver {
         std::unique_ptr<RtMidiOut> midi;
         // Declared after midi so it stops before midi goes.
         std::unique_ptr<PacedSysExSender> paced;
+        std::shared_ptr<JackMidiClient> jack;
+        size_t jackSlot = 0;
     };
 
-    void StartApis(const std::vector<RtMidi::Api>& apis);
+    // Starts the API; null when it cannot serve.
+    std::unique_ptr<Api> StartApi(RtMidi::Api api);
     // Creates the port object for the device's API and opens the device, found by its name;
     // prepare runs just before the open.
     template <typename Midi>
@@ -136,9 +149,13 @@ class RtMidiDriver : public MidiDriver {
     static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* port);
     static void Deliver(InPort& port, const std::vector<unsigned char>& bytes);
     MidiResult OpenAlsaInput(const Device& device, InPort& port);
+    // Sends through the port's system; the failure text, empty when sent.
+    static std::string Send(OutPort& port, const std::vector<unsigned char>& bytes);
     // Sends through RtMidi; the failure text, empty when sent.
     static std::string SendText(OutPort& port, const std::vector<unsigned char>& bytes);
 
+    // Raised on the systems' threads when ports come or go; outlives the clients that raise it.
+    WakeSignal changed_;
     std::string clientName_;
     std::vector<RtMidi::Api> wanted_;
     std::vector<std::unique_ptr<Api>> apis_;

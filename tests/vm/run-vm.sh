@@ -5,7 +5,8 @@
 # made without hardware (dummy_hcd and a configfs f_midi gadget, bound by snd-usb-audio; the
 # gadget's own raw MIDI device plays the far end of the cable) and a VirMIDI card. This machine's
 # root is mounted read-only over 9p and COMMAND runs in a chroot of it, in the current directory,
-# so programs built here run unchanged; /tmp is fresh. Variables named ZEL_* pass through.
+# so programs built here run unchanged; /tmp is fresh, but for the folders under it that the
+# command runs in or names, which are shared into it. Variables named ZEL_* pass through.
 # Exits with COMMAND's status, or 77 when qemu or the kernel is not at hand (the caller skips).
 # The kernel package is downloaded with apt once and kept in ZEL_VM_CACHE (default
 # ~/.cache/zel-vm).
@@ -75,6 +76,17 @@ cp "$busybox" "$initrd/bin/busybox"
 cp -a "$kernel/lib" "$initrd/"
 cp "$here/vm-init.sh" "$initrd/init"
 chmod +x "$initrd/init"
+# The VM's /tmp is a fresh one; folders of this machine's /tmp that the command runs in or is
+# given (a checkout built under /tmp) are shared into it: the top folder under /tmp of each.
+for path in "$PWD" "$@"; do
+    case "$path" in
+    /tmp/?*)
+        top=${path#/tmp/}
+        top=${top%%/*}
+        [ -d "/tmp/$top" ] && echo "$top"
+        ;;
+    esac
+done | sort -u >"$initrd/keep"
 {
     echo "cd $(printf %q "$PWD")"
     while IFS='=' read -r name value; do

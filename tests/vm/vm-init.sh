@@ -31,7 +31,13 @@ for _ in $(seq 100); do
 done
 
 for d in dev proc sys; do mount --bind /$d /host/$d; done
+# The host's /tmp stays reachable for the folders under it that the command needs.
+mkdir -p /hosttmp
+mount --bind /host/tmp /hosttmp
 mount -t tmpfs tmp /host/tmp
+while read -r top; do
+    mkdir -p "/host/tmp/$top" && mount --bind "/hosttmp/$top" "/host/tmp/$top"
+done </keep
 mount -t tmpfs run /host/run 2>/dev/null
 mkdir -p /host/dev/shm 2>/dev/null
 export HOME=/tmp PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin

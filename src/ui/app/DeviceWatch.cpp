@@ -1,18 +1,47 @@
 #include "ui/app/DeviceWatch.h"
 
+#include <QSocketNotifier>
 #include <QTimer>
 
+#include "midi/ModuleMIDI.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MDIFormMain.h"
 
 DeviceWatch::DeviceWatch(ModuleMIDI& midi, MDIFormMain& window, QObject* parent)
-    : QObject(parent), watch_(midi), window_(window), timer_(new QTimer(this)) {
-    timer_->setInterval(kInterval);
-    connect(timer_, &QTimer::timeout, this, &DeviceWatch::Look);
+    : QObject(parent), midi_(midi), watch_(midi), window_(window), retry_(new QTimer(this)) {
+    retry_->setSingleShot(true);
+    retry_->setInterval(kBusyRetry);
+    connect(retry_, &QTimer::timeout, this, &DeviceWatch::TakeUp);
 }
 
 void DeviceWatch::Start() {
-    timer_->start();
+    const int descriptor = midi_.DeviceChangeDescriptor();
+    if (descriptor < 0 || notifier_ != nullptr)
+        return;
+    notifier_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &DeviceWatch::Notice);
+}
+
+void DeviceWatch::Notice() {
+    if (midi_.TakeDeviceChange())
+        TakeUp();
+}
+
+void DeviceWatch::TakeUp() {
+    // An exchange holds the ports it talks through: the lists change after it.
+    if (midi_.ExchangeActive()) {
+        retry_->start();
+        return;
+    }
+    midi_.RefreshDevices();
+    FormSettings* settings = window_.Settings();
+    if (settings != nullptr && settings->isVisible()) {
+        // The dialog opens ports itself; it only shows the new lists.
+        settings->ListDevices();
+    } else {
+        Look();
+    }
+    emit DevicesChanged();
 }
 
 void DeviceWatch::Look() {

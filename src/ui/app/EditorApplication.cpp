@@ -115,6 +115,7 @@ void EditorApplication::RegisterWindows() {
     window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
         auto* form = new FormAudition(*context_);
         form->Load();
+        connect(devices_, &DeviceWatch::DevicesChanged, form, &FormAudition::DevicesChanged);
         return form;
     });
     window_->SetChildFactory(MDIFormMain::Child::Library, [this] {

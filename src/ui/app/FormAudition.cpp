@@ -151,14 +151,7 @@ void FormAudition::Load() {
     upDownVelocity_->setValue(KeyboardNotes::StoredIndex(
         Stored(kKeyVelocity, std::to_string(KeyboardNotes::kVelocity).c_str()), kMaxVelocity + 1,
         KeyboardNotes::kVelocity));
-    {
-        const QSignalBlocker blocker(comboIn_);
-        comboIn_->clear();
-        for (const MidiSettings::Device& device :
-             MidiSettings::InputDevices(context_.midi.Driver()))
-            comboIn_->addItem(QString::fromStdString(device.name), device.id);
-        comboIn_->setCurrentIndex(-1);
-    }
+    FillInputs();
     // A stored value outside its list reads as the default: an output channel of 16 would turn
     // every note-on into another status.
     const auto count = [](const QComboBox* list) { return list->count(); };
@@ -170,7 +163,8 @@ void FormAudition::Load() {
         KeyboardNotes::StoredIndex(Stored(kKeyInChannel, "0"), kChannels, 0));
     comboOutChannel_->setCurrentIndex(
         KeyboardNotes::StoredIndex(Stored(kKeyOutChannel, "0"), kChannels, 0));
-    SelectComboItem(*comboIn_, QString::fromStdString(Stored(kKeyIn, "")));
+    chosenIn_ = QString::fromStdString(Stored(kKeyIn, ""));
+    SelectComboItem(*comboIn_, chosenIn_);
     loaded_ = true;
 }
 
@@ -181,7 +175,7 @@ void FormAudition::Unload() {
     StopKeys();
     link_->CloseAuditionIn();
     Store(kKeyOctave, std::to_string(comboOctave_->currentIndex()));
-    Store(kKeyIn, comboIn_->currentText().toStdString());
+    Store(kKeyIn, chosenIn_.toStdString());
     Store(kKeyInChannel, std::to_string(comboInChannel_->currentIndex()));
     Store(kKeyOutChannel, std::to_string(comboOutChannel_->currentIndex()));
     Store(kKeyExternal, checkExternal_->isChecked() ? "1" : "0");
@@ -189,7 +183,30 @@ void FormAudition::Unload() {
     Store(kKeyTab, std::to_string(tabStrip_->currentIndex()));
 }
 
+void FormAudition::FillInputs() {
+    const QSignalBlocker blocker(comboIn_);
+    comboIn_->clear();
+    for (const MidiSettings::Device& device : MidiSettings::InputDevices(context_.midi.Driver()))
+        comboIn_->addItem(QString::fromStdString(device.name), device.id);
+    comboIn_->setCurrentIndex(chosenIn_.isEmpty() ? -1 : comboIn_->findText(chosenIn_));
+}
+
+void FormAudition::DevicesChanged() {
+    FillInputs();
+    if (!loaded_ || !checkExternal_->isChecked())
+        return;
+    const bool listed = comboIn_->currentIndex() >= 0;
+    const bool open = link_->AuditionInHandle() != 0;
+    if (listed && !open) {
+        link_->OpenAuditionIn(comboIn_->currentData().toInt());
+    } else if (!listed && open) {
+        link_->CloseAuditionIn();
+    }
+}
+
 void FormAudition::ExternalKeyboardStep() {
+    if (comboIn_->currentIndex() >= 0)
+        chosenIn_ = comboIn_->currentText();
     link_->CloseAuditionIn();
     const bool external = checkExternal_->isChecked();
     comboIn_->setEnabled(external);

@@ -32,6 +32,9 @@ class FormAudition : public QWidget {
     // The load step: device list, saved settings, the external keyboard's port.
     void Load();
     AuditionLink& Link() { return *link_; }
+    // Ports came or went: lists the inputs anew and follows the chosen keyboard by name, closing
+    // its port when it has gone and opening it again when it returns.
+    void DevicesChanged();
 
     void KeyDown(int key);
     void KeyUp(int key);
@@ -45,6 +48,7 @@ class FormAudition : public QWidget {
     QWidget* BuildSettingsTab();
     QWidget* BuildKeyboardTab();
     void ExternalKeyboardStep();
+    void FillInputs();
     void InChannelSelected(int index);
     void OutChannelSelected(int index);
     void OctaveSelected(int index);
@@ -68,4 +72,6 @@ class FormAudition : public QWidget {
     QPushButton* commandAllNotesOff_;
     QPushButton* commandOk_;
     bool loaded_ = false;
+    // The external keyboard's port as chosen, listed or not.
+    QString chosenIn_;
 };

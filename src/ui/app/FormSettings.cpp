@@ -136,19 +136,9 @@ void FormSettings::Unload() {
 }
 
 void FormSettings::showEvent(QShowEvent* event) {
-    // Devices come and go while the dialog is hidden, and their ids with them: list them anew
-    // and show the open ports by name.
-    const QString in = comboZelIn_->currentText();
-    const QString out = comboZelOut_->currentText();
+    // Devices come and go while the dialog is hidden, and their ids with them.
     midi_.RefreshDevices();
-    Fill(*comboZelIn_, MidiSettings::InputDevices(midi_.Driver()));
-    Fill(*comboZelOut_, MidiSettings::OutputDevices(midi_.Driver()));
-    {
-        const QSignalBlocker blockIn(comboZelIn_);
-        const QSignalBlocker blockOut(comboZelOut_);
-        comboZelIn_->setCurrentIndex(in.isEmpty() ? -1 : comboZelIn_->findText(in));
-        comboZelOut_->setCurrentIndex(out.isEmpty() ? -1 : comboZelOut_->findText(out));
-    }
+    ListDevices();
     {
         const QSignalBlocker verify(checkVerify_);
         checkVerify_->setChecked(ReadBackCheck::Enabled(store_));
@@ -158,6 +148,17 @@ void FormSettings::showEvent(QShowEvent* event) {
     const QSignalBlocker blocker(comboSystemChannel_);
     comboSystemChannel_->setCurrentIndex(midi_.SystemChannel());
     QDialog::showEvent(event);
+}
+
+void FormSettings::ListDevices() {
+    const QString in = comboZelIn_->currentText();
+    const QString out = comboZelOut_->currentText();
+    Fill(*comboZelIn_, MidiSettings::InputDevices(midi_.Driver()));
+    Fill(*comboZelOut_, MidiSettings::OutputDevices(midi_.Driver()));
+    const QSignalBlocker blockIn(comboZelIn_);
+    const QSignalBlocker blockOut(comboZelOut_);
+    comboZelIn_->setCurrentIndex(in.isEmpty() ? -1 : comboZelIn_->findText(in));
+    comboZelOut_->setCurrentIndex(out.isEmpty() ? -1 : comboZelOut_->findText(out));
 }
 
 void FormSettings::ShowModal() {

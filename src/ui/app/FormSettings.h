@@ -33,6 +33,8 @@ class FormSettings : public QDialog {
 
     // Shows the dialog modally until OK.
     void ShowModal();
+    // Shows the driver's lists as they stand, the chosen ports still chosen by name.
+    void ListDevices();
 
     // Leaving by the frame or Escape ends the dialog as OK does; the ports stay open.
     void reject() override;
