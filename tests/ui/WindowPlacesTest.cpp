@@ -20,6 +20,8 @@ class WindowPlacesTest : public ShellFixture {
             return groups;
         });
     }
+    // The store goes before the fixture's main window, which keeps places as its frames close.
+    void TearDown() override { window->Host().SetPlaces(nullptr); }
     QMdiSubWindow* Frame(QWidget* widget) const { return window->Host().SubWindowOf(widget); }
     QRect Area() const { return window->WorkArea().viewport()->rect(); }
 
