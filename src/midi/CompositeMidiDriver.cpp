@@ -1,5 +1,7 @@
 #include "midi/CompositeMidiDriver.h"
 
+#include <algorithm>
+
 void CompositeMidiDriver::Add(std::unique_ptr<MidiDriver> driver) {
     if (driver)
         drivers_.push_back(std::move(driver));
@@ -221,4 +223,9 @@ void CompositeMidiDriver::Service() {
 void CompositeMidiDriver::Refresh() {
     for (auto& driver : drivers_)
         driver->Refresh();
+}
+
+bool CompositeMidiDriver::ListingComplete() const {
+    return std::all_of(drivers_.begin(), drivers_.end(),
+                       [](const auto& driver) { return driver->ListingComplete(); });
 }

@@ -50,6 +50,7 @@ class CompositeMidiDriver : public MidiDriver {
 
     void Service() override;
     void Refresh() override;
+    bool ListingComplete() const override;
 
   private:
     struct Route {

@@ -120,6 +120,9 @@ class MidiDriver {
     // Lists the devices anew (a device plugged in since the last look appears). Ids may change;
     // open handles stay valid.
     virtual void Refresh() {}
+    // False when a MIDI system listed at the look before could not be listed at the last one (it
+    // failed to start or to answer, as a loaded server may): its ports may well still be there.
+    virtual bool ListingComplete() const { return true; }
 };
 
 // Error texts shared by the backends for the codes they return.

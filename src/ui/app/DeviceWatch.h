@@ -23,8 +23,9 @@ class DeviceWatch : public QObject {
     // One look; the timer calls it.
     void Look();
 
-    static QString VanishedText(const QString& names);
-    static QString ReturnedText(const QString& names);
+    // names: one port's name, or two joined by Names(); two says which.
+    static QString VanishedText(const QString& names, bool two = false);
+    static QString ReturnedText(const QString& names, bool two = false);
 
   private:
     PortWatch watch_;
