@@ -13,12 +13,16 @@ RawData EncodeGroup(const ClassGroup& group) {
     return raw;
 }
 
-// One edit of a sound or group: the record as it was and as the edit left it. The first redo
-// is the edit itself, already made.
+// One edit of a sound or group: the record (and its slot's file name) as it was and as the edit
+// left it. The first redo is the edit itself, already made.
 class RawStep : public QUndoCommand {
   public:
-    using Restore = std::function<void(const RawData&)>;
-    RawStep(const QString& text, RawData before, RawData after, Restore restore)
+    struct State {
+        RawData raw;
+        QString file;
+    };
+    using Restore = std::function<void(const State&)>;
+    RawStep(const QString& text, State before, State after, Restore restore)
         : QUndoCommand(text),
           before_(std::move(before)),
           after_(std::move(after)),
@@ -32,14 +36,14 @@ class RawStep : public QUndoCommand {
     }
 
   private:
-    RawData before_;
-    RawData after_;
+    State before_;
+    State after_;
     Restore restore_;
     bool done_ = false;
 };
 }  // namespace
 
-EditHistory::EditHistory() = default;
+EditHistory::EditHistory(SlotFiles files) : files_(std::move(files)) {}
 EditHistory::~EditHistory() = default;
 
 QUndoStack* EditHistory::SoundStack(ClassSound& sound) {
@@ -75,7 +79,17 @@ void EditHistory::BeginSound(ClassSound& sound) {
         // Editing while comparing takes the version shown as the one to go on from.
         StopComparing(sound, true);
         open.before = sound.EncodeRawSound();
+        open.fileBefore = FileOf(false, sound.Number());
     }
+}
+
+QString EditHistory::FileOf(bool group, int slot) const {
+    return files_.get ? files_.get(group, slot) : QString();
+}
+
+void EditHistory::SetFileOf(bool group, int slot, const QString& path) {
+    if (files_.set)
+        files_.set(group, slot, path);
 }
 
 void EditHistory::EndSound(ClassSound& sound) {
@@ -86,9 +100,14 @@ void EditHistory::EndSound(ClassSound& sound) {
     if (after == open.before)
         return;
     const QString text = QString::fromStdString(EditStepName::ForSound(open.before, after));
-    auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
+    auto restore = [this, &sound](const RawStep::State& state) {
+        Restore(sound, state.raw);
+        SetFileOf(false, sound.Number(), state.file);
+    };
+    RawStep::State before{std::move(open.before), open.fileBefore};
+    RawStep::State afterState{std::move(after), FileOf(false, sound.Number())};
     SoundStack(sound)->push(
-        new RawStep(text, std::move(open.before), std::move(after), std::move(restore)));
+        new RawStep(text, std::move(before), std::move(afterState), std::move(restore)));
 }
 
 void EditHistory::Restore(ClassSound& sound, const RawData& raw) {
@@ -144,9 +163,10 @@ void EditHistory::StopComparing(ClassSound& sound, bool keepAsStep) {
     if (keepAsStep) {
         // One step from the version compared away to the one taken instead, so that undo
         // finds the way back.
-        auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
-        SoundStack(sound)->push(new RawStep(QStringLiteral("Compare"), compare.current,
-                                            sound.EncodeRawSound(), std::move(restore)));
+        const QString file = FileOf(false, sound.Number());
+        auto restore = [this, &sound](const RawStep::State& state) { Restore(sound, state.raw); };
+        SoundStack(sound)->push(new RawStep(QStringLiteral("Compare"), {compare.current, file},
+                                            {sound.EncodeRawSound(), file}, std::move(restore)));
     }
     emit CompareChanged(&sound);
 }
@@ -172,19 +192,21 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
         return;
     }
     ++open.depth;
-    RawData before = EncodeGroup(group);
+    RawStep::State before{EncodeGroup(group), FileOf(true, group.GroupNumber())};
     edit();
     --open.depth;
-    RawData after = EncodeGroup(group);
-    if (after == before)
+    RawStep::State after{EncodeGroup(group), FileOf(true, group.GroupNumber())};
+    if (after.raw == before.raw)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForGroup(before, after));
-    // A group's parameter changes go to the group the synth is editing, which may be another
-    // by now: a whole group dump to its slot is the one sure way back.
-    auto restore = [this, &group](const RawData& raw) {
+    const QString text = QString::fromStdString(EditStepName::ForGroup(before.raw, after.raw));
+    // A group's history is shown only while the group is the one the synth is editing (reading
+    // another group starts its history afresh), so it goes back as its edits went out: by
+    // parameter changes, leaving the group changed and its slot as it was until a commit.
+    auto restore = [this, &group](const RawStep::State& state) {
         applying_ = true;
-        group.OpenGroup(raw);
+        group.RestoreRawGroup(state.raw);
         applying_ = false;
+        SetFileOf(true, group.GroupNumber(), state.file);
         emit GroupRestored(&group);
     };
     GroupStack(group)->push(

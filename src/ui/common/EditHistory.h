@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <QUndoGroup>
 #include <functional>
 #include <map>
@@ -17,6 +18,9 @@ class QUndoStack;
 // after the edit; going back or forth sends only the bytes that differ (one dump when many do)
 // and decodes into the record, so the windows showing it reload through DataChanged.
 //
+// A slot's file name is part of a step too: what an Open or a New changed, undo and redo put back
+// with the record, so that Save never writes a sound or group into a file it did not come from.
+//
 // The undo group's active stack is the history of what the active window shows.
 class EditHistory : public QObject {
     Q_OBJECT
@@ -25,7 +29,13 @@ class EditHistory : public QObject {
     // A step that changes more bytes than this goes back as one dump.
     static constexpr int kMaxParameterChanges = 12;
 
-    EditHistory();
+    // Where the slots' file names are kept (group: a group's slot, else a sound's).
+    struct SlotFiles {
+        std::function<QString(bool group, int slot)> get;
+        std::function<void(bool group, int slot, const QString& path)> set;
+    };
+
+    explicit EditHistory(SlotFiles files = {});
     ~EditHistory() override;
 
     QUndoGroup& Group() { return group_; }
@@ -69,6 +79,7 @@ class EditHistory : public QObject {
     struct Open {
         int depth = 0;
         RawData before;
+        QString fileBefore;
     };
 
     std::map<const void*, std::unique_ptr<QUndoStack>> stacks_;
@@ -81,9 +92,12 @@ class EditHistory : public QObject {
     // Leaves a comparison because the reference shown is being edited or replaced.
     void StopComparing(ClassSound& sound, bool keepAsStep);
     void Restore(ClassSound& sound, const RawData& raw);
+    QString FileOf(bool group, int slot) const;
+    void SetFileOf(bool group, int slot, const QString& path);
 
     std::map<const void*, Open> open_;
     std::map<const void*, Compare> compare_;
     QUndoGroup group_;
+    SlotFiles files_;
     bool applying_ = false;
 };

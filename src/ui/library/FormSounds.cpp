@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "platform/MessageSink.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
@@ -68,8 +68,9 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     list_->viewport()->installEventFilter(this);
     // Enter and a double click open the node editor, the editor a musician reaches for first.
     connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
-    // Edit "Undo" acts on the selected sound.
-    connect(list_, &QListWidget::currentRowChanged, this,
+    // Edit "Undo" acts on the selected sound. A click makes an item current before it selects
+    // it, so the menu follows the selection, however it changed.
+    connect(list_, &QListWidget::itemSelectionChanged, this,
             [this] { context_.library.History().NotifyShownChanged(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -180,13 +181,14 @@ void FormSounds::SoundNew() {
     FormStatus& status = context_.shell.Status();
     status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
     status.show();
-    context_.library.History().RecordSound(*sound, [&sound] {
+    // A new sound belongs to no file: Save must not write it over the one chosen before (and
+    // undo gives the file back with the sound).
+    context_.library.History().RecordSound(*sound, [this, slot, &sound] {
         sound->DefaultValues();
         sound->SendSound(sound->EncodeRawSound());
+        context_.library.SetSoundFileName(slot, QString());
     });
     status.hide();
-    // A new sound belongs to no file: Save must not write it over the one chosen before.
-    context_.library.SetSoundFileName(slot, QString());
     ShowNames();
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
@@ -297,6 +299,23 @@ void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSou
     }
     if (!context_.editors)
         return;
-    if (QWidget* window = context_.editors(kind, sound))
-        host.Add(window);
+    if (QWidget* window = context_.editors(kind, sound)) {
+        QMdiSubWindow* frame = host.Add(window);
+        // Once the work area has let the frame go.
+        connect(frame, &QObject::destroyed, this, [this] {
+            QMetaObject::invokeMethod(this, &FormSounds::ActivateAfterEditors,
+                                      Qt::QueuedConnection);
+        });
+    }
+}
+
+void FormSounds::ActivateAfterEditors() {
+    WindowHost& host = context_.shell.Host();
+    if (context_.shell.ClosingChildren() || host.Find<SoundEditor>() != nullptr)
+        return;
+    // The last editor has gone: File "Save" and the keys act on the browser's selection again,
+    // unless the user has gone to another window meanwhile.
+    const QMdiSubWindow* current = host.Area().currentSubWindow();
+    if (current == nullptr || host.SubWindowOf(current->widget()) == nullptr)
+        host.Activate(this);
 }

@@ -81,6 +81,9 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     // leave it as it was.
     std::optional<QString> FinishRename(int slot, const QString& typed);
     void ShowSoundMenu(const QPoint& globalPosition);
+    // Makes the browser active again when the last sound editor has closed and no other window
+    // took its place.
+    void ActivateAfterEditors();
 
     WindowContext context_;
     SoundFileCommands files_;
