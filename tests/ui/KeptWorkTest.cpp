@@ -63,12 +63,10 @@ class KeptWorkTest : public ShellFixture {
         return dynamic_cast<FormSounds*>(window->ChildWindow(Child::Sounds));
     }
     QListWidget* List(QWidget* form) const { return form->findChild<QListWidget*>("ListView"); }
-    // View "Sounds", then a click on the slot's item.
+    // View "Sounds", then the slot's item picked with the keyboard.
     void OpenBrowserAt(int slot) {
         Action("MenuViewSounds")->trigger();
-        QListWidget* list = List(Browser());
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(slot)).center());
+        List(Browser())->setCurrentRow(slot);
     }
     // A menu command, answered by the file dialog with path (none: a cancel).
     void Menu(const char* name, const std::optional<QString>& path = std::nullopt) {
@@ -229,6 +227,10 @@ TEST_F(KeptWorkTest, GroupUndoGoesBackByParameterChangesAndNamesStayLatin1) {
 }
 
 TEST_F(KeptWorkTest, TheEditMenuAndSaveFollowTheBrowserAfterAClickAndAClosedEditor) {
+    // The audition window is loaded hidden from the start.
+    auto* hidden = new QWidget;
+    window->Host().Add(hidden);
+    window->Host().SubWindowOf(hidden)->hide();
     OpenBrowserAt(kSlot);
     QListWidget* list = List(Browser());
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},

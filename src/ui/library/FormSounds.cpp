@@ -314,8 +314,14 @@ void FormSounds::ActivateAfterEditors() {
     if (context_.shell.ClosingChildren() || host.Find<SoundEditor>() != nullptr)
         return;
     // The last editor has gone: File "Save" and the keys act on the browser's selection again,
-    // unless the user has gone to another window meanwhile.
+    // unless the user has gone to another window meanwhile. The work area passes the activation
+    // on by its own order (to the hidden audition window as readily as to any) and may make the
+    // browser current without a signal, so the menus are set here.
     const QMdiSubWindow* current = host.Area().currentSubWindow();
-    if (current == nullptr || host.SubWindowOf(current->widget()) == nullptr)
-        host.Activate(this);
+    if (current != nullptr && current->widget() != this && current->isVisible() &&
+        host.SubWindowOf(current->widget()) != nullptr)
+        return;
+    host.Activate(this);
+    context_.shell.SetMenus();
+    context_.library.History().NotifyShownChanged();
 }
