@@ -5,6 +5,10 @@ set -euo pipefail
 packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           librtmidi-dev libasound2-dev libgtest-dev jackd2 xvfb xauth libxtst6
           qemu-system-x86 busybox-static)
+# Icons, manual pages and the user manual made at build time; the Debian package and the
+# validators of what is installed.
+packages+=(librsvg2-bin scdoc cmark dpkg-dev fakeroot file man-db shared-mime-info
+           desktop-file-utils appstream lintian)
 # The fuzz targets: clang and its libFuzzer runtime.
 packages+=(clang libclang-rt-14-dev)
 

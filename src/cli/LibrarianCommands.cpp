@@ -3,22 +3,25 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
+#include <cctype>
 #include <ostream>
 
+#include "cli/VaryCommands.h"
 #include "library/FileKinds.h"
 #include "library/FileListing.h"
 #include "library/LibraryFiles.h"
-#include "library/ParameterNames.h"
 #include "library/PrintableName.h"
 #include "library/RawFile.h"
 #include "midi/MidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "platform/SettingsStore.h"
 #include "model/ClassGroup.h"
 #include "model/ClassGroups.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "model/ReadBackCheck.h"
+#include "platform/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 
 namespace {
@@ -44,6 +47,7 @@ constexpr const char* kDescription =
     "  convert FILE... DIR            each .snd to DIR/NAME.zel and each .als to DIR/NAME.zas\n"
     "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
     "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
+    "%1"
     "\n"
     "Ports default to those the editor saved. A port is matched by its name, ignoring letter\n"
     "case, or by any part of its name that no other port's name holds.\n"
@@ -74,18 +78,113 @@ int FindDevice(const std::vector<MidiSettings::Device>& devices, const QString& 
     }
     return candidates.size() == 1 ? found : -1;
 }
+// What each kind of record offers under one name, so that one routine serves all eight commands.
+void Place(ClassSound& sound, int slot) {
+    sound.SetNumber(static_cast<int16_t>(slot));
+}
+void Place(ClassGroup& group, int slot) {
+    group.SetGroupNumber(static_cast<int16_t>(slot));
+}
+void Place(ClassSounds&, int) {}
+void Place(ClassGroups&, int) {}
+
+bool Request(ClassSound& sound) {
+    return sound.RequestSound();
+}
+bool Request(ClassSounds& sounds) {
+    return sounds.GetSoundsFromSynth();
+}
+bool Request(ClassGroup& group) {
+    return group.RequestGroup();
+}
+bool Request(ClassGroups& groups) {
+    return groups.GetGroupsFromSynth();
+}
+
+bool Save(const ClassSound& sound, const std::string& path, std::string& failure) {
+    return SaveSoundFile(sound, path, failure);
+}
+bool Save(const ClassSounds& sounds, const std::string& path, std::string& failure) {
+    return SaveAllSoundsFile(sounds, path, failure);
+}
+bool Save(const ClassGroup& group, const std::string& path, std::string& failure) {
+    return SaveGroupFile(group, path, failure);
+}
+bool Save(const ClassGroups& groups, const std::string& path, std::string& failure) {
+    return SaveAllGroupsFile(groups, path, failure);
+}
+
+OpenOutcome Open(ClassSound& sound, const std::string& path, std::string& failure) {
+    return OpenSoundFile(sound, path, failure);
+}
+OpenOutcome Open(ClassSounds& sounds, const std::string& path, std::string& failure) {
+    return OpenAllSoundsFile(sounds, path, failure);
+}
+OpenOutcome Open(ClassGroup& group, const std::string& path, std::string& failure) {
+    return OpenGroupFile(group, path, failure);
+}
+OpenOutcome Open(ClassGroups& groups, const std::string& path, std::string& failure) {
+    return OpenAllGroupsFile(groups, path, failure);
+}
+
+// What was sent, as the model encodes it.
+RawData Sent(const ClassSound& sound) {
+    return sound.EncodeRawSound();
+}
+RawData Sent(const ClassSounds& sounds) {
+    RawData all(kAllSoundsFileBytes - 1, 0);
+    sounds.EncodeRaw(all);
+    return all;
+}
+RawData Sent(const ClassGroup& group) {
+    RawData raw(kGroupFileBytes, 0);
+    group.EncodeRawGroup(raw);
+    return raw;
+}
+RawData Sent(const ClassGroups& groups) {
+    RawData all(kAllGroupsFileBytes, 0);
+    groups.EncodeRaw(all);
+    return all;
+}
+
+std::string Name(const ClassSound& sound) {
+    return sound.Name();
+}
+std::string Name(const ClassGroup& group) {
+    return group.Name();
+}
+std::string Name(const ClassSounds&) {
+    return {};
+}
+std::string Name(const ClassGroups&) {
+    return {};
+}
 }  // namespace
+
+// The eight commands that move sounds or groups between the synth and a file; the titles of
+// file failures are those of the editor's own commands.
+const LibrarianCommands::Transfer LibrarianCommands::kTransfers[] = {
+    {"get-sounds", false, true, false, FileKind::AllSounds, FileKind::Other,
+     "get-sounds writes a .zas file", "Sound Browser", &LibrarianCommands::Move<ClassSounds>},
+    {"put-sounds", true, true, false, FileKind::AllSounds, FileKind::Als,
+     "put-sounds reads a .zas or .als file", "Sound Browser",
+     &LibrarianCommands::Move<ClassSounds>},
+    {"get-sound", false, true, true, FileKind::Sound, FileKind::Other,
+     "get-sound writes a .zel file", "Save As", &LibrarianCommands::Move<ClassSound>},
+    {"put-sound", true, true, true, FileKind::Sound, FileKind::Snd,
+     "put-sound reads a .zel or .snd file", "Open", &LibrarianCommands::Move<ClassSound>},
+    {"get-groups", false, false, false, FileKind::AllGroups, FileKind::Other,
+     "get-groups writes a .zag file", "Group Editor", &LibrarianCommands::Move<ClassGroups>},
+    {"put-groups", true, false, false, FileKind::AllGroups, FileKind::Other,
+     "put-groups reads a .zag file", "Group Editor", &LibrarianCommands::Move<ClassGroups>},
+    {"get-group", false, false, true, FileKind::Group, FileKind::Other,
+     "get-group writes a .zeg file", "Group Editor", &LibrarianCommands::Move<ClassGroup>},
+    {"put-group", true, false, true, FileKind::Group, FileKind::Other,
+     "put-group reads a .zeg file", "Group Editor", &LibrarianCommands::Move<ClassGroup>},
+};
 
 const LibrarianCommands::Command LibrarianCommands::kCommands[] = {
     {"ports", 0, &LibrarianCommands::Ports},
-    {"get-sounds", 1, &LibrarianCommands::GetSounds},
-    {"put-sounds", 1, &LibrarianCommands::PutSounds},
-    {"get-sound", 2, &LibrarianCommands::GetSound},
-    {"put-sound", 2, &LibrarianCommands::PutSound},
-    {"get-groups", 1, &LibrarianCommands::GetGroups},
-    {"put-groups", 1, &LibrarianCommands::PutGroups},
-    {"get-group", 2, &LibrarianCommands::GetGroup},
-    {"put-group", 2, &LibrarianCommands::PutGroup},
     {"convert", kAtLeastTwo, &LibrarianCommands::Convert},
     {"export-html", 2, &LibrarianCommands::ExportHtml},
     {"show", 1, &LibrarianCommands::Show},
@@ -106,17 +205,22 @@ LibrarianCommands::LibrarianCommands(DeviceSource devices, MidiDriver& virtualSy
 LibrarianCommands::~LibrarianCommands() = default;
 
 int LibrarianCommands::Run(const QStringList& arguments) {
+    // The variations have options of their own and need no synth.
+    if (arguments.size() > 1 && arguments[1] == QLatin1String("vary"))
+        return VaryCommands(Offline(), out_, err_).Run(arguments);
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(
+        QString::fromLatin1(kDescription).arg(QString::fromLatin1(VaryCommands::kHelp)));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({"h", "help"}, "Show this help.");
+    const QCommandLineOption version({"v", "version"}, "Show the version.");
     const QCommandLineOption in("in", "MIDI input device NAME (default: the editor's).", "NAME");
     const QCommandLineOption out("out", "MIDI output device NAME (default: the editor's).", "NAME");
     const QCommandLineOption channel("channel", "System channel 1-16 (default: the editor's).",
                                      "1-16");
     const QCommandLineOption virtualSynth("virtual-synth", "Use the built-in virtual ZEL-1.");
     const QCommandLineOption noVerify("no-verify", "Do not read back what a put command sent.");
-    parser.addOptions({help, in, out, channel, virtualSynth, noVerify});
+    parser.addOptions({help, version, in, out, channel, virtualSynth, noVerify});
     parser.addPositionalArgument("COMMAND", "One of the commands above.");
     parser.addPositionalArgument("ARGS", "The command's arguments.", "[ARGS...]");
 
@@ -124,6 +228,10 @@ int LibrarianCommands::Run(const QStringList& arguments) {
         return Usage(Text(parser.errorText()));
     if (parser.isSet(help)) {
         out_ << Text(parser.helpText());
+        return kSuccess;
+    }
+    if (parser.isSet(version)) {
+        out_ << "zel1-cli " << ZEL_VERSION << std::endl;
         return kSuccess;
     }
     options_ = Options{};
@@ -145,6 +253,13 @@ int LibrarianCommands::Run(const QStringList& arguments) {
     if (positional.isEmpty())
         return Usage("no command given");
     const QString name = positional.takeFirst();
+    for (const Transfer& transfer : kTransfers) {
+        if (name != transfer.name)
+            continue;
+        if (positional.size() != (transfer.one ? 2 : 1))
+            return Usage(std::string("wrong number of arguments for ") + transfer.name);
+        return (this->*transfer.run)(transfer, positional);
+    }
     for (const Command& command : kCommands) {
         if (name != command.name)
             continue;
@@ -241,31 +356,23 @@ int LibrarianCommands::Slot(const QString& text) {
     return number && slot >= 0 && slot < 20 ? slot : -1;
 }
 
-int LibrarianCommands::Verify(bool readBack, const RawData& sent, const RawData& back,
-                              int recordBytes, int firstSlot, const std::string& what) {
-    if (!readBack) {
+int LibrarianCommands::Verify(bool sounds, int firstSlot, const RawData& sent,
+                              const std::string& what) {
+    const ReadBackCheck::Records records =
+        sounds ? ReadBackCheck::Records::Sounds : ReadBackCheck::Records::Groups;
+    const ReadBackCheck::Outcome outcome = ReadBackCheck::Verify(*midi_, records, firstSlot, sent);
+    if (!outcome.readBack) {
         err_ << "zel1-cli: " << what << " could not be read back to verify it was stored "
              << "(--no-verify skips the check)." << std::endl;
         return kFailed;
     }
-    const bool sounds = recordBytes == kSoundFileBytes;
-    for (size_t i = 0; i < sent.size() && i < back.size(); ++i) {
-        if (sent[i] == back[i])
-            continue;
-        const size_t record = i / static_cast<size_t>(recordBytes);
-        const int offset = static_cast<int>(i % static_cast<size_t>(recordBytes));
-        const auto nameAt = static_cast<std::ptrdiff_t>(record * recordBytes) +
-                            (sounds ? 0 : ClassGroup::kNameOffset);
-        std::string name(sent.begin() + nameAt, sent.begin() + nameAt + 10);
-        while (!name.empty() && name.back() == ' ')
-            name.pop_back();
-        err_ << "zel1-cli: " << (sounds ? "sound " : "group ") << firstSlot + record << " ("
-             << PrintableName(name) << ") differs on the ZEL-1 from what was sent, first in "
-             << (sounds ? SoundParameterName(offset) : GroupParameterName(offset)) << ": "
-             << sent[i] << " sent, " << back[i] << " read back." << std::endl;
-        return kFailed;
-    }
-    return kSuccess;
+    if (outcome.differences.empty())
+        return kSuccess;
+    const ReadBackCheck::Difference& first = outcome.differences.front();
+    err_ << "zel1-cli: " << (sounds ? "sound " : "group ") << first.slot << " ("
+         << PrintableName(first.name) << ") differs on the ZEL-1 from what was sent, in "
+         << ReadBackCheck::ParameterList(first.parameters) << "." << std::endl;
+    return kFailed;
 }
 
 int LibrarianCommands::Finish(OpenOutcome outcome, const std::string& title,
@@ -286,192 +393,45 @@ int LibrarianCommands::Finish(OpenOutcome outcome, const std::string& title,
 // Commands on the synth. Each checks its arguments before it opens a port, and writes a file
 // only from data the synth delivered completely.
 
-int LibrarianCommands::GetSounds(const QStringList& args) {
-    const std::string path = Text(args[0]);
-    if (KindOfFile(path) != FileKind::AllSounds)
-        return Usage("get-sounds writes a .zas file");
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassSounds sounds(*midi_);
-    const int shown = messages_.Shown();
-    if (!sounds.GetSoundsFromSynth())
-        return SynthFailure(shown);
-    std::string failure;
-    if (!SaveAllSoundsFile(sounds, path, failure))
-        return FileFailure("Sound Browser", failure);
-    out_ << "Saved the 20 sounds to " << path << std::endl;
-    return kSuccess;
-}
-
-int LibrarianCommands::PutSounds(const QStringList& args) {
-    const std::string path = Text(args[0]);
+template <typename Records>
+int LibrarianCommands::Move(const Transfer& transfer, const QStringList& args) {
+    const char* record = transfer.sounds ? "sound" : "group";
+    const int slot = transfer.one ? Slot(args[0]) : -1;
+    const std::string path = Text(args.back());
     const FileKind kind = KindOfFile(path);
-    if (kind != FileKind::AllSounds && kind != FileKind::Als) {
-        return Usage("put-sounds reads a .zas or .als file");
-    }
+    if (transfer.one && slot < 0)
+        return Usage(std::string("the ") + record + " number must be 0 to 19");
+    if (kind != transfer.file && (!transfer.put || kind != transfer.older))
+        return Usage(transfer.usage);
     if (const int status = Connect(); status != kSuccess)
         return status;
-    ClassSounds sounds(*midi_);
+    Records records(*midi_);
+    Place(records, slot);
+    const std::string one = std::string(record) + " " + std::to_string(slot);
+    const std::string all = std::string("the 20 ") + record + "s";
     std::string failure;
-    const OpenOutcome outcome = OpenAllSoundsFile(sounds, path, failure);
+    if (!transfer.put) {
+        const int shown = messages_.Shown();
+        if (!Request(records))
+            return SynthFailure(shown);
+        if (!Save(records, path, failure))
+            return FileFailure(transfer.title, failure);
+        out_ << "Saved " << (transfer.one ? one + " (" + PrintableName(Name(records)) + ")" : all)
+             << " to " << path << std::endl;
+        return kSuccess;
+    }
+    const OpenOutcome outcome = Open(records, path, failure);
     if (outcome == OpenOutcome::kDone && options_.verify) {
-        ClassSounds back(*midi_);
-        RawData sent(kAllSoundsFileBytes - 1, 0);
-        RawData held(kAllSoundsFileBytes - 1, 0);
-        const bool read = back.GetSoundsFromSynth() && back.EncodeRaw(held);
-        sounds.EncodeRaw(sent);
-        if (const int status = Verify(read, sent, held, kSoundFileBytes, 0, "The 20 sounds");
+        std::string what = transfer.one ? one : all;
+        what[0] = static_cast<char>(std::toupper(what[0]));
+        if (const int status = Verify(transfer.sounds, std::max(slot, 0), Sent(records), what);
             status != kSuccess) {
             return status;
         }
     }
-    return Finish(outcome, "Sound Browser", failure,
-                  "Sent the 20 sounds of " + path + " to the ZEL-1");
-}
-
-int LibrarianCommands::GetSound(const QStringList& args) {
-    const int slot = Slot(args[0]);
-    const std::string path = Text(args[1]);
-    if (slot < 0)
-        return Usage("the sound number must be 0 to 19");
-    if (KindOfFile(path) != FileKind::Sound)
-        return Usage("get-sound writes a .zel file");
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassSound sound(*midi_);
-    sound.SetNumber(static_cast<int16_t>(slot));
-    const int shown = messages_.Shown();
-    if (!sound.RequestSound())
-        return SynthFailure(shown);
-    std::string failure;
-    if (!SaveSoundFile(sound, path, failure))
-        return FileFailure("Save As", failure);
-    out_ << "Saved sound " << slot << " (" << PrintableName(sound.Name()) << ") to " << path
-         << std::endl;
-    return kSuccess;
-}
-
-int LibrarianCommands::PutSound(const QStringList& args) {
-    const int slot = Slot(args[0]);
-    const std::string path = Text(args[1]);
-    const FileKind kind = KindOfFile(path);
-    if (slot < 0)
-        return Usage("the sound number must be 0 to 19");
-    if (kind != FileKind::Sound && kind != FileKind::Snd) {
-        return Usage("put-sound reads a .zel or .snd file");
-    }
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassSound sound(*midi_);
-    sound.SetNumber(static_cast<int16_t>(slot));
-    std::string failure;
-    const OpenOutcome outcome = OpenSoundFile(sound, path, failure);
-    if (outcome == OpenOutcome::kDone && options_.verify) {
-        ClassSound back(*midi_);
-        back.SetNumber(static_cast<int16_t>(slot));
-        const bool read = back.RequestSound();
-        if (const int status = Verify(read, sound.EncodeRawSound(), back.EncodeRawSound(),
-                                      kSoundFileBytes, slot, "Sound " + std::to_string(slot));
-            status != kSuccess) {
-            return status;
-        }
-    }
-    return Finish(outcome, "Open", failure,
-                  "Sent " + PrintableName(sound.Name()) + " to sound " + std::to_string(slot));
-}
-
-int LibrarianCommands::GetGroups(const QStringList& args) {
-    const std::string path = Text(args[0]);
-    if (KindOfFile(path) != FileKind::AllGroups)
-        return Usage("get-groups writes a .zag file");
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassGroups groups(*midi_);
-    const int shown = messages_.Shown();
-    if (!groups.GetGroupsFromSynth())
-        return SynthFailure(shown);
-    std::string failure;
-    if (!SaveAllGroupsFile(groups, path, failure))
-        return FileFailure("Group Editor", failure);
-    out_ << "Saved the 20 groups to " << path << std::endl;
-    return kSuccess;
-}
-
-int LibrarianCommands::PutGroups(const QStringList& args) {
-    const std::string path = Text(args[0]);
-    if (KindOfFile(path) != FileKind::AllGroups)
-        return Usage("put-groups reads a .zag file");
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassGroups groups(*midi_);
-    std::string failure;
-    const OpenOutcome outcome = OpenAllGroupsFile(groups, path, failure);
-    if (outcome == OpenOutcome::kDone && options_.verify) {
-        ClassGroups back(*midi_);
-        RawData sent(kAllGroupsFileBytes, 0);
-        RawData held(kAllGroupsFileBytes, 0);
-        const bool read = back.GetGroupsFromSynth() && back.EncodeRaw(held);
-        groups.EncodeRaw(sent);
-        if (const int status = Verify(read, sent, held, kGroupFileBytes, 0, "The 20 groups");
-            status != kSuccess) {
-            return status;
-        }
-    }
-    return Finish(outcome, "Group Editor", failure,
-                  "Sent the 20 groups of " + path + " to the ZEL-1");
-}
-
-int LibrarianCommands::GetGroup(const QStringList& args) {
-    const int slot = Slot(args[0]);
-    const std::string path = Text(args[1]);
-    if (slot < 0)
-        return Usage("the group number must be 0 to 19");
-    if (KindOfFile(path) != FileKind::Group)
-        return Usage("get-group writes a .zeg file");
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassGroup group(*midi_);
-    group.SetGroupNumber(static_cast<int16_t>(slot));
-    const int shown = messages_.Shown();
-    if (!group.RequestGroup())
-        return SynthFailure(shown);
-    std::string failure;
-    if (!SaveGroupFile(group, path, failure))
-        return FileFailure("Group Editor", failure);
-    out_ << "Saved group " << slot << " (" << PrintableName(group.Name()) << ") to " << path
-         << std::endl;
-    return kSuccess;
-}
-
-int LibrarianCommands::PutGroup(const QStringList& args) {
-    const int slot = Slot(args[0]);
-    const std::string path = Text(args[1]);
-    if (slot < 0)
-        return Usage("the group number must be 0 to 19");
-    if (KindOfFile(path) != FileKind::Group)
-        return Usage("put-group reads a .zeg file");
-    if (const int status = Connect(); status != kSuccess)
-        return status;
-    ClassGroup group(*midi_);
-    group.SetGroupNumber(static_cast<int16_t>(slot));
-    std::string failure;
-    const OpenOutcome outcome = OpenGroupFile(group, path, failure);
-    if (outcome == OpenOutcome::kDone && options_.verify) {
-        ClassGroup back(*midi_);
-        back.SetGroupNumber(static_cast<int16_t>(slot));
-        RawData sent(kGroupFileBytes, 0);
-        RawData held(kGroupFileBytes, 0);
-        const bool read = back.RequestGroup();
-        group.EncodeRawGroup(sent);
-        back.EncodeRawGroup(held);
-        if (const int status =
-                Verify(read, sent, held, kGroupFileBytes, slot, "Group " + std::to_string(slot));
-            status != kSuccess) {
-            return status;
-        }
-    }
-    return Finish(outcome, "Group Editor", failure,
-                  "Sent " + PrintableName(group.Name()) + " to group " + std::to_string(slot));
+    return Finish(outcome, transfer.title, failure,
+                  transfer.one ? "Sent " + PrintableName(Name(records)) + " to " + one
+                               : "Sent " + all + " of " + path + " to the ZEL-1");
 }
 
 // ----------------------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/StreamMessageSink.h"
+#include "library/FileKinds.h"
 #include "midi/RawData.h"
 
 enum class OpenOutcome;
@@ -55,6 +56,21 @@ class LibrarianCommands {
         Handler run;
     };
     static const Command kCommands[];
+    struct Transfer;
+    using TransferHandler = int (LibrarianCommands::*)(const Transfer&, const QStringList&);
+    // A command that moves sounds or groups between the synth and a file.
+    struct Transfer {
+        const char* name;
+        bool put;     // to the synth; else from it
+        bool sounds;  // else groups
+        bool one;     // one record, its slot given before the file; else all 20
+        FileKind file;
+        FileKind older;     // an older kind a put command converts too, or FileKind::Other
+        const char* usage;  // what the command says of a file of another kind
+        const char* title;  // the title of a file failure
+        TransferHandler run;
+    };
+    static const Transfer kTransfers[];
 
     int Usage(const std::string& problem);
     int FileFailure(const std::string& title, const std::string& description);
@@ -69,23 +85,17 @@ class LibrarianCommands {
     ModuleMIDI& Offline();
     // The slot number 0..19 in text, or -1.
     static int Slot(const QString& text);
-    // Compares what a put command sent with what the synth gave back (both as the model encodes
-    // them, records of recordBytes from slot firstSlot on); says what differs first, or that
-    // nothing could be read back (`what` names what was sent). Returns the exit status.
-    int Verify(bool readBack, const RawData& sent, const RawData& back, int recordBytes,
-               int firstSlot, const std::string& what);
+    // Reads back what a put command sent (from slot firstSlot on) and compares it; names the
+    // first record that differs with its parameters, or says that nothing could be read back
+    // (`what` names what was sent). Returns the exit status.
+    int Verify(bool sounds, int firstSlot, const RawData& sent, const std::string& what);
     int Finish(OpenOutcome outcome, const std::string& title, const std::string& failure,
                const std::string& done);
 
     int Ports(const QStringList& args);
-    int GetSounds(const QStringList& args);
-    int PutSounds(const QStringList& args);
-    int GetSound(const QStringList& args);
-    int PutSound(const QStringList& args);
-    int GetGroups(const QStringList& args);
-    int PutGroups(const QStringList& args);
-    int GetGroup(const QStringList& args);
-    int PutGroup(const QStringList& args);
+    // One of the eight transfer commands on records of the model class Records.
+    template <typename Records>
+    int Move(const Transfer& transfer, const QStringList& args);
     int Convert(const QStringList& args);
     int ExportHtml(const QStringList& args);
     int Show(const QStringList& args);

@@ -2,19 +2,31 @@
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QDir>
 #include <memory>
+#include <string_view>
 
 #include "midi/MidiDriver.h"
 #include "platform/QSettingsStore.h"
 #include "rtmidi/RtMidiDriver.h"
 #include "ui/app/EditorApplication.h"
 
-int main(int argc, char* argv[]) {
-    EditorApplication::PrepareProcess();
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
-    QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+namespace {
+bool AsksForTextOnly(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "--")
+            break;
+        for (const char* option : {"-h", "--help", "-?", "--help-all", "-v", "--version"}) {
+            if (argument == option)
+                return true;
+        }
+    }
+    return false;
+}
+}  // namespace
 
+int main(int argc, char* argv[]) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor and librarian for the ZEL-1."));
     parser.addHelpOption();
@@ -37,6 +49,28 @@ int main(int argc, char* argv[]) {
         QStringLiteral("name"));
     screenshotWindows.setFlags(QCommandLineOption::HiddenFromHelp);
     parser.addOptions({virtualSynth, screenshot, screenshotWindows, quitWhenShown});
+    parser.addPositionalArgument(
+        QStringLiteral("files"),
+        QStringLiteral("Sound (.zel, .snd), group (.zeg) or bank (.zas, .als, .zag) files to "
+                       "open; the editor asks before each goes to the synth."),
+        QStringLiteral("[file...]"));
+
+    // Help and the version are answered without a display. Everything else is read once the
+    // toolkit has taken its own options (-platform, -style, ...) out of the command line.
+    if (AsksForTextOnly(argc, argv)) {
+        QCoreApplication textOnly(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zel1edit"));
+        QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+        parser.process(textOnly);  // prints and ends the process
+        return 0;
+    }
+
+    EditorApplication::PrepareProcess();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
+    QApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
+    // Ties the windows to the menu entry and its icon on desktops that ask.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.zel1edit.ZEL1Edit"));
     parser.process(app);
 
     EditorApplication::Options options;
@@ -44,6 +78,8 @@ int main(int argc, char* argv[]) {
     options.screenshot = parser.value(screenshot);
     options.screenshotWindows = parser.values(screenshotWindows);
     options.quitWhenShown = parser.isSet(quitWhenShown);
+    for (const QString& file : parser.positionalArguments())
+        options.files << QDir::current().absoluteFilePath(file);
 
     QSettingsStore store;
     EditorApplication editor(store, std::make_unique<RtMidiDriver>());

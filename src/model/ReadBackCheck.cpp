@@ -1,14 +1,14 @@
 #include "model/ReadBackCheck.h"
 
 #include <algorithm>
-#include <array>
 
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "platform/SettingsStore.h"
 #include "model/ClassBank.h"
 #include "model/ClassGroup.h"
 #include "model/ClassSound.h"
+#include "platform/SettingsStore.h"
+#include "tables/ParameterTable.h"
 #include "tables/SoundLayout.h"
 
 using namespace SoundLayout;
@@ -43,9 +43,6 @@ RawData Normalised(ModuleMIDI& midi, ReadBackCheck::Records records, const RawDa
     return out;
 }
 
-std::string Owned(const char* field, const std::string& owner, int number) {
-    return std::string(field) + " of " + owner + " " + std::to_string(number);
-}
 }  // namespace
 
 bool ReadBackCheck::Enabled(SettingsStore& store) {
@@ -84,13 +81,11 @@ std::vector<ReadBackCheck::Difference> ReadBackCheck::Compare(ModuleMIDI& midi, 
         std::string ignored;
         const RawData want = Normalised(midi, records, Slice(sent, r, bytes), name);
         const RawData got = Normalised(midi, records, Slice(held, r, bytes), ignored);
-        const auto at = std::mismatch(want.begin(), want.end(), got.begin());
-        if (at.first == want.end())
-            continue;
-        const int offset = static_cast<int>(at.first - want.begin());
-        differences.push_back(
-            {firstSlot + r, name,
-             records == Records::Sounds ? SoundParameter(offset) : GroupParameter(offset)});
+        const std::vector<const ParameterEntry*> changed =
+            records == Records::Sounds ? ParameterTable::ChangedInSound(got, want)
+                                       : ParameterTable::ChangedInGroup(got, want);
+        if (!changed.empty())
+            differences.push_back({firstSlot + r, name, ParameterTable::Names(changed)});
     }
     return differences;
 }
@@ -103,61 +98,22 @@ std::string ReadBackCheck::Report(Records records, const Outcome& outcome) {
     }
     std::string text = std::string("The ZEL-1 does not hold what was sent to it:");
     for (const Difference& d : outcome.differences) {
+        const bool first = &d == &outcome.differences.front();
         text += std::string("\n") + (sounds ? "Sound " : "Group ") + std::to_string(d.slot) + " (" +
-                d.name + "): " + d.parameter;
+                d.name + "): " + ParameterList(d.parameters, first ? 5 : 1);
     }
     return text;
 }
 
-std::string ReadBackCheck::SoundParameter(int offset) {
-    if (offset < kName + kNameBytes)
-        return "the name";
-    if (offset < kLfoBase) {
-        const int at = offset - kEnvelopeBase;
-        const int record = at % kEnvelopeStride;
-        const std::string owner = "envelope";
-        const int envelope = at / kEnvelopeStride + 1;
-        if (record >= kEnvelopeSlots) {
-            return Owned(
-                (record - kEnvelopeSlots) % 2 == 0 ? "the destination" : "the depth",
-                "slot " + std::to_string((record - kEnvelopeSlots) / 2 + 1) + " of " + owner,
-                envelope);
-        }
-        return Owned(record % 2 == 0 ? "the rate" : "the level",
-                     "point " + std::to_string(record / 2 + 1) + " of " + owner, envelope);
+std::string ReadBackCheck::ParameterList(const std::vector<std::string>& names, size_t shown) {
+    std::string text;
+    const size_t listed = std::min(names.size(), shown);
+    for (size_t i = 0; i < listed; ++i) {
+        if (i > 0)
+            text += i + 1 == listed && listed == names.size() ? " and " : ", ";
+        text += names[i];
     }
-    if (offset < kModulationDestination) {
-        static const std::array<const char*, kLfoStride> kFields = {"the wave",
-                                                                    "the delay",
-                                                                    "the rate",
-                                                                    "the destination of slot 1",
-                                                                    "the depth of slot 1",
-                                                                    "the destination of slot 2",
-                                                                    "the depth of slot 2"};
-        const int at = offset - kLfoBase;
-        return Owned(kFields[at % kLfoStride], "LFO", at / kLfoStride + 1);
-    }
-    if (offset < kAlgorithm) {
-        static const std::array<const char*, 7> kRows = {
-            "the destination", "the key break",  "the key depth", "the velocity",
-            "the aftertouch",  "the controller", "the mod wheel"};
-        const int at = offset - kModulationDestination;
-        return Owned(kRows[at / kModulationCount], "modulation", at % kModulationCount + 1);
-    }
-    if (offset == kAlgorithm)
-        return "the algorithm";
-    if (offset == kTranspose)
-        return "the transpose";
-    if (offset < kNodeBase + 2 * kNodePositions)
-        return Owned("the values", "node", (offset - kNodeBase) / 2 + 1);
-    return "byte " + std::to_string(offset);
-}
-
-std::string ReadBackCheck::GroupParameter(int offset) {
-    if (offset >= ClassGroup::kNameOffset)
-        return "the name";
-    static const std::array<const char*, ClassBank::kParameterCount> kRows = {
-        "the sound",     "the channel", "the volume",    "the pan",       "the switches",
-        "the transpose", "the detune",  "the low split", "the high split"};
-    return Owned(kRows[offset / ClassBank::kBankCount], "bank", offset % ClassBank::kBankCount + 1);
+    if (names.size() > listed)
+        text += " and " + std::to_string(names.size() - listed) + " more";
+    return text;
 }

@@ -10,7 +10,8 @@ class SettingsStore;
 
 // After a write the synth is asked for what it now holds, and that is compared with what was
 // sent. Both sides go through the model (decode, encode) first, so bytes the model does not keep
-// cannot count as a difference; what is left names the record and its first differing parameter.
+// cannot count as a difference; what is left names the record and the parameters that differ, in
+// the windows' words.
 class ReadBackCheck {
   public:
     enum class Records { Sounds, Groups };
@@ -22,8 +23,8 @@ class ReadBackCheck {
 
     struct Difference {
         int slot = 0;
-        std::string name;       // the record's name as it was sent
-        std::string parameter;  // the first parameter that differs
+        std::string name;                     // the record's name as it was sent
+        std::vector<std::string> parameters;  // those that differ, in record order, each once
     };
 
     struct Outcome {
@@ -37,9 +38,9 @@ class ReadBackCheck {
     // The comparison alone; sent and held hold the same number of records.
     static std::vector<Difference> Compare(ModuleMIDI& midi, Records records, int firstSlot,
                                            const RawData& sent, const RawData& held);
-    // The message box text for an outcome with differences or without a read-back.
+    // The message box text for an outcome with differences or without a read-back: the first
+    // record that differs with its parameters, the others with their first.
     static std::string Report(Records records, const Outcome& outcome);
-
-    static std::string SoundParameter(int offset);
-    static std::string GroupParameter(int offset);
+    // "Name, Transpose and Pan of Bank 2", at most `shown` names: "A, B, C, D, E and 3 more".
+    static std::string ParameterList(const std::vector<std::string>& names, size_t shown = 5);
 };

@@ -19,6 +19,13 @@ constexpr std::array<NodeEntry, kNodeNumberCount> kNodes = {{
     {"FeedBack 2", kNodePlain},      {"Delay", kNodeTuned},        {"CutOff", kNodePlain},
 }};
 
+constexpr std::array<std::string_view, kNodeNumberCount> kCaptions = {
+    "Oscilator 1",     "Oscilator 2",  "Oscilator 3", "Oscilator 4",  "Amplifier 1",
+    "Amplifier 2",     "Amplifier 3",  "Amplifier 4", "Waveselect 1", "Waveselect 2",
+    "Waveselect 3",    "Waveselect 4", "Out 1",       "Out 2",        "Waveshaping In",
+    "Waveshaping Out", "Width 1",      "Width 2",     "Ring 1",       "Ring 2",
+    "Feedback 1",      "Feedback 2",   "Decay",       "Cutoff"};
+
 bool Known(int nodeNumber) {
     return nodeNumber >= 0 && nodeNumber < kNodeNumberCount;
 }
@@ -26,6 +33,10 @@ bool Known(int nodeNumber) {
 
 std::string_view NodeName(int nodeNumber) {
     return Known(nodeNumber) ? kNodes[nodeNumber].name : std::string_view{};
+}
+
+std::string_view NodeCaption(int nodeNumber) {
+    return Known(nodeNumber) ? kCaptions[nodeNumber] : std::string_view{};
 }
 
 int16_t NodeType(int nodeNumber) {

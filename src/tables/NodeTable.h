@@ -14,5 +14,8 @@ enum NodeTypeCode : int16_t { kNodeTypeUnknown = 0, kNodeTuned = 1, kNodePlain =
 
 // The node's name, or "" for a number outside 0..23.
 std::string_view NodeName(int nodeNumber);
+// The caption the node editor gives the node's frame, or "" outside 0..23. The editor's captions
+// are its own and differ in places from the node names ("Oscilator 1", "Decay").
+std::string_view NodeCaption(int nodeNumber);
 // 1, 2 or 3; kNodeTypeUnknown for a number outside 0..23.
 int16_t NodeType(int nodeNumber);

@@ -1,16 +1,17 @@
 #include "windowlogic/DestinationEntries.h"
 
+#include <algorithm>
+
 #include "model/ClassSound.h"
+#include "tables/ParameterTable.h"
 
 DestinationTexts DestinationEntries(const ClassSound& sound) {
     DestinationTexts texts;
-    for (int code = 0; code < kDestinationCount; ++code)
-        texts[code] = std::string(DestinationName(code));
-    int code = kFirstNodeDestination;
-    for (int position = 0; position < sound.NodeCount() && code <= kLastNodeDestination;
-         ++position, ++code)
-        texts[code] = std::string(sound.Node(position)->NodeName());
-    for (; code <= kLastNodeDestination; ++code)
-        texts[code] = std::string(1, '.');
+    // Every destination of the sound's table offers the same list.
+    const auto& table = ParameterTable::Sound(sound.Algorithm());
+    const auto destination = std::find_if(table.begin(), table.end(), [](const ParameterEntry& p) {
+        return p.group == ParameterGroup::Destinations && p.kind == ParameterKind::Choice;
+    });
+    std::copy_n(destination->choices.begin(), kDestinationCount, texts.begin());
     return texts;
 }

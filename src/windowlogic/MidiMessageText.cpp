@@ -6,6 +6,7 @@
 
 #include "midi/ModuleGlobals.h"
 #include "midi/ModuleMIDI.h"
+#include "tables/ParameterTable.h"
 
 namespace {
 constexpr std::array<uint8_t, 5> kHeader{0xF0, 0x00, 0x20, 0x08, 0x01};
@@ -38,6 +39,20 @@ bool HasNumber(int kind) {
     return kind == 0 || kind == 2;
 }
 
+// What a value does to a byte, in the words of the parameter table: "Algorithm = 12",
+// "Rate 1 of Envelope 1 = 63, Sustain of Envelope 1 = 1". The monitor does not know the sound's
+// algorithm, so node bytes are named by their position.
+std::string Meaning(const std::vector<ParameterEntry>& table, int offset, int value) {
+    std::string text;
+    for (const ParameterEntry& p : table) {
+        if (p.offset != offset)
+            continue;
+        text += (text.empty() ? "" : ", ") + p.Name() + " = " + std::to_string(p.Read(value));
+    }
+    return text.empty() ? "unused byte " + std::to_string(offset) + " = " + std::to_string(value)
+                        : text;
+}
+
 std::string ParameterText(const std::vector<uint8_t>& m) {
     if (m.size() != 11)
         return "Parameter change, malformed";
@@ -45,15 +60,16 @@ std::string ParameterText(const std::vector<uint8_t>& m) {
     const int index = m[7];
     const int value = m[8] * 16 + m[9];
     const std::string equals = " = " + std::to_string(value);
+    const auto& sound = ParameterTable::Sound(-1);
     if (address < 20)
-        return "Parameter change: sound " + std::to_string(address) + ", offset " +
-               std::to_string(index) + equals;
+        return "Parameter change: sound " + std::to_string(address) + ", " +
+               Meaning(sound, index, value);
     if (address < 40)
-        return "Parameter change: sound " + std::to_string(address - 20) + ", offset " +
-               std::to_string(index + 10) + equals;
-    if (address < 48)
-        return "Parameter change: bank " + std::to_string(address - 40) + ", parameter " +
-               std::to_string(index) + equals;
+        return "Parameter change: sound " + std::to_string(address - 20) + ", " +
+               Meaning(sound, index + 10, value);
+    if (address < 48 && index < 9)
+        return "Parameter change: " +
+               Meaning(ParameterTable::Group(), index * 8 + address - 40, value);
     if (address == 48)
         return "Parameter change: group name, character " + std::to_string(index) + equals;
     if (address == 50)
@@ -114,7 +130,8 @@ std::string SynthText(const std::vector<uint8_t>& m) {
             text = "ZEL-1 message of unknown type " + std::to_string(type);
             break;
     }
-    return text + " (system channel " + std::to_string(m[5] & 0x0F) + ")";
+    // Shown as the user counts system channels, 1 to 16, as the settings dialog lists them.
+    return text + " (system channel " + std::to_string((m[5] & 0x0F) + 1) + ")";
 }
 
 std::string ShortText(const std::vector<uint8_t>& m) {

@@ -22,6 +22,23 @@ TEST(GlobalParametersTest, OnlyWhatWasSetChangesOnTheWayBack) {
     EXPECT_EQ(globals.EncodeRaw(), (RawData{121, 17, 255, 0xE0, 255, 30, 9}));
 }
 
+TEST(GlobalParametersTest, EachAcceptSwitchFlipsExactlyItsOwnBit) {
+    for (int kind = G::kVelocity; kind <= G::kSystemExclusive; ++kind) {
+        const auto accept = static_cast<G::Accept>(kind);
+        for (const int16_t start : {int16_t{0x00}, int16_t{0xFF}}) {
+            G globals;
+            globals.DecodeRaw(RawData{0, 0, 0, start, 0, 0, 0});
+            const bool on = start == 0x00;
+            globals.SetAccepts(accept, on);
+            EXPECT_EQ(globals.EncodeRaw()[3], start ^ (1 << kind)) << kind << " from " << start;
+            for (int other = G::kVelocity; other <= G::kSystemExclusive; ++other)
+                EXPECT_EQ(globals.Accepts(static_cast<G::Accept>(other)), (other == kind) == on);
+            globals.SetAccepts(accept, !on);
+            EXPECT_EQ(globals.EncodeRaw()[3], start) << kind;
+        }
+    }
+}
+
 class GlobalParametersSynthTest : public SynthFixture {};
 
 TEST_F(GlobalParametersSynthTest, ReadsAndWritesTheSynthsRecord) {

@@ -6,9 +6,9 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "support/MemorySettingsStore.h"
 #include "midi/MidiDriver.h"
 #include "midi/MidiSettings.h"
+#include "support/MemorySettingsStore.h"
 #include "synth/VirtualZel1.h"
 #include "ui/app/EditorApplication.h"
 #include "ui/app/FormSettings.h"
@@ -32,7 +32,8 @@ class EditorApplicationTest : public ::testing::Test {
                     sawMainWindow = true;
                     // The program's own picture, not the toolkit's logo, in the child windows'
                     // title bars.
-                    hasOwnIcon = !main->windowIcon().isNull();
+                    const QList<QSize> sizes = main->windowIcon().availableSizes();
+                    hasOwnIcon = sizes.contains(QSize(16, 16)) && sizes.contains(QSize(256, 256));
                     // The saved ports opened, so the settings dialog stayed hidden.
                     if (main->Settings() && main->Settings()->isVisible()) {
                         settingsShown = true;

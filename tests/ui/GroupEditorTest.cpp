@@ -13,8 +13,8 @@
 #include "ShellFixture.h"
 #include "core/FileTestSupport.h"
 #include "core/SoundTestSupport.h"
-#include "platform/MessageSink.h"
 #include "midi/ModuleGlobals.h"
+#include "platform/MessageSink.h"
 #include "ui/app/UndoMenu.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/WindowHost.h"
@@ -363,6 +363,14 @@ TEST_F(GroupEditorTest, OpenAllBacksUpTheSynthsGroupsFirstAndRemembersThePath) {
     dialogs.Answer(std::nullopt);
     form->SaveAll();
     EXPECT_EQ(dialogs.Asks().back().request.initialPath.toStdString(), in);
+
+    // A second Open All at once (within the same second, as a rule) keeps the first backup.
+    dialogs.Answer(QString::fromStdString(all));
+    form->OpenAll();
+    const QStringList both = QDir(backups.path()).entryList(QDir::Files);
+    ASSERT_EQ(both.size(), 2);
+    EXPECT_EQ(FileBytes(backups.filePath(taken[0]).toStdString()), AsBytes(before));
+    EXPECT_EQ(SynthGroups(Synth()), before);
 }
 
 TEST_F(GroupEditorTest, UserSoundsShowTheirNamesOnceTheSoundsWereRead) {

@@ -67,6 +67,7 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         {"MenuEditSoundEditLfo", "Edit LFO", {}, true},
         {"MenuEditSoundEditModulation", "Edit Modulation", {}, true},
         {"MenuEditSoundEditAll", "Edit All", QKeySequence("Ctrl+A"), true},
+        {"MenuEditVary", "Vary...", {}, true},
         {"MenuViewSounds", "Sounds", {}, true},
         {"MenuViewGroups", "Groups", {}, true},
         {"MenuViewUtility", "Utility", {}, true},
@@ -76,7 +77,7 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         {"MenuWinCascade", "Cascade", {}, true},
         {"MenuWinTileHorizonal", "Tile Horizontally", {}, true},
         {"MenuWinTileVertical", "Tile Vertically", {}, true},
-        {"MenuHelpContents", "Contents", {}, false},
+        {"MenuHelpContents", "Contents", {}, true},
         {"MenuHelpAbout", "About...", {}, true},
     };
     for (const Item& item : items) {
@@ -93,8 +94,8 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
     // The browsers' context menus exist but never show in the menu bar.
     EXPECT_EQ(window->SoundMenu()->title(), "Sound");
     EXPECT_EQ(window->GroupMenu()->title(), "Group");
-    for (const char* name : {"MenuSoundEditAll", "MenuSoundRename", "MenuSoundRefresh",
-                             "MenuGroupRename", "MenuGroupSaveAs"}) {
+    for (const char* name : {"MenuSoundEditAll", "MenuSoundVary", "MenuSoundRename",
+                             "MenuSoundRefresh", "MenuGroupRename", "MenuGroupSaveAs"}) {
         EXPECT_NE(Action(name), nullptr) << name;
     }
 
@@ -107,11 +108,12 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         tips << action->toolTip();
     }
     EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Nodes",
-                                 "Lfo", "Modulation", "Envelopes"}));
-    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Show Sound Browser Window",
-                                 "Show Group Editor Window", "Show Audition Window",
-                                 "Edit Sound Nodes", "Edit Sound LFO",
-                                 "Edit Sound Modulation Matrix", "Edit Sound Envelopes"}));
+                                 "Lfo", "Modulation", "Envelopes", "Vary"}));
+    EXPECT_EQ(
+        tips,
+        QStringList({"New", "Open", "Save", "Show Sound Browser Window", "Show Group Editor Window",
+                     "Show Audition Window", "Edit Sound Nodes", "Edit Sound LFO",
+                     "Edit Sound Modulation Matrix", "Edit Sound Envelopes", "Vary Sound"}));
     EXPECT_TRUE(Enabled().isEmpty());
     EXPECT_TRUE(Button("Sounds")->isEnabled());
     EXPECT_EQ(window->windowTitle(), "ZEL-1 Edit");

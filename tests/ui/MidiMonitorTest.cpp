@@ -37,9 +37,9 @@ TEST_F(MidiMonitorTest, ListsTheExchangeInOrderAndStopsWhenPausedOrClosed) {
     monitor->Poll();
     EXPECT_EQ(Column(*table, 1), QStringList({"Out", "In", "Out"}));
     EXPECT_EQ(Column(*table, 3),
-              QStringList({"Request, all sounds (system channel 0)",
-                           "Dump, all sounds, 2,760 bytes, checksum ok (system channel 0)",
-                           "Parameter change: sound 3, offset 117 = 12 (system channel 0)"}));
+              QStringList({"Request, all sounds (system channel 1)",
+                           "Dump, all sounds, 2,760 bytes, checksum ok (system channel 1)",
+                           "Parameter change: sound 3, Transpose = 12 (system channel 1)"}));
     EXPECT_EQ(Column(*table, 2)[0], "F0 00 20 08 01 20 01 F7");
     EXPECT_TRUE(Column(*table, 2)[1].endsWith("(5531 bytes)"));
 

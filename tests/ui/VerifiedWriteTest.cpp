@@ -72,7 +72,7 @@ TEST_F(VerifiedWriteTest, OpenAllIsReadBackAndASoundTheSynthKeptIsNamed) {
     OpenAllRenaming("Lost");
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_EQ(messages.Messages()[0].text,
-              "The ZEL-1 does not hold what was sent to it:\nSound 3 (Lost): the name");
+              "The ZEL-1 does not hold what was sent to it:\nSound 3 (Lost): Name");
     EXPECT_FALSE(Status().startsWith("Verified"));
     EXPECT_EQ(Requests().size(), 1u);
 
@@ -96,7 +96,7 @@ TEST_F(VerifiedWriteTest, OpenIntoASlotNewAndRefreshNameTheFirstParameterLost) {
     EXPECT_EQ(Requests(), WireMessages{Frame(0x20, {0, 3})});
     ASSERT_EQ(messages.Messages().size(), 1u);
     EXPECT_NE(messages.Messages()[0].text.find("Sound 3 ("), std::string::npos);
-    EXPECT_NE(messages.Messages()[0].text.find("): the transpose"), std::string::npos);
+    EXPECT_NE(messages.Messages()[0].text.find("): Transpose"), std::string::npos);
 
     Synth().GetFaults().ignoresSoundByte = -1;
     Menu("MenuEditRefresh");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the editor on the virtual ZEL-1 under a virtual X display with the settings dialog open
 # and has it write a picture of the screen, or of one child window on the synth's first sound
-# when a window name is given (nodes, envelope, modulation, lfo). Fails when the editor does not start, does not end by
+# when a window name is given (nodes, envelope, modulation, lfo, vary). Fails when the editor does not start, does not end by
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
 #   screenshot.sh <zel1edit> <picture.png> [window...]

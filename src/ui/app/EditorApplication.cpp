@@ -18,8 +18,8 @@
 #include "midi/CompositeMidiDriver.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
-#include "platform/SettingsStore.h"
 #include "model/ClassSounds.h"
+#include "platform/SettingsStore.h"
 #include "synth/EmulatorMidiDriver.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/app/DeviceWatch.h"
@@ -27,8 +27,9 @@
 #include "ui/app/FormMidiMonitor.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/FormUtility.h"
+#include "ui/app/GivenFiles.h"
 #include "ui/app/MDIFormMain.h"
-#include "ui/app/ToolbarIcons.h"
+#include "ui/app/ProgramIcon.h"
 #include "ui/app/UndoMenu.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/WindowContext.h"
@@ -57,7 +58,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     : store_(store), session_(store), service_(new QTimer(this)) {
     // The program's picture in every window's title bar; without one the child windows show
     // the toolkit's logo.
-    QApplication::setWindowIcon(ToolbarIcons::For(QStringLiteral("Audition")));
+    QApplication::setWindowIcon(ProgramIcon());
     // The virtual ZEL-1 comes first in the device lists, at the speed of a MIDI cable.
     auto devices = std::make_unique<CompositeMidiDriver>();
     auto emulator = std::make_unique<EmulatorMidiDriver>(clock_);
@@ -75,7 +76,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
     context_ = std::make_unique<WindowContext>(
-        WindowContext{*midi_, messages_, store_, pump_, dialogs_, *library_, *window_, {}});
+        WindowContext{*midi_, messages_, store_, pump_, givenDialogs_, *library_, *window_, {}});
     RegisterWindows();
     undoMenu_ = new UndoMenu(*window_, window_->Host().Area(), library_->History());
     // Input that falls due while no exchange waits is delivered too, so the activity panel
@@ -160,6 +161,10 @@ int EditorApplication::Run(const Options& options) {
         });
     } else if (options.quitWhenShown) {
         QTimer::singleShot(0, this, [this] { ReportShown(); });
+    } else if (!options.files.isEmpty()) {
+        QTimer::singleShot(0, this, [this, files = options.files] {
+            GivenFiles(*window_, *library_, messages_, givenDialogs_).Open(files);
+        });
     }
 
     const int code = QApplication::exec();
@@ -210,7 +215,8 @@ QWidget* EditorApplication::OpenPictured(const QString& name) {
         {QStringLiteral("nodes"), SoundEditorKind::Nodes},
         {QStringLiteral("envelope"), SoundEditorKind::Envelopes},
         {QStringLiteral("modulation"), SoundEditorKind::Modulation},
-        {QStringLiteral("lfo"), SoundEditorKind::Lfo}};
+        {QStringLiteral("lfo"), SoundEditorKind::Lfo},
+        {QStringLiteral("vary"), SoundEditorKind::Vary}};
     const auto kind = kinds.find(name);
     if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
         return nullptr;

@@ -11,6 +11,7 @@
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"
+#include "ui/common/PresetFileDialogs.h"
 #include "ui/common/QtFileDialogs.h"
 
 class DeviceWatch;
@@ -42,10 +43,12 @@ class EditorApplication : public QObject {
         QString screenshot;
         // Pictured instead of the settings dialog: child windows by their View menu caption
         // ("Groups"), or a sound editor on the synth's first sound ("nodes", "envelope",
-        // "modulation", "lfo").
+        // "modulation", "lfo", "vary").
         QStringList screenshotWindows;
         // Report when the main window is shown and how much memory the process holds, then end.
         bool quitWhenShown = false;
+        // Sound, group and bank files to open once the main window is up (asked one by one).
+        QStringList files;
     };
 
     // platformDevices: the operating system's MIDI devices (may be null).
@@ -86,6 +89,8 @@ class EditorApplication : public QObject {
     // Owned by the main window.
     UndoMenu* undoMenu_ = nullptr;
     QtFileDialogs dialogs_;
+    // What the windows ask with: the dialogs, or a file given on the command line.
+    PresetFileDialogs givenDialogs_{dialogs_};
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -11,14 +13,17 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUrl>
 #include <utility>
 
 #include "midi/ModuleMIDI.h"
 #include "platform/MessageSink.h"
+#include "platform/UserManual.h"
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
 #include "ui/common/FormStatus.h"
+#include "ui/common/SoundEditor.h"
 #include "windowlogic/TileLayout.h"
 
 using namespace MainMenuTable;
@@ -33,7 +38,8 @@ MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& me
       pump_(pump),
       workArea_(new QMdiArea(this)),
       host_(*workArea_),
-      timerMidi_(new QTimer(this)) {
+      timerMidi_(new QTimer(this)),
+      manualPath_(UserManual::Find(QCoreApplication::applicationDirPath())) {
     setObjectName(QStringLiteral("MDIFormMain"));
     setWindowTitle(QString::fromLatin1(kCaption));
     workArea_->setObjectName(QStringLiteral("WorkArea"));
@@ -94,7 +100,9 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::Cascade, &MDIFormMain::WindowCascade},
         {SC::TileHorizontally, &MDIFormMain::WindowTileHorizontally},
         {SC::TileVertically, &MDIFormMain::WindowTileVertically},
+        {SC::Contents, &MDIFormMain::HelpContents},
         {SC::About, &MDIFormMain::HelpAbout},
+        {SC::Vary, &MDIFormMain::EditVary},
     };
     (this->*kCommands.at(command))();
 }
@@ -274,6 +282,14 @@ void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
     RunCommand([active, command] { (active->*command)(); });
 }
 
+void MDIFormMain::EditVary() {
+    QMdiSubWindow* window = workArea_->currentSubWindow();
+    if (auto* editor = window != nullptr ? dynamic_cast<SoundEditor*>(window->widget()) : nullptr)
+        editor->OpenCompanion(SoundEditorKind::Vary);
+    else
+        RouteToActive(&DocumentWindow::SoundVary, true);
+}
+
 void MDIFormMain::RouteTo(Child child, Command command) {
     RunCommand([this, child, command] {
         if (auto* target = dynamic_cast<DocumentWindow*>(OpenChild(child)))
@@ -354,6 +370,15 @@ void MDIFormMain::Tile(bool horizontally) {
     for (qsizetype i = 0; i < windows.size(); ++i) {
         windows[i]->showNormal();
         windows[i]->setGeometry(rects[static_cast<size_t>(i)]);
+    }
+}
+
+void MDIFormMain::HelpContents() {
+    if (manualPath_.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(manualPath_))) {
+        messages_.Show("The user manual could not be opened" +
+                           (manualPath_.isEmpty() ? std::string(": it is not installed.")
+                                                  : " from " + manualPath_.toStdString() + "."),
+                       kCaption, MessageFlags::Exclamation);
     }
 }
 

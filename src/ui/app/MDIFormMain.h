@@ -95,7 +95,13 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void WindowCascade();
     void WindowTileHorizontally();
     void WindowTileVertically();
+    // Opens the user manual in the desktop's browser.
+    void HelpContents();
     void HelpAbout();
+    // The Vary window of the active editor's sound, or of the sound browser's selected sound.
+    void EditVary();
+    // The user manual's file; found beside the program at first.
+    void SetManualPath(const QString& path) { manualPath_ = path; }
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -145,6 +151,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     std::map<QString, std::function<void()>> commands_;
     std::map<Child, ChildFactory> factories_;
     std::map<Child, QPointer<QMdiSubWindow>> children_;
+    QString manualPath_;
     bool unloaded_ = false;
     bool closingChildren_ = false;
     int commandDepth_ = 0;

@@ -64,6 +64,7 @@ constexpr MenuEntry kMenus[] = {
              Route::ActiveSound, &DW::SoundEditModulation),
     Document("MenuEditSoundMenu", "MenuEditSoundEditAll", "Edit All", Route::ActiveSound,
              &DW::SoundEditAll, "Ctrl+A"),
+    Shell("MenuEdit", "MenuEditVary", "Vary...", SC::Vary),
 
     Menu(kMenuBar, "MenuView", "View"),
     Shell("MenuView", "MenuViewSounds", "Sounds", SC::ViewSounds),
@@ -80,7 +81,7 @@ constexpr MenuEntry kMenus[] = {
     Shell("MenuWin", "MenuWinTileVertical", "Tile Vertically", SC::TileVertically),
 
     Menu(kMenuBar, "MenuHelp", "Help"),
-    Inactive("MenuHelp", "MenuHelpContents", "Contents", ""),
+    Shell("MenuHelp", "MenuHelpContents", "Contents", SC::Contents),
     Separator("MenuHelp"),
     Shell("MenuHelp", "MenuHelpAbout", "About...", SC::About),
 
@@ -94,6 +95,7 @@ constexpr MenuEntry kMenus[] = {
     Document("MenuSoundEditMenu", "MenuSoundEditLfo", "LFO", Route::ToSounds, &DW::SoundEditLfo),
     Document("MenuSoundEditMenu", "MenuSoundEditModulation", "Modulation", Route::ToSounds,
              &DW::SoundEditModulation),
+    Document("MenuSound", "MenuSoundVary", "Vary...", Route::ToSounds, &DW::SoundVary),
     Document("MenuSound", "MenuSoundRename", "Rename", Route::ToSounds, &DW::DocumentRename),
     Separator("MenuSound"),
     Document("MenuSound", "MenuSoundNew", "New", Route::ToSounds, &DW::DocumentNew),
@@ -124,6 +126,7 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {"Lfo", "Edit Sound LFO", "MenuEditSoundEditLfo"},
     {"Modulation", "Edit Sound Modulation Matrix", "MenuEditSoundEditModulation"},
     {"Envelopes", "Edit Sound Envelopes", "MenuEditSoundEditEnvelopes"},
+    {"Vary", "Vary Sound", "MenuEditVary"},
 };
 }  // namespace
 

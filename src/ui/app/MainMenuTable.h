@@ -22,7 +22,9 @@ enum class ShellCommand {
     Cascade,
     TileHorizontally,
     TileVertically,
+    Contents,
     About,
+    Vary,
 };
 
 enum class Route {

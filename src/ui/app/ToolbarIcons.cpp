@@ -81,6 +81,16 @@ void DrawMatrix(QPainter& p) {
     p.drawRect(9, 9, 5, 5);
 }
 
+// A die: a variation of chance.
+void DrawDie(QPainter& p) {
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(3, 3, 18, 18), 3, 3);
+    p.setBrush(QColor(40, 40, 40));
+    for (QPointF c :
+         {QPointF(8, 8), QPointF(12, 12), QPointF(16, 16), QPointF(16, 8), QPointF(8, 16)})
+        p.drawEllipse(c, 1.6, 1.6);
+}
+
 void DrawEnvelope(QPainter& p) {
     p.drawPolyline(QPolygonF({{2, 21}, {7, 4}, {12, 11}, {17, 11}, {22, 21}}));
 }
@@ -112,6 +122,8 @@ QIcon ToolbarIcons::For(const QString& key) {
         DrawMatrix(painter);
     } else if (key == QLatin1String("Envelopes")) {
         DrawEnvelope(painter);
+    } else if (key == QLatin1String("Vary")) {
+        DrawDie(painter);
     }
     painter.end();
     return QIcon(pixmap);

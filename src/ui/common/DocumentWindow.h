@@ -30,4 +30,5 @@ class DocumentWindow {
     virtual void SoundEditLfo() {}
     virtual void SoundEditModulation() {}
     virtual void SoundEditAll() {}
+    virtual void SoundVary() {}
 };

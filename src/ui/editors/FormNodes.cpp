@@ -12,6 +12,7 @@
 #include "model/ClassNode.h"
 #include "model/ClassSound.h"
 #include "tables/AlgorithmTable.h"
+#include "tables/NodeTable.h"
 #include "tables/WaveTables.h"
 #include "ui/widgets/ListBinding.h"
 #include "ui/widgets/Twips.h"
@@ -133,7 +134,7 @@ void FormNodes::BuildNodeFrame(int number, QWidget* container) {
     frame.frame->setObjectName(QStringLiteral("FrameNode_%1").arg(number));
     frame.frame->resize(
         Twips::ToPixels(QSize(NodeFrameLayout::kWidthTwips, NodeFrameLayout::kRowTwips), *this));
-    auto* caption = new QLabel(FromView(NodeFrameLayout::Caption(number)), frame.frame);
+    auto* caption = new QLabel(FromView(NodeCaption(number)), frame.frame);
     caption->setObjectName(QStringLiteral("LabelNode_%1").arg(number));
     caption->setGeometry(0, 0, Twips::ToPixelsX(kCaptionWidth, *this), frame.frame->height());
     frame.frame->hide();

@@ -8,6 +8,7 @@
 #include "model/ClassSound.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/LibraryDocuments.h"
+#include "ui/common/OpenSoundEditor.h"
 #include "ui/widgets/RefreshGuard.h"
 #include "ui/widgets/Twips.h"
 #include "windowlogic/DestinationEntries.h"
@@ -64,6 +65,10 @@ void SoundEditorWindow::RecordEdit(const std::function<void()>& edit) {
         context_.library.History().RecordSound(*sound_, edit);
     else
         edit();
+}
+
+void SoundEditorWindow::OpenCompanion(SoundEditorKind kind) {
+    OpenSoundEditor(context_, kind, sound_);
 }
 
 QUndoStack* SoundEditorWindow::ShownHistory() {

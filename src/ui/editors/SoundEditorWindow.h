@@ -44,6 +44,7 @@ class SoundEditorWindow : public QWidget,
     void SetSound(const std::shared_ptr<ClassSound>& sound);
     std::shared_ptr<ClassSound> GetSound() const override { return sound_; }
     SoundEditorKind EditorKind() const override { return kind_; }
+    void OpenCompanion(SoundEditorKind kind) override;
 
     // Caption, destination lists, then LoadSound() under the refreshing flag.
     void RefreshWindow();

@@ -4,6 +4,7 @@
 #include "ui/editors/FormLfo.h"
 #include "ui/editors/FormModulation.h"
 #include "ui/editors/FormNodes.h"
+#include "ui/editors/FormVary.h"
 
 SoundEditorWindow* MakeSoundEditor(const WindowContext& context, SoundEditorKind kind,
                                    const std::shared_ptr<ClassSound>& sound) {
@@ -22,6 +23,9 @@ SoundEditorWindow* MakeSoundEditor(const WindowContext& context, SoundEditorKind
             break;
         case SoundEditorKind::Modulation:
             window = new FormModulation(context);
+            break;
+        case SoundEditorKind::Vary:
+            window = new FormVary(context);
             break;
         default:
             return nullptr;

@@ -18,6 +18,7 @@
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
+#include "ui/common/OpenSoundEditor.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
@@ -72,6 +73,9 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     // it, so the menu follows the selection, however it changed.
     connect(list_, &QListWidget::itemSelectionChanged, this,
             [this] { context_.library.History().NotifyShownChanged(); });
+
+    connect(&context_.shell.Host().Area(), &QMdiArea::subWindowActivated, this,
+            &FormSounds::WatchEditor);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -287,26 +291,17 @@ void FormSounds::SoundEditAll() {
 }
 
 void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
-    WindowHost& host = context_.shell.Host();
-    // Identity, not equal contents: two slots may hold equal sounds.
-    auto* open = host.Find<SoundEditor>([kind, &sound](const SoundEditor& editor) {
-        return editor.EditorKind() == kind && editor.GetSound().get() == sound.get();
-    });
-    if (auto* window = dynamic_cast<QWidget*>(open)) {
-        host.Activate(window);
-        window->setFocus();
-        return;
-    }
-    if (!context_.editors)
-        return;
-    if (QWidget* window = context_.editors(kind, sound)) {
-        QMdiSubWindow* frame = host.Add(window);
-        // Once the work area has let the frame go.
-        connect(frame, &QObject::destroyed, this, [this] {
-            QMetaObject::invokeMethod(this, &FormSounds::ActivateAfterEditors,
-                                      Qt::QueuedConnection);
-        });
-    }
+    OpenSoundEditor(context_, kind, sound);
+}
+
+void FormSounds::WatchEditor(QMdiSubWindow* frame) {
+    if (frame != nullptr && dynamic_cast<SoundEditor*>(frame->widget()) != nullptr)
+        connect(frame, &QObject::destroyed, this, &FormSounds::EditorGone, Qt::UniqueConnection);
+}
+
+void FormSounds::EditorGone() {
+    // Once the work area has let the frame go.
+    QMetaObject::invokeMethod(this, &FormSounds::ActivateAfterEditors, Qt::QueuedConnection);
 }
 
 void FormSounds::ActivateAfterEditors() {

@@ -12,6 +12,7 @@
 class ClassSound;
 class QListWidget;
 class QListWidgetItem;
+class QMdiSubWindow;
 
 // The sound browser: the synth's 20 sounds in a list, and every command that acts on the selected
 // sound or on all of them. The sounds and their file names belong to the program, so closing the
@@ -54,6 +55,7 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundEditLfo() override { OpenEditorOfSelected(SoundEditorKind::Lfo); }
     void SoundEditModulation() override { OpenEditorOfSelected(SoundEditorKind::Modulation); }
     void SoundEditAll() override;
+    void SoundVary() override { OpenEditorOfSelected(SoundEditorKind::Vary); }
 
     void SoundNew();
     void SoundOpen();
@@ -66,13 +68,14 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     // The one editor of that kind for this sound: brought forward when open, else made.
     void OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
 
+    // The slot of the selected item, or -1.
+    int SelectedSlot() const;
+
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    // The slot of the selected item, or -1.
-    int SelectedSlot() const;
     std::shared_ptr<ClassSound> SelectedSound() const;
     void FillList();
     void ShowNames();
@@ -82,7 +85,9 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     std::optional<QString> FinishRename(int slot, const QString& typed);
     void ShowSoundMenu(const QPoint& globalPosition);
     // Makes the browser active again when the last sound editor has closed and no other window
-    // took its place.
+    // took its place; every editor frame activated in the work area is watched for that.
+    void WatchEditor(QMdiSubWindow* frame);
+    void EditorGone();
     void ActivateAfterEditors();
 
     WindowContext context_;
