@@ -67,10 +67,20 @@ int VaryCommands::Run(const QStringList& arguments) {
     } else if (operation == QLatin1String("morph")) {
         request.operation = Operation::Morph;
         request.at = parser.value(at).toDouble(&number);
-        if (!parser.isSet(at) || !number || request.at < 0 || request.at > 1)
+        // Written so that "nan" fails too.
+        if (!parser.isSet(at) || !number || !(request.at >= 0 && request.at <= 1))
             return Usage("vary morph needs --at with a number from 0 to 1");
     } else {
         return Usage("vary takes randomise, nudge or morph");
+    }
+    // An option the operation does not take would be ignored without a word.
+    const bool morph = request.operation == Operation::Morph;
+    const bool nudge = !morph && request.operation != Operation::Randomise;
+    for (const auto& [option, takes] : {std::pair{&amount, !morph}, std::pair{&seed, !morph},
+                                        std::pair{&away, nudge}, std::pair{&at, morph}}) {
+        if (parser.isSet(*option) && !takes)
+            return Usage("vary " + Text(operation) + " does not take --" +
+                         Text(option->names().constFirst()));
     }
     const bool twoSounds = request.operation != Operation::Randomise;
     if (args.size() != (twoSounds ? 3 : 2))

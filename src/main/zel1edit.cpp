@@ -3,6 +3,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
+#include <iostream>
 #include <memory>
 #include <string_view>
 
@@ -23,6 +24,19 @@ bool AsksForTextOnly(int argc, char* argv[]) {
         }
     }
     return false;
+}
+
+// Without a display the toolkit ends the process with an abort and a core dump; a platform named
+// on the command line or in the environment (offscreen, for one) is taken at its word.
+bool HasDisplay(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument(argv[i]);
+        if (argument == "-platform" || argument == "--platform")
+            return true;
+    }
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 }  // namespace
 
@@ -63,6 +77,15 @@ int main(int argc, char* argv[]) {
         QCoreApplication::setApplicationVersion(QStringLiteral(ZEL_VERSION));
         parser.process(textOnly);  // prints and ends the process
         return 0;
+    }
+    if (!HasDisplay(argc, argv)) {
+        QCoreApplication textOnly(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("zel1edit"));
+        if (!parser.parse(QCoreApplication::arguments()))
+            std::cerr << "zel1edit: " << parser.errorText().toStdString() << '\n';
+        std::cerr << "zel1edit: no display to open windows on (neither DISPLAY nor "
+                     "WAYLAND_DISPLAY is set). zel1-cli works without one.\n";
+        return 1;
     }
 
     EditorApplication::PrepareProcess();

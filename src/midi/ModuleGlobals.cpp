@@ -114,6 +114,17 @@ double LeadingNumber(const std::string& text) {
     return std::isfinite(value) ? value : 0.0;
 }
 
+bool HasLeadingNumber(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
+        ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    if (i < text.size() && text[i] == '.')
+        ++i;
+    return i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]));
+}
+
 int16_t LeadingInteger16(const std::string& text) {
     double value = std::nearbyint(LeadingNumber(text));  // default rounding: half to even
     if (value < std::numeric_limits<int16_t>::min())

@@ -42,6 +42,9 @@ void Delay(float seconds, EventPump& pump, Clock& clock);
 // 0 when there is none.
 double LeadingNumber(const std::string& text);
 
+// True when text starts with a number LeadingNumber can read (after blanks and a sign).
+bool HasLeadingNumber(const std::string& text);
+
 // The leading number of text rounded half to even and held inside the 16-bit range.
 int16_t LeadingInteger16(const std::string& text);
 

@@ -15,6 +15,7 @@ class ModuleMIDI;
 class ClassSounds {
   public:
     static constexpr int kSounds = 20;
+    static constexpr int kAllSoundsBytes = 2760;
 
     explicit ClassSounds(ModuleMIDI& midi);
 

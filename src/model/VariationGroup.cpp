@@ -40,6 +40,9 @@ std::string_view VariationLocks::Key(VariationGroup group) {
 }
 
 std::optional<VariationLocks> VariationLocks::Parse(std::string_view text) {
+    // An empty list (an unset variable in a script) would unlock everything, the algorithm too.
+    if (Trimmed(text).empty())
+        return std::nullopt;
     VariationLocks locks;
     while (!text.empty()) {
         const size_t comma = text.find(',');

@@ -35,7 +35,7 @@ class VariationLocks {
     // "modulation", "algorithm").
     static std::string_view Key(VariationGroup group);
     // Locks from a comma-separated list of keys, "envelopes" for rates and levels, "none" for
-    // nothing locked; nothing when a word is unknown.
+    // nothing locked; nothing when a word is unknown or the list is empty.
     static std::optional<VariationLocks> Parse(std::string_view text);
 
     // The lockable group a parameter of the sound's table belongs to; nothing for the name, the

@@ -9,6 +9,9 @@
 // one record, an anchor drag), "Sound" when edits reach several records.
 namespace EditStepName {
 std::string ForSound(const RawData& before, const RawData& after);
-// "Name", "Banks" or "Group".
+// The same for a group: "Volume of Bank 2", "Bank 2" (several values of one bank), "Name", or
+// "Group" when edits reach several parts of it.
 std::string ForGroup(const RawData& before, const RawData& after);
+// A file opened into a slot: "Open Pad.zel into Sound 3" (the path's folders left out).
+std::string ForOpen(const std::string& path, const std::string& kind, int slot);
 }  // namespace EditStepName

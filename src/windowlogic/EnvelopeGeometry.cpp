@@ -26,6 +26,8 @@ EnvelopeGeometry::EnvelopeGeometry(const Shape& shape, double graphWidth, double
         const double length =
             std::abs(level - previous) / double(kMaximum) * double(kMaximum - rate);
         stages_[i] = {{X(units), Y(previous)}, {X(units + length), Y(level)}};
+        startLevels_[i] = previous;
+        rates_[i] = rate;
         units += length;
         previous = level;
         if (i == shape.sustain - 1) {
@@ -50,9 +52,14 @@ EnvelopeGeometry::Line EnvelopeGeometry::MiddleMarker() const {
 
 EnvelopeGeometry::DragValues EnvelopeGeometry::DragTo(int i, Point centre) const {
     const double step = (graphHeight_ - 2 * kMargin) / kMaximum;
-    const double start = stages_.at(i).from.x;
-    return {RoundedClamped(kMaximum - (centre.y - kMargin) / step),
-            RoundedClamped(kMaximum - (centre.x - start) / zoom_)};
+    const int level = RoundedClamped(kMaximum - (centre.y - kMargin) / step);
+    const int climb = std::abs(level - startLevels_.at(i));
+    // A stage that neither climbs nor falls takes no time at any rate: the rate stays.
+    if (climb == 0)
+        return {level, rates_.at(i)};
+    // The stage lasts climb / 127 * (127 - rate) units; the rate that makes it end here.
+    const double units = (centre.x - stages_.at(i).from.x) / zoom_;
+    return {level, RoundedClamped(kMaximum - units * kMaximum / climb)};
 }
 
 int EnvelopeGeometry::AnchorAt(Point at, double slack) const {

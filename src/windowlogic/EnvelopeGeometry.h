@@ -54,8 +54,9 @@ class EnvelopeGeometry {
     double X(double units) const;
 
     // The level and rate that put point i's anchor centre at `centre`: the height reads as a
-    // level, the distance from the stage's start as 127 - rate (exact only on a stage that
-    // spans the whole level range). Rounded half to even, held in 0..127.
+    // level, and the distance from the stage's start as the rate that makes the stage, climbing
+    // or falling to that level, end there (a stage that does neither keeps its rate). Rounded
+    // half to even, held in 0..127.
     DragValues DragTo(int i, Point centre) const;
     // The drawn anchor nearest to `at` whose grab square (the anchor grown by `slack` on every
     // side) holds it, or -1. Of anchors equally near, the later one, which is drawn on top.
@@ -67,5 +68,8 @@ class EnvelopeGeometry {
     int zoom_;
     int stageCount_ = 0;
     std::array<Line, kPoints> stages_{};
+    // The level each stage starts from, and its rate as drawn.
+    std::array<int, kPoints> startLevels_{};
+    std::array<int, kPoints> rates_{};
     std::optional<Line> sustainHold_;
 };

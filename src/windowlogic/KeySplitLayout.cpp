@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "windowlogic/PianoLayout.h"
+
 KeySplitLayout::KeySplitLayout(const std::array<Range, kBanks>& ranges) {
     for (int bank = 0; bank < kBanks; ++bank) {
         const int first = std::max(ranges[bank].low, kFirstKey) - kFirstKey;
@@ -22,14 +24,5 @@ KeySplitLayout::KeySplitLayout(const std::array<Range, kBanks>& ranges) {
 }
 
 bool KeySplitLayout::IsBlackKey(int key) {
-    switch (((key % 12) + 12) % 12) {
-        case 1:
-        case 3:
-        case 6:
-        case 8:
-        case 10:
-            return true;
-        default:
-            return false;
-    }
+    return PianoLayout::IsBlack(key);
 }

@@ -1,6 +1,7 @@
 #include "windowlogic/KeyboardNotes.h"
 
 #include <charconv>
+#include <string_view>
 
 const std::array<KeyboardNotes::Range, 5>& KeyboardNotes::Ranges() {
     static const std::array<Range, 5> kRanges{
@@ -14,17 +15,18 @@ int KeyboardNotes::NoteOf(int key, int range) {
     return Ranges()[range].baseNote + key;
 }
 
-bool KeyboardNotes::IsBlack(int key) {
-    switch (key % 12) {
-        case 1:
-        case 3:
-        case 6:
-        case 8:
-        case 10:
-            return true;
-        default:
-            return false;
-    }
+int KeyboardNotes::KeyOfComputerKey(int code) {
+    static constexpr std::string_view kLowerRow = "ZSXDCVGBHNJM,L.;/";
+    static constexpr std::string_view kUpperRow = "Q2W3ER5T6Y7UI";
+    static constexpr int kUpperRowFirst = 12;
+    if (code <= 0 || code > 127)
+        return -1;
+    const char typed = static_cast<char>(code);
+    if (const size_t at = kLowerRow.find(typed); at != std::string_view::npos)
+        return static_cast<int>(at);
+    if (const size_t at = kUpperRow.find(typed); at != std::string_view::npos)
+        return kUpperRowFirst + static_cast<int>(at);
+    return -1;
 }
 
 int KeyboardNotes::StoredIndex(const std::string& text, int count, int fallback) {

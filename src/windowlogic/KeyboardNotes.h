@@ -27,7 +27,10 @@ class KeyboardNotes {
     static const std::array<Range, 5>& Ranges();
     // -1 when the key or the range does not exist.
     static int NoteOf(int key, int range);
-    static bool IsBlack(int key);
+    // The key a computer key plays, laid out as two rows of a piano: Z S X D C V G B H N J M
+    // from the lowest C up (and , L . ; / on), Q 2 W 3 E R 5 T 6 Y 7 U I from the next C.
+    // code is the key's upper-case character code (the toolkit's key code); -1 for another key.
+    static int KeyOfComputerKey(int code);
     // A stored list index is used only when it is a whole number inside the list; anything else
     // (absent, damaged, out of range) gives the fallback.
     static int StoredIndex(const std::string& text, int count, int fallback);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "windowlogic/EnvelopeGeometry.h"
 
 namespace {
@@ -52,22 +54,30 @@ TEST(EnvelopeGeometryTest, DrawsStagesHoldAndMarkerWhereTheValuesPutThem) {
     EXPECT_FALSE(empty.SustainHold().has_value());
 }
 
-TEST(EnvelopeGeometryTest, DragReadsHeightAsLevelAndDistanceAsRate) {
+TEST(EnvelopeGeometryTest, DragReadsHeightAsLevelAndDistanceAsTheRateThatEndsTheStageThere) {
     const EnvelopeGeometry g(Example(), kWidth, kHeight);
-    // A full-range stage: the anchor's own place gives its own values back.
-    const auto same = g.DragTo(0, g.AnchorCentre(0));
-    EXPECT_EQ(same.level, 127);
-    EXPECT_EQ(same.rate, 0);
+    // Every anchor's own place gives its own values back, whatever its stage climbs or falls.
+    for (int i = 0; i < 4; ++i) {
+        const auto same = g.DragTo(i, g.AnchorCentre(i));
+        EXPECT_EQ(same.level, Example().levels[i]) << i;
+        EXPECT_EQ(same.rate, Example().rates[i]) << i;
+    }
 
-    // Halves go to the even neighbour; the rate is read from the start of the stage, after the
-    // sustain hold for the point behind it.
+    // Halves go to the even neighbour. On the first stage, climbing to 127, a unit is a rate.
+    const double first = g.Stage(0).from.x;
+    auto v = g.DragTo(0, {first + 10.5 * 25, 100});
+    EXPECT_EQ(v.level, 127);
+    EXPECT_EQ(v.rate, 116);
+    v = g.DragTo(0, {first + 11.5 * 25, 100});
+    EXPECT_EQ(v.rate, 116);
+    // Point 3 starts at level 64: there its stage takes no time and keeps its rate.
     const double start = g.Stage(2).from.x;
-    auto v = g.DragTo(2, {start + 10.5 * 25, 100 + (127 - 63.5) * kStep});
+    v = g.DragTo(2, {start + 10 * 25, 100 + (127 - 63.5) * kStep});
     EXPECT_EQ(v.level, 64);
-    EXPECT_EQ(v.rate, 116);
-    v = g.DragTo(2, {start + 11.5 * 25, 100 + (127 - 62.5) * kStep});
+    EXPECT_EQ(v.rate, 127);
+    v = g.DragTo(2, {start, 100 + (127 - 62.5) * kStep});
     EXPECT_EQ(v.level, 62);
-    EXPECT_EQ(v.rate, 116);
+    EXPECT_EQ(v.rate, 127);
 
     // Beyond the graph the values stay in range.
     v = g.DragTo(2, {start - 5000, -5000});
@@ -76,6 +86,34 @@ TEST(EnvelopeGeometryTest, DragReadsHeightAsLevelAndDistanceAsRate) {
     v = g.DragTo(2, {1e9, 1e9});
     EXPECT_EQ(v.level, 0);
     EXPECT_EQ(v.rate, 0);
+}
+
+TEST(EnvelopeGeometryTest, AnAnchorFollowsAPixelMoveAtEveryScale) {
+    const auto shape = Example();
+    const EnvelopeGeometry g(shape, kWidth, kHeight);
+    for (double scale : {1.0, 1.5, 2.0}) {
+        const double pixel = 1440 / (96 * scale);  // twips in one device pixel
+        for (int i : {1, 3}) {                     // stages that climb or fall part of the range
+            const int climb = std::abs(shape.levels[i] - shape.levels[i - 1]);
+            const double ratePerPixel = pixel / shape.zoom * 127 / climb;
+            const auto centre = g.AnchorCentre(i);
+            for (int pixels = 1; pixels <= 8; ++pixels) {
+                const EnvelopeGeometry::Point at{centre.x - pixels * pixel, centre.y};
+                const auto v = g.DragTo(i, at);
+                EXPECT_EQ(v.level, shape.levels[i]);
+                EXPECT_LE(std::abs(v.rate - shape.rates[i]), pixels * ratePerPixel + 1)
+                    << scale << " " << i << " " << pixels;
+                // Drawn with the new values, the anchor lies under the pointer.
+                auto moved = shape;
+                moved.rates[i] = v.rate;
+                moved.levels[i] = v.level;
+                EXPECT_NEAR(EnvelopeGeometry(moved, kWidth, kHeight).AnchorCentre(i).x, at.x, pixel)
+                    << scale << " " << i << " " << pixels;
+            }
+            const auto up = g.DragTo(i, {centre.x, centre.y - pixel});
+            EXPECT_LE(std::abs(up.level - shape.levels[i]), pixel / kStep + 1);
+        }
+    }
 }
 
 TEST(EnvelopeGeometryTest, LongestEnvelopeAtWidestZoomStaysExact) {

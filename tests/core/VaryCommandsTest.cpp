@@ -61,7 +61,12 @@ TEST_F(VaryCommandsTest, WrongUsageWritesNothing) {
     PutSound(3, a);
     EXPECT_EQ(Run({"vary", "morph", a, a, made}), 2);
     EXPECT_EQ(Run({"vary", "morph", a, a, made, "--at", "1.5"}), 2);
+    EXPECT_EQ(Run({"vary", "morph", a, a, made, "--at", "nan"}), 2);
+    EXPECT_EQ(Run({"vary", "morph", a, a, made, "--at", "0.5", "--amount", "50"}), 2);
+    EXPECT_EQ(Run({"vary", "randomise", a, made, "--away"}), 2);
+    EXPECT_EQ(Run({"vary", "nudge", a, a, made, "--at", "0.5"}), 2);
     EXPECT_EQ(Run({"vary", "randomise", a, made, "--lock", "envelopes,colour"}), 2);
+    EXPECT_EQ(Run({"vary", "randomise", a, made, "--lock", ""}), 2);
     EXPECT_EQ(Run({"vary", "randomise", a, made, "--amount", "150"}), 2);
     EXPECT_EQ(Run({"vary", "randomise", a, folder.Path("made.zas")}), 2);
     EXPECT_EQ(Run({"vary", "nudge", a, made}), 2);

@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <chrono>
 #include <thread>
@@ -36,7 +40,7 @@ class AuditionWindowTest : public ShellFixture {
         store.ClearWrites();
     }
     VirtualZel1& Synth() { return driver.Synth(); }
-    QMdiSubWindow* Frame() const { return qobject_cast<QMdiSubWindow*>(form->parentWidget()); }
+    QMdiSubWindow* Frame() const { return window->Host().SubWindowOf(form); }
     template <class T>
     T* Control(const char* name) const {
         return form->findChild<T*>(QLatin1String(name));
@@ -141,4 +145,39 @@ TEST_F(AuditionWindowTest, UnloadingSavesTheFiveSettingsInOrder) {
     EXPECT_EQ(
         std::vector<MemorySettingsStore::Entry>(store.Writes().begin(), store.Writes().begin() + 5),
         expected);
+}
+
+// With the keyboard's tab up, the computer's keys play as two rows of a piano at the chosen
+// velocity; a held key does not repeat and leaving the keyboard stops what it holds. The
+// window opens again on the tab and velocity last used.
+TEST_F(AuditionWindowTest, TheComputerKeyboardPlaysAtTheChosenVelocityAndTheTabIsKept) {
+    StartWithAudition();
+    window->ViewAudition();
+    QApplication::setActiveWindow(window.get());
+    EXPECT_EQ(Control<QSpinBox>("UpDownVelocity")->value(), 120);
+    Control<QTabWidget>("TabStrip")->setCurrentIndex(1);
+    auto* keyboard = Control<QWidget>("PianoKeyboard");
+    ASSERT_TRUE(keyboard->hasFocus());
+
+    QTest::keyPress(keyboard, Qt::Key_Z);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, "z", true);
+    QCoreApplication::sendEvent(keyboard, &repeat);
+    EXPECT_TRUE(Key(0)->isDown());
+    QTest::keyRelease(keyboard, Qt::Key_Z);
+    Control<QSpinBox>("UpDownVelocity")->setValue(90);
+    QTest::keyPress(keyboard, Qt::Key_I);
+    QTest::keyPress(keyboard, Qt::Key_Comma);
+    QTest::keyPress(keyboard, Qt::Key_A);  // no key of the piano
+    Control<QTabWidget>("TabStrip")->setCurrentIndex(0);
+    EXPECT_FALSE(Key(24)->isDown());
+    EXPECT_EQ(Synth().ShortMessages(),
+              (std::vector<uint32_t>{Note(0, 48, 120), Note(0, 48, 0), Note(0, 72, 90),
+                                     Note(0, 60, 90), Note(0, 60, 0), Note(0, 72, 0)}));
+
+    Control<QTabWidget>("TabStrip")->setCurrentIndex(1);
+    window->Unload();
+    FormAudition again(Context());
+    again.Load();
+    EXPECT_EQ(again.findChild<QTabWidget*>("TabStrip")->currentIndex(), 1);
+    EXPECT_EQ(again.findChild<QSpinBox*>("UpDownVelocity")->value(), 90);
 }

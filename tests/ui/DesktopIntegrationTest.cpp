@@ -89,6 +89,19 @@ TEST_F(DesktopIntegrationTest, ABankReplacesAllTwentyAfterAskingAndKeepsABackup)
     EXPECT_TRUE(dialogs.Asks().empty());
 }
 
+TEST_F(DesktopIntegrationTest, AFileThatCannotBeReadIsSaidSoBeforeAnythingIsAsked) {
+    const RawData before = SynthSounds(Synth());
+    for (const std::string& path : {files.Path("gone.zas"), files.Path("gone.zel")}) {
+        messages.Clear();
+        Open(path);
+        ASSERT_EQ(messages.Messages().size(), 1u);
+        EXPECT_EQ(LastMessage().flags, MessageFlags::Critical);
+        EXPECT_EQ(LastMessage().text, "Cannot open \"" + path + "\": No such file or directory.");
+    }
+    EXPECT_EQ(SynthSounds(Synth()), before);
+    EXPECT_TRUE(QDir(backups.path()).entryList(QDir::Files).isEmpty());
+}
+
 TEST_F(DesktopIntegrationTest, AFileOfAnotherKindIsRefusedWithoutOpeningAWindow) {
     Open(files.Path("notes.txt"));
     ASSERT_EQ(messages.Messages().size(), 1u);

@@ -88,7 +88,10 @@ class FormEnvelopeTest : public EditorFixture {
         const auto geometry = graph.Geometry();
         const double pixelsPerTwipX = graph.logicalDpiX() / 1440.0;
         const double pixelsPerTwipY = graph.logicalDpiY() / 1440.0;
-        return {(geometry.Stage(i).from.x + (127 - rate) * graph.Shape().zoom) * pixelsPerTwipX,
+        // The stage lasts |level - previous level| / 127 * (127 - rate) units.
+        const int climb = std::abs(level - (i == 0 ? 0 : graph.Shape().levels[i - 1]));
+        const double units = climb / 127.0 * (127 - rate);
+        return {(geometry.Stage(i).from.x + units * graph.Shape().zoom) * pixelsPerTwipX,
                 geometry.Y(level) * pixelsPerTwipY};
     }
     void StartDrag(int i) {
@@ -141,6 +144,9 @@ TEST_F(FormEnvelopeTest, ArrowsAndTypedNumbersSendAtOnce) {
     Type(level, "200");
     EXPECT_EQ(level->text(), "127");
     EXPECT_EQ(Sent(), Changes({{kBase + 7, 127 + 128}}));  // the end point keeps its marker
+    Type(level, "abc");  // no number: the value comes back and nothing is sent
+    EXPECT_EQ(level->text(), "127");
+    EXPECT_TRUE(Sent().empty());
 
     // Typed but not yet applied when another tab is chosen: it still goes to envelope 1.
     level->selectAll();
@@ -294,4 +300,31 @@ TEST_F(FormEnvelopeTest, AnAnchorDragIsOneUndoStep) {
     history.redo();
     EXPECT_EQ(Sent(), Changes({{kBase + 0, 30}, {kBase + 1, 90}}));
     EXPECT_EQ(Value("UpDownLevel_0"), 90);
+}
+
+TEST_F(FormEnvelopeTest, AnAnchorFollowsThePointerPixelByPixel) {
+    Open();
+    const EnvelopeGraph& graph = editor->Graph();
+    const double pixel = 1.0 / graph.devicePixelRatioF();
+    for (int i : {1, 3}) {  // stages that climb or fall part of the range
+        const QPointF start = graph.AnchorPixel(i);
+        const int level = Value(QStringLiteral("UpDownLevel_%1").arg(i));
+        int rate = Value(QStringLiteral("UpDownRate_%1").arg(i));
+        // What one pixel is worth in rate steps on this stage.
+        const int climb = std::abs(level - graph.Shape().levels[i - 1]);
+        const double ratePerPixel =
+            1440.0 / graph.logicalDpiX() * pixel / graph.Shape().zoom * 127 / climb;
+        StartDrag(i);
+        for (int pixels = 1; pixels <= 10; ++pixels) {
+            const QPointF at = start - QPointF(pixels * pixel, 0);
+            MoveTo(at);
+            EXPECT_NEAR(graph.AnchorPixel(i).x(), at.x(), pixel) << i << " " << pixels;
+            const int moved = Value(QStringLiteral("UpDownRate_%1").arg(i));
+            EXPECT_LE(std::abs(moved - rate), ratePerPixel + 1) << i << " " << pixels;
+            EXPECT_EQ(Value(QStringLiteral("UpDownLevel_%1").arg(i)), level);
+            rate = moved;
+        }
+        Release(start - QPointF(10 * pixel, 0));
+        EXPECT_EQ(sound->Envelope(0)->EnvelopeRate(i), rate);
+    }
 }

@@ -1,8 +1,12 @@
 #include <QLabel>
 #include <QListView>
+#include <QSpinBox>
+#include <QUndoStack>
 #include <QWheelEvent>
 
 #include "EditorFixture.h"
+#include "ui/common/EditHistory.h"
+#include "ui/editors/FormEnvelope.h"
 #include "ui/editors/FormLfo.h"
 #include "ui/editors/FormModulation.h"
 #include "ui/editors/FormNodes.h"
@@ -69,8 +73,8 @@ TEST_F(FormNodesTest, TypedTextIsReadByTheNumberRule) {
     Sent();
     auto window = Open<FormNodes>();
     auto* text = Find<QLineEdit>(*window, "TextDetune_0");
-    const std::vector<std::pair<QString, int>> entries{{"-100", -64}, {"12abc", 12}, {"2.5", 2},
-                                                       {"3.5", 4},    {"", 0},       {"7", 7}};
+    const std::vector<std::pair<QString, int>> entries{
+        {"-100", -64}, {"12abc", 12}, {"2.5", 2}, {"3.5", 4}, {"7", 7}};
     for (const auto& [typed, value] : entries) {
         Type(text, typed);
         EXPECT_EQ(text->text(), QString::number(value)) << typed.toStdString();
@@ -79,6 +83,14 @@ TEST_F(FormNodesTest, TypedTextIsReadByTheNumberRule) {
     // The value the row holds already, typed differently: nothing is sent, the typing stays.
     Type(text, "07");
     EXPECT_EQ(text->text(), "07");
+    EXPECT_TRUE(Sent().empty());
+    EXPECT_EQ(sound->Node(0)->Detune(), 7);
+    // Text without a number is a slip, not 0: the value is shown again and nothing is sent.
+    for (const QString& slip : {QStringLiteral("abc"), QString(), QStringLiteral("-")}) {
+        Type(text, slip);
+        EXPECT_EQ(text->text(), "7") << slip.toStdString();
+    }
+    Type(Find<QLineEdit>(*window, "TextTranspose"), "x");
     EXPECT_TRUE(Sent().empty());
     EXPECT_EQ(sound->Node(0)->Detune(), 7);
 }
@@ -185,4 +197,81 @@ TEST_F(FormNodesTest, AnAlgorithmChangeRenamesTheDestinationsOfTheOtherEditors) 
         EXPECT_EQ(items(list), expected) << list->objectName().toStdString();
     EXPECT_EQ(lists[0]->currentIndex(), 9);
     EXPECT_EQ(sound->Modulation(0)->Destination(), 9);
+}
+
+TEST_F(FormNodesTest, AFocusedRowIsAValueControlAndOneGestureIsOneUndoStep) {
+    sound->SetTranspose(0);
+    Sent();
+    auto window = Open<FormNodes>();
+    auto* bar = Find<QScrollBar>(*window, "FlatScrollBarTranspose");
+    const QImage plain = bar->grab().toImage();
+    bar->setFocus();
+    EXPECT_NE(bar->grab().toImage(), plain);  // the focus mark
+
+    const auto wheel = [bar](int delta) {
+        QWheelEvent event(QPointF(5, 5), bar->mapToGlobal(QPointF(5, 5)), {}, {0, delta},
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &event);
+    };
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Up, Qt::Key_Left, Qt::Key_PageUp})
+        QTest::keyClick(bar, key);
+    QTest::keyClick(bar, Qt::Key_Home);
+    wheel(120);  // one small step a notch
+    QTest::keyClick(bar, Qt::Key_End);
+    wheel(-120);
+    auto* text = Find<QLineEdit>(*window, "TextTranspose");
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Down);
+    QTest::keyClick(text, Qt::Key_PageDown);
+    const int kTranspose = SoundLayout::kTranspose;
+    EXPECT_EQ(Sent(), Changes({{kTranspose, 1},
+                               {kTranspose, 2},
+                               {kTranspose, 1},
+                               {kTranspose, 13},
+                               {kTranspose, -64 & 0xFF},
+                               {kTranspose, -63 & 0xFF},
+                               {kTranspose, 63},
+                               {kTranspose, 62},
+                               {kTranspose, 61},
+                               {kTranspose, 49}}));
+    EXPECT_EQ(text->text(), "49");
+
+    QUndoStack& history = *library.History().SoundStack(*sound);
+    ASSERT_EQ(history.count(), 1);
+    history.undo();
+    EXPECT_EQ(Sent(), Changes({{kTranspose, 0}}));
+}
+
+TEST_F(FormNodesTest, EveryControlOfTheEditorsIsNamedAfterItsLabel) {
+    sound->SetAlgorithm(kWaves1);
+    std::vector<std::unique_ptr<QWidget>> editors;
+    editors.push_back(Open<FormNodes>());
+    editors.push_back(Open<FormLfo>());
+    editors.push_back(Open<FormModulation>());
+    editors.push_back(Open<FormEnvelope>());
+    for (const auto& editor : editors) {
+        for (QWidget* control : editor->findChildren<QWidget*>()) {
+            const bool value = qobject_cast<QAbstractSlider*>(control) != nullptr ||
+                               qobject_cast<QLineEdit*>(control) != nullptr ||
+                               qobject_cast<QComboBox*>(control) != nullptr ||
+                               qobject_cast<QAbstractSpinBox*>(control) != nullptr ||
+                               qobject_cast<QCheckBox*>(control) != nullptr;
+            // The text line inside a spin box belongs to the spin box.
+            if (value && qobject_cast<QAbstractSpinBox*>(control->parentWidget()) == nullptr) {
+                EXPECT_FALSE(control->accessibleName().isEmpty())
+                    << control->objectName().toStdString();
+            }
+        }
+    }
+    const auto labelled = [&](const QString& label) {
+        QStringList names;
+        for (QWidget* control : editors[0]->findChildren<QWidget*>())
+            if (control->accessibleName() == label)
+                names << control->objectName();
+        return names;
+    };
+    EXPECT_EQ(labelled("Detune, Oscilator 2"),
+              QStringList({"FlatScrollBarDetune_1", "TextDetune_1"}));
+    EXPECT_EQ(labelled("Wave, Waveselect 1"), QStringList({"ComboWaveselect_8"}));
+    EXPECT_EQ(editors[3]->findChild<QSpinBox*>("UpDownRate_2")->accessibleName(), "Rate, Point 3");
 }

@@ -1,4 +1,6 @@
+#include <QCoreApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QUndoStack>
@@ -66,6 +68,7 @@ TEST_F(FormVaryTest, RandomiseIsHeardAtOnceAsOneStepAndAgainStartsFromTheSameSou
     Type(Find<QLineEdit>(*vary, "TextSeed"), "777");
     Find<QPushButton>(*vary, "CommandRandomise")->click();
     EXPECT_EQ(ShownSeed(), 777u);
+    EXPECT_EQ(Steps().undoText(), QStringLiteral("Randomise"));
     EXPECT_EQ(driver.Synth().Sound(kSlot), SoundVariation::Randomise(again, 50, locks, 777));
     EXPECT_EQ(Steps().count(), 3);
     while (Steps().canUndo())
@@ -91,6 +94,7 @@ TEST_F(FormVaryTest, AMorphDragSendsTheLatestPositionAndIsOneStep) {
     EXPECT_EQ(Sent(), Transition(a, end));
     EXPECT_EQ(driver.Synth().Sound(kSlot), end);
     EXPECT_EQ(Steps().count(), 1);
+    EXPECT_EQ(Steps().undoText(), QStringLiteral("Morph"));
 
     // The next drag goes on between the same two sounds.
     slider->setSliderDown(true);
@@ -106,8 +110,9 @@ TEST_F(FormVaryTest, AMorphDragSendsTheLatestPositionAndIsOneStep) {
 TEST_F(FormVaryTest, NudgeTowardsASoundFileAtFullAmountGivesThatSound) {
     const RawData a = sound->EncodeRawSound();
     const RawData b = library.Sounds().Sound(9)->EncodeRawSound();
-    const QString path = backups.filePath(QStringLiteral("other.zel"));
-    QFile file(path);
+    const QString name =
+        QStringLiteral("other sound with a name as long as a library's file names get.zel");
+    QFile file(backups.filePath(name));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     QByteArray bytes;
     for (int16_t byte : b)
@@ -115,12 +120,18 @@ TEST_F(FormVaryTest, NudgeTowardsASoundFileAtFullAmountGivesThatSound) {
     file.write(bytes);
     file.close();
 
-    dialogs.Answer(path);
+    dialogs.Answer(file.fileName());
     auto* other = Find<QComboBox>(*vary, "ComboOther");
     const int openFile = other->findText(FormVary::kFileEntry);
     other->setCurrentIndex(openFile);
     emit other->activated(openFile);
-    EXPECT_EQ(other->currentText(), "File: other.zel");
+    EXPECT_EQ(other->currentText(), "File: " + name);
+    // The long name leaves the morph slider room to be dragged, and is there in full as a tip.
+    vary->show();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    auto* morphB = Find<QLabel>(*vary, "LabelMorphB");
+    EXPECT_EQ(morphB->toolTip(), "B: " + name);
+    EXPECT_GE(Find<QSlider>(*vary, "SliderMorph")->width(), morphB->width());
     Find<QCheckBox>(*vary, "CheckLock_6")->setChecked(false);
     auto* amount = Find<QComboBox>(*vary, "ComboAmount");
     amount->setCurrentIndex(amount->findText("100 %"));

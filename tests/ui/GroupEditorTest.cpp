@@ -102,6 +102,7 @@ TEST_F(GroupEditorTest, LoadShowsGroupZeroAndEveryBankControlSendsItsWireBytes) 
     Synth().SetGroup(0, group0);
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(Sent(), (WireMessages{Request(3, -1), Request(2, 0), Parameter(50, 0, 0)}));
+    EXPECT_EQ(Bar("Volume")->accessibleName(), "Volume");  // for screen readers
     ASSERT_EQ(List()->count(), 20);
     for (int n = 0; n < 20; ++n) {
         ClassGroup decoded(midi);
@@ -392,7 +393,7 @@ TEST_F(GroupEditorTest, UndoPutsTheGroupBackAsItsEditsWentOutAndShowsIt) {
     Sent();
     QAction* undo = window->findChild<QAction*>("MenuEditUndo");
     ASSERT_TRUE(undo->isEnabled());
-    EXPECT_EQ(undo->text(), "Undo Banks");
+    EXPECT_EQ(undo->text(), "Undo Volume of Bank 1");
     undo->trigger();
     const WireMessages sent = Sent();
     EXPECT_EQ(sent, (WireMessages{Parameter(40, 2, volume - 1)}));  // no dump stores it

@@ -222,3 +222,27 @@ TEST_F(MainWindowTest, AWindowThatIsClosingIsOpenedAfresh) {
     EXPECT_NE(second, first);
     EXPECT_TRUE(second->isVisible());
 }
+
+TEST_F(MainWindowTest, TheWindowMenuListsTheShownWindowsAndBringsOneToTheFront) {
+    QWidget* sounds = window->OpenChild(Child::Sounds);
+    QWidget* groups = window->OpenChild(Child::Groups);
+    sounds->setWindowTitle("Sounds");
+    groups->setWindowTitle("Groups & Banks");
+    auto* menu = window->findChild<QMenu*>("MenuWin");
+    const auto listed = [&] {
+        emit menu->aboutToShow();
+        QStringList items;
+        for (QAction* action : menu->actions()) {
+            if (action->objectName().startsWith("MenuWinWindow_"))
+                items << action->text() + (action->isChecked() ? " *" : "");
+        }
+        return items;
+    };
+    // The hidden audition window is not listed; the active one is checked.
+    EXPECT_EQ(listed(), QStringList({"&1 Sounds", "&2 Groups && Banks *"}));
+    window->findChild<QAction*>("MenuWinWindow_1")->trigger();
+    EXPECT_EQ(window->Host().SubWindowOf(sounds), window->WorkArea().currentSubWindow());
+    EXPECT_EQ(listed(), QStringList({"&1 Sounds *", "&2 Groups && Banks"}));
+    Action("MenuWinCloseAll")->trigger();
+    EXPECT_TRUE(listed().isEmpty());
+}

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableWidget>
@@ -27,6 +28,7 @@ class MidiMonitorTest : public ShellFixture {
 // What goes out and what comes back is listed in order with its meaning; Pause stops the list,
 // Copy gives whole rows as text, and closing the monitor stops the recording.
 TEST_F(MidiMonitorTest, ListsTheExchangeInOrderAndStopsWhenPausedOrClosed) {
+    window->resize(1366, 700);
     Action("MenuViewMidiMonitor")->trigger();
     auto* monitor = qobject_cast<FormMidiMonitor*>(window->ChildWindow(Child::MidiMonitor));
     ASSERT_NE(monitor, nullptr);
@@ -42,6 +44,13 @@ TEST_F(MidiMonitorTest, ListsTheExchangeInOrderAndStopsWhenPausedOrClosed) {
                            "Parameter change: sound 3, Transpose = 12 (system channel 1)"}));
     EXPECT_EQ(Column(*table, 2)[0], "F0 00 20 08 01 20 01 F7");
     EXPECT_TRUE(Column(*table, 2)[1].endsWith("(5531 bytes)"));
+    // The monitor opened wide enough for every text in full, with no sideways scrolling.
+    for (int column = 0; column < table->columnCount(); ++column) {
+        for (const QString& text : Column(*table, column))
+            EXPECT_LT(table->fontMetrics().horizontalAdvance(text), table->columnWidth(column))
+                << text.toStdString();
+    }
+    EXPECT_LE(table->horizontalHeader()->length(), table->viewport()->width());
 
     table->selectRow(2);
     monitor->findChild<QPushButton*>("CommandCopy")->click();

@@ -53,7 +53,7 @@ TEST_F(ShutdownTest, ExitAsksAndCancelLeavesEverythingAsItWas) {
     // A maximised child adds its title to the frame's; the question keeps the caption.
     QWidget* groups = window->ChildWindow(Child::Groups);
     groups->setWindowTitle("Groups");
-    static_cast<QMdiSubWindow*>(groups->parentWidget())->showMaximized();
+    window->Host().SubWindowOf(groups)->showMaximized();
     messages.QueueAnswer(MessageFlags::ResultCancel);
     Action("MenuFileExit")->trigger();
 

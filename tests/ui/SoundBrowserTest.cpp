@@ -5,7 +5,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QUndoStack>
 
 #include "ShellFixture.h"
 #include "TestSoundEditor.h"
@@ -14,7 +16,10 @@
 #include "library/ConvertFromSND.h"
 #include "model/ClassSounds.h"
 #include "model/NameRules.h"
+#include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
+#include "ui/editors/SoundEditorWindow.h"
+#include "ui/editors/SoundEditors.h"
 #include "ui/library/FormSounds.h"
 
 // The sound browser in the main window on the virtual ZEL-1, with test editors as the editor
@@ -148,6 +153,19 @@ TEST_F(SoundBrowserTest, RenameAsksStoresTheSynthsBytesAndEditorCaptionsFollow) 
     Rename(QString::fromUtf8("Caf\u00e9 \u2603\U0001F3B9 long name"));
     EXPECT_EQ(AsString(Synth().Sound(4), 0, 10), std::string("Caf\xE9 ?? lo"));
     EXPECT_EQ(List()->item(4)->text(), QString::fromUtf8("Caf\u00e9 ?? lo"));
+
+    // Typing takes no more than the synth holds, and the editor stays inside its cell.
+    const std::string shown = List()->item(4)->text().toStdString();
+    Menu("MenuEditRename");
+    auto* line = List()->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(line, nullptr);
+    line->selectAll();
+    QTest::keyClicks(line, "Fretless Bass Deluxe");
+    EXPECT_EQ(line->text(), "Fretless B");
+    EXPECT_TRUE(List()->visualItemRect(List()->item(4)).contains(line->geometry()));
+    QTest::keyClick(line, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.Messages().back().text, "Rename sound '" + shown + "' to 'Fretless B'?");
 }
 
 TEST_F(SoundBrowserTest, EditorsAreOnePerKindAndSoundFoundByIdentity) {
@@ -165,7 +183,7 @@ TEST_F(SoundBrowserTest, EditorsAreOnePerKindAndSoundFoundByIdentity) {
     EXPECT_EQ(editors[3]->EditorKind(), SoundEditorKind::Modulation);
     EXPECT_EQ(editors[4]->EditorKind(), SoundEditorKind::Envelopes);
     // The node editor that was open already comes to the front instead of a second one.
-    EXPECT_EQ(window->WorkArea().currentSubWindow()->widget(), editors[0]);
+    EXPECT_EQ(WindowHost::WidgetOf(window->WorkArea().currentSubWindow()), editors[0]);
 
     // An editor just closed is not found again: a new one opens at once.
     window->Host().SubWindowOf(editors[2])->close();
@@ -199,6 +217,8 @@ TEST_F(SoundBrowserTest, ASavedSoundOpenedIntoAnotherSlotLandsTheSameBytesInTheS
     EXPECT_EQ(saveAs.request.filter, "Sound (*.zel)|*.zel|Export HTML (*.htm)|*.htm");
     EXPECT_EQ(saveAs.request.initialPath.toStdString(), name);
     EXPECT_EQ(FileBytes(Path("pad.zel")), AsBytes(Synth().Sound(3)));
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "Sound \"" + name + "\" written to " + Path("pad.zel"));
 
     List()->setCurrentRow(7);
     dialogs.Answer(QString::fromStdString(Path("pad.zel")));
@@ -209,6 +229,8 @@ TEST_F(SoundBrowserTest, ASavedSoundOpenedIntoAnotherSlotLandsTheSameBytesInTheS
     EXPECT_EQ(open.request.filter, "Sound (*.zel)|*.zel|Import SND files (*.snd)|*.snd");
     EXPECT_EQ(Synth().Sound(7), Synth().Sound(3));
     EXPECT_EQ(List()->item(7)->text().toStdString(), name);
+    EXPECT_EQ(library.History().SoundStack(*library.Sounds().Sound(7))->undoText(),
+              "Open pad.zel into Sound 7");
 
     // Save now writes back to the file the sound came from, without a dialog.
     library.Sounds().Sound(7)->SetTranspose(5);
@@ -293,6 +315,8 @@ TEST_F(SoundBrowserTest, OpenAllKeepsWhatTheSynthHeldAndRestoresASavedSet) {
     EXPECT_EQ(FileBytes(Path("set.zas")), AsBytes(file));
     EXPECT_EQ(dialogs.Asks()[0].request.title, "Save All Sounds");
     EXPECT_EQ(dialogs.Asks()[0].request.filter, "All Sounds (*.zas)|*.zas");
+    EXPECT_EQ(window->statusBar()->currentMessage().toStdString(),
+              "All 20 sounds written to " + Path("set.zas"));
 
     library.Sounds().Sound(0)->SetName("Changed");
     library.Sounds().Sound(19)->SetTranspose(-7);
@@ -315,6 +339,39 @@ TEST_F(SoundBrowserTest, OpenAllKeepsWhatTheSynthHeldAndRestoresASavedSet) {
     ASSERT_EQ(kept.size(), 1);
     EXPECT_EQ(FileBytes(folder.filePath(kept[0]).toStdString()), AsBytes(held));
     EXPECT_TRUE(window->statusBar()->currentMessage().contains(kept[0]));
+    // It stays while the pointer passes menu items and toolbar buttons, and after a while.
+    QStatusTipEvent hover{QString()};
+    QCoreApplication::sendEvent(window.get(), &hover);
+    QTest::qWait(20);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(kept[0]));
 
     EXPECT_TRUE(messages.Messages().empty());
+}
+
+// On a 1366x768 screen Edit All lays the four real editors out side by side: none covers
+// another, and one whose frame is smaller than its controls scrolls to them.
+TEST_F(SoundBrowserTest, EditAllPlacesTheFourEditorsSoNoneHidesAnother) {
+    editors = [this](SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+        return static_cast<QWidget*>(MakeSoundEditor(Context(), kind, sound));
+    };
+    window->resize(1366, 700);
+    OpenAndSelect(2);
+    Menu("MenuEditSoundEditAll");
+    QList<QMdiSubWindow*> frames;
+    for (QWidget* editor : window->Host().Windows()) {
+        if (dynamic_cast<SoundEditor*>(editor) != nullptr)
+            frames << window->Host().SubWindowOf(editor);
+    }
+    ASSERT_EQ(frames.size(), 4);
+    EXPECT_EQ(WindowHost::WidgetOf(window->WorkArea().currentSubWindow())->objectName(),
+              "FormNodes");
+    const QRect area = window->WorkArea().viewport()->rect();
+    for (qsizetype i = 0; i < frames.size(); ++i) {
+        EXPECT_TRUE(area.contains(frames[i]->geometry()));
+        for (qsizetype j = i + 1; j < frames.size(); ++j)
+            EXPECT_FALSE(frames[i]->geometry().intersects(frames[j]->geometry()));
+        const QWidget* editor = WindowHost::WidgetOf(frames[i]);
+        EXPECT_GE(editor->width(), editor->minimumSizeHint().width());
+        EXPECT_GE(editor->height(), editor->minimumSize().height());
+    }
 }

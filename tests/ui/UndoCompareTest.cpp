@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QPushButton>
+#include <QUndoStack>
 
 #include "EditorFixture.h"
 #include "ui/app/UndoMenu.h"
@@ -87,14 +88,21 @@ TEST_F(UndoCompareTest, CompareSwapsTheSynthByOneDumpEachWay) {
     Sent();
 
     auto* compare = Find<QPushButton>(*nodes, "CommandCompare");
+    const QImage off = compare->grab().toImage();
     QTest::mouseClick(compare, Qt::LeftButton);
     EXPECT_TRUE(compare->isChecked());
+    // It says and shows that the original sounds, in the button and in the caption.
+    EXPECT_EQ(compare->text(), "Comparing");
+    EXPECT_NE(compare->grab().toImage(), off);
+    EXPECT_TRUE(nodes->windowTitle().endsWith(" (original sounding)"));
     EXPECT_EQ(Dumps(Sent()), 1);
     EXPECT_EQ(driver.Synth().Sound(kSlot), opened);
     EXPECT_NE(Shown("TextTranspose"), "7");
 
     QTest::mouseClick(compare, Qt::LeftButton);
     EXPECT_FALSE(compare->isChecked());
+    EXPECT_EQ(compare->text(), "Compare");
+    EXPECT_EQ(nodes->windowTitle().toStdString(), "Node - " + sound->Name());
     EXPECT_EQ(Dumps(Sent()), 1);
     EXPECT_EQ(driver.Synth().Sound(kSlot), edited);
     EXPECT_EQ(Shown("TextTranspose"), "7");
@@ -109,4 +117,56 @@ TEST_F(UndoCompareTest, CompareSwapsTheSynthByOneDumpEachWay) {
     EXPECT_EQ(Action("MenuEditUndo")->text(), "Undo Compare");
     Trigger("MenuEditUndo");
     EXPECT_EQ(driver.Synth().Sound(kSlot), edited);
+}
+
+TEST_F(UndoCompareTest, ArrowClicksOnOneRowAreOneStepUntilAPauseOrAnotherRow) {
+    const int detoneByte = driver.Synth().Sound(kSlot)[kNode + 3];
+    QScrollBar* detune = Find<QScrollBar>(*nodes, "FlatScrollBarDetune_1");
+    for (int click = 0; click < 3; ++click)
+        detune->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Find<QScrollBar>(*nodes, "FlatScrollBarDetone_1")
+        ->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    clock.Advance(2);
+    detune->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    Sent();
+    QUndoStack& history = *library.History().SoundStack(*sound);
+    EXPECT_EQ(history.count(), 3);
+
+    Trigger("MenuEditUndo");  // the click after the pause
+    Trigger("MenuEditUndo");  // the detone
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 3}, {kNode + 3, detoneByte}}));
+    Trigger("MenuEditUndo");  // the three clicks at once
+    EXPECT_EQ(Sent(), Changes({{kNode + 2, 0}}));
+    EXPECT_EQ(Shown("TextDetune_1"), "0");
+
+    // After an undo a click starts a step of its own, and clicks back to where the gesture
+    // began leave no step.
+    Trigger("MenuEditRedo");
+    detune->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    detune->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    EXPECT_EQ(history.count(), 1);
+    EXPECT_EQ(history.undoText(), "Detune of Oscilator 2");
+}
+
+TEST_F(UndoCompareTest, UndoKeysInAValueBoxReachTheSoundOnceItsTypingIsApplied) {
+    const int kTranspose = SoundLayout::kTranspose;
+    const int before = sound->Transpose();
+    QLineEdit* box = Find<QLineEdit>(*nodes, "TextTranspose");
+    Type(box, "7");
+    Sent();
+    ASSERT_TRUE(box->hasFocus());
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Sent(), Changes({{kTranspose, before & 0xFF}}));
+    EXPECT_EQ(box->text(), QString::number(before));
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Sent(), Changes({{kTranspose, 7}}));
+    EXPECT_EQ(box->text(), "7");
+
+    // Typing not applied yet is undone in the box itself.
+    box->setFocus();
+    box->end(false);
+    QTest::keyClicks(box, "9");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(box->text(), "7");
+    EXPECT_TRUE(Sent().empty());
 }

@@ -1,5 +1,7 @@
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QStatusBar>
 
 #include "ShellFixture.h"
@@ -8,6 +10,7 @@
 #include "core/SoundTestSupport.h"
 #include "model/ReadBackCheck.h"
 #include "ui/app/DeviceWatch.h"
+#include "ui/common/FormStatus.h"
 #include "ui/library/FormSounds.h"
 
 // Writes from the sound browser read back from the virtual ZEL-1; a synth that loses what it was
@@ -63,7 +66,21 @@ class VerifiedWriteTest : public ShellFixture {
 };
 
 TEST_F(VerifiedWriteTest, OpenAllIsReadBackAndASoundTheSynthKeptIsNamed) {
+    // The send and the read-back each show the progress window with a bar that moves on.
+    std::map<QString, std::vector<int>> shown;
+    auto* bar = window->Status().findChild<QProgressBar*>("ProgressBar");
+    auto* message = window->Status().findChild<QLabel*>("LabelMessage");
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) {
+        if (window->Status().isVisible() && bar->isVisible())
+            shown[message->text()].push_back(value);
+    });
     OpenAllRenaming("Glass");
+    EXPECT_FALSE(window->Status().isVisible());
+    for (const char* step : {"Sending all sounds to ZEL-1...", "Reading back what was sent..."}) {
+        ASSERT_FALSE(shown[step].empty()) << step;
+        EXPECT_GT(shown[step].back(), shown[step].front()) << step;
+        EXPECT_LT(shown[step].back(), 100) << step;
+    }
     EXPECT_EQ(Requests(), WireMessages{Frame(0x20, {1})});
     EXPECT_TRUE(messages.Messages().empty());
     EXPECT_TRUE(Status().startsWith("Verified. The ZEL-1's sounds from before Open All: "));

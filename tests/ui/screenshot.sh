@@ -5,7 +5,8 @@
 # itself, or leaves no PNG behind. The editor's settings and the synth's memory go to a folder of
 # the test's own.
 #   screenshot.sh <zel1edit> <picture.png> [window...]
-# Naming windows ("Groups") pictures them instead of the settings dialog.
+# Naming windows ("Groups") pictures them instead of the settings dialog. ZEL_SCREEN sets the
+# virtual screen (default 1024x768x24), for pictures at another QT_SCALE_FACTOR.
 set -euo pipefail
 program=$1
 picture=$2
@@ -24,7 +25,7 @@ export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR
 export QT_QPA_PLATFORM=xcb
 unset WAYLAND_DISPLAY
 
-if ! timeout 60 xvfb-run -a -s "-screen 0 1024x768x24" \
+if ! timeout 60 xvfb-run -a -s "-screen 0 ${ZEL_SCREEN:-1024x768x24}" \
         "$program" --virtual-synth --screenshot "$picture" "${windows[@]}"; then
     echo "zel1edit did not start and end cleanly under Xvfb" >&2
     exit 1

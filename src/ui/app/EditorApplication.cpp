@@ -1,10 +1,12 @@
 #include "ui/app/EditorApplication.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
 #include <QSaveFile>
@@ -29,6 +31,7 @@
 #include "ui/app/FormUtility.h"
 #include "ui/app/GivenFiles.h"
 #include "ui/app/MDIFormMain.h"
+#include "ui/app/MainMenuTable.h"
 #include "ui/app/ProgramIcon.h"
 #include "ui/app/UndoMenu.h"
 #include "ui/common/LibraryDocuments.h"
@@ -73,6 +76,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
     window_ = std::make_unique<MDIFormMain>(*midi_, session_, messages_, modal_, pump_);
     messages_.SetParent(window_.get());
+    window_->Host().SetPlaces(&store_);
     dialogs_.SetParent(window_.get());
     library_ = std::make_unique<LibraryDocuments>(*midi_, LibraryDocuments::DefaultBackupFolder());
     context_ = std::make_unique<WindowContext>(
@@ -179,49 +183,61 @@ void EditorApplication::ShowWindows(const QStringList& windows) {
     if (QScreen* screen = QGuiApplication::primaryScreen())
         window_->setGeometry(screen->availableGeometry());
     for (const QString& name : windows) {
-        if (name == QLatin1String("Groups")) {
-            window_->ViewGroups();
-            // A group whose banks split the keyboard.
-            if (auto* groups =
-                    dynamic_cast<FormGroups*>(window_->ChildWindow(MDIFormMain::Child::Groups)))
-                groups->SelectGroup(2);
-        } else if (name == QLatin1String("Sounds")) {
-            window_->ViewSounds();
-            // Every editor of the first sound, the node editor on top.
-            if (auto* sounds =
-                    dynamic_cast<FormSounds*>(window_->ChildWindow(MDIFormMain::Child::Sounds))) {
-                sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
-                sounds->SoundEditAll();
-            }
-        } else if (name == QLatin1String("Utility")) {
-            window_->ViewUtility();
-        } else if (name.startsWith(QLatin1String("Audition"))) {
-            window_->ViewAudition();
-            if (auto* tabs = window_->findChild<QTabWidget*>(QStringLiteral("TabStrip")))
-                tabs->setCurrentIndex(name == QLatin1String("AuditionKeyboard") ? 1 : 0);
-        } else if (QWidget* editor = OpenPictured(name)) {
-            // One editor alone is pictured as its own window.
-            if (windows.size() == 1)
-                pictured_ = editor;
-        } else {
+        QWidget* shown = OpenPictured(name);
+        if (shown == nullptr) {
             std::fprintf(stderr, "zel1edit: cannot picture the window %s\n", qPrintable(name));
             exitCode_ = 2;
+        } else if (windows.size() == 1 && dynamic_cast<SoundEditor*>(shown) != nullptr) {
+            // One editor alone is pictured as its own window.
+            pictured_ = shown;
         }
     }
 }
 
+QAction* EditorApplication::MenuAction(const char* menu, const QString& caption) const {
+    for (const MainMenuTable::MenuEntry& entry : MainMenuTable::Menus()) {
+        if (entry.entry == MainMenuTable::Entry::Item && entry.parent != nullptr &&
+            QLatin1String(entry.parent) == QLatin1String(menu) &&
+            QString::fromLatin1(entry.caption).startsWith(caption, Qt::CaseInsensitive))
+            return window_->findChild<QAction*>(QLatin1String(entry.name));
+    }
+    return nullptr;
+}
+
 QWidget* EditorApplication::OpenPictured(const QString& name) {
-    const std::map<QString, SoundEditorKind> kinds{
-        {QStringLiteral("nodes"), SoundEditorKind::Nodes},
-        {QStringLiteral("envelope"), SoundEditorKind::Envelopes},
-        {QStringLiteral("modulation"), SoundEditorKind::Modulation},
-        {QStringLiteral("lfo"), SoundEditorKind::Lfo},
-        {QStringLiteral("vary"), SoundEditorKind::Vary}};
-    const auto kind = kinds.find(name);
-    if (kind == kinds.end() || !library_->Sounds().GetSoundsFromSynth())
+    // A window of the View menu by its caption ("Groups"), or a sound editor on the synth's first
+    // sound by the end of its Edit, Sound caption ("nodes" for "Edit Nodes") or its Edit caption
+    // ("vary").
+    const bool keyboard = name == QLatin1String("AuditionKeyboard");
+    QAction* view = MenuAction("MenuView", keyboard ? QStringLiteral("Audition") : name);
+    QAction* edit = MenuAction("MenuEditSoundMenu", QStringLiteral("Edit ") + name);
+    if (edit == nullptr)
+        edit = MenuAction("MenuEdit", name);
+    if (view == nullptr && edit == nullptr)
         return nullptr;
-    QWidget* editor = context_->editors(kind->second, library_->Sounds().Sound(0));
-    return editor != nullptr ? window_->Host().Add(editor) : nullptr;
+    if (edit != nullptr || name == QLatin1String("Sounds")) {
+        MenuAction("MenuView", QStringLiteral("Sounds"))->trigger();
+        auto* sounds = dynamic_cast<FormSounds*>(window_->ChildWindow(MDIFormMain::Child::Sounds));
+        if (sounds == nullptr)
+            return nullptr;
+        sounds->findChild<QListWidget*>(QStringLiteral("ListView"))->setCurrentRow(0);
+        // Every editor of the first sound with the sound browser, or the one named.
+        if (edit == nullptr) {
+            MenuAction("MenuEditSoundMenu", QStringLiteral("Edit All"))->trigger();
+            return sounds;
+        }
+        edit->trigger();
+        return WindowHost::WidgetOf(window_->WorkArea().currentSubWindow());
+    }
+    view->trigger();
+    QWidget* shown = WindowHost::WidgetOf(window_->WorkArea().currentSubWindow());
+    if (auto* groups = dynamic_cast<FormGroups*>(shown))
+        groups->SelectGroup(2);  // a group whose banks split the keyboard
+    if (auto* tabs =
+            shown != nullptr ? shown->findChild<QTabWidget*>(QStringLiteral("TabStrip")) : nullptr;
+        tabs != nullptr && dynamic_cast<FormAudition*>(shown) != nullptr)
+        tabs->setCurrentIndex(keyboard ? 1 : 0);
+    return shown;
 }
 
 void EditorApplication::TakeScreenshot(const QString& path) {

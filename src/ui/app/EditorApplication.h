@@ -11,10 +11,12 @@
 #include "ui/app/ExecModalRunner.h"
 #include "ui/app/QtEventPump.h"
 #include "ui/app/QtMessageSink.h"
+#include "ui/common/FolderMemoryDialogs.h"
 #include "ui/common/PresetFileDialogs.h"
 #include "ui/common/QtFileDialogs.h"
 
 class DeviceWatch;
+class QAction;
 class EmulatorMidiDriver;
 class LibraryDocuments;
 struct WindowContext;
@@ -71,8 +73,10 @@ class EditorApplication : public QObject {
     void RegisterWindows();
     void TakeScreenshot(const QString& path);
     void ShowWindows(const QStringList& windows);
-    // Opens the named editor on the synth's first sound; null for an unknown name.
+    // Opens the named window through the main menu, as a user would; null for an unknown name.
     QWidget* OpenPictured(const QString& name);
+    // The item of the menu whose caption starts with caption (letter case aside), or null.
+    QAction* MenuAction(const char* menu, const QString& caption) const;
     void ReportShown();
 
     SettingsStore& store_;
@@ -89,8 +93,10 @@ class EditorApplication : public QObject {
     // Owned by the main window.
     UndoMenu* undoMenu_ = nullptr;
     QtFileDialogs dialogs_;
+    // Each kind of file's dialog starts where the last one of its kind ended.
+    FolderMemoryDialogs folders_{dialogs_, store_};
     // What the windows ask with: the dialogs, or a file given on the command line.
-    PresetFileDialogs givenDialogs_{dialogs_};
+    PresetFileDialogs givenDialogs_{folders_};
     std::unique_ptr<LibraryDocuments> library_;
     std::unique_ptr<WindowContext> context_;
     QTimer* service_;

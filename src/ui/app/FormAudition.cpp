@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -17,6 +18,7 @@
 #include "midi/ModuleMIDI.h"
 #include "platform/SettingsStore.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/WindowHost.h"
 #include "ui/widgets/PianoKeyboard.h"
 #include "ui/widgets/WindowGlue.h"
 
@@ -26,6 +28,9 @@ constexpr const char* kKeyExternal = "AuditionExternal";
 constexpr const char* kKeyInChannel = "AuditionInChannel";
 constexpr const char* kKeyOutChannel = "AuditionOutChannel";
 constexpr const char* kKeyIn = "AuditionIn";
+constexpr const char* kKeyVelocity = "AuditionVelocity";
+constexpr const char* kKeyTab = "AuditionTab";
+constexpr int kMaxVelocity = 127;
 constexpr int kNotes = 128;
 
 QComboBox* NamedList(const char* name, QWidget* parent) {
@@ -50,6 +55,7 @@ FormAudition::FormAudition(const WindowContext& context, QWidget* parent)
       comboInChannel_(NamedList("ComboAudInChannel", this)),
       comboOutChannel_(NamedList("ComboAudOutChannel", this)),
       comboOctave_(NamedList("ComboOctave", this)),
+      upDownVelocity_(new QSpinBox(this)),
       keyboard_(new PianoKeyboard),
       commandAllNotesOff_(new QPushButton(QStringLiteral("All Notes Off"))),
       commandOk_(new QPushButton(QStringLiteral("OK"))) {
@@ -76,6 +82,11 @@ FormAudition::FormAudition(const WindowContext& context, QWidget* parent)
     connect(comboOutChannel_, &QComboBox::currentIndexChanged, this,
             &FormAudition::OutChannelSelected);
     connect(comboOctave_, &QComboBox::currentIndexChanged, this, &FormAudition::OctaveSelected);
+    // The computer's keys play while the keyboard's tab is up.
+    connect(tabStrip_, &QTabWidget::currentChanged, this, [this](int tab) {
+        if (tab == 1)
+            keyboard_->setFocus(Qt::TabFocusReason);
+    });
     connect(keyboard_, &PianoKeyboard::KeyPressed, this, &FormAudition::KeyDown);
     connect(keyboard_, &PianoKeyboard::KeyReleased, this, &FormAudition::KeyUp);
     connect(commandAllNotesOff_, &QPushButton::clicked, this, &FormAudition::AllNotesOff);
@@ -107,11 +118,17 @@ QWidget* FormAudition::BuildSettingsTab() {
 QWidget* FormAudition::BuildKeyboardTab() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("Frame_1"));
+    upDownVelocity_->setObjectName(QStringLiteral("UpDownVelocity"));
+    upDownVelocity_->setRange(1, kMaxVelocity);
+    upDownVelocity_->setValue(KeyboardNotes::kVelocity);
     for (const KeyboardNotes::Range& range : KeyboardNotes::Ranges())
         comboOctave_->addItem(QLatin1String(range.caption), range.baseNote);
     auto* controls = new QHBoxLayout;
     controls->addWidget(new QLabel(QStringLiteral("Octave Range")));
     controls->addWidget(comboOctave_);
+    controls->addSpacing(12);
+    controls->addWidget(new QLabel(QStringLiteral("Velocity")));
+    controls->addWidget(upDownVelocity_);
     controls->addStretch();
     controls->addWidget(commandAllNotesOff_);
     auto* layout = new QVBoxLayout(page);
@@ -129,7 +146,11 @@ void FormAudition::Store(const char* key, const std::string& value) {
 }
 
 void FormAudition::Load() {
-    tabStrip_->setCurrentIndex(0);
+    // The tab the user left up last time.
+    tabStrip_->setCurrentIndex(KeyboardNotes::StoredIndex(Stored(kKeyTab, "0"), 2, 0));
+    upDownVelocity_->setValue(KeyboardNotes::StoredIndex(
+        Stored(kKeyVelocity, std::to_string(KeyboardNotes::kVelocity).c_str()), kMaxVelocity + 1,
+        KeyboardNotes::kVelocity));
     {
         const QSignalBlocker blocker(comboIn_);
         comboIn_->clear();
@@ -164,6 +185,8 @@ void FormAudition::Unload() {
     Store(kKeyInChannel, std::to_string(comboInChannel_->currentIndex()));
     Store(kKeyOutChannel, std::to_string(comboOutChannel_->currentIndex()));
     Store(kKeyExternal, checkExternal_->isChecked() ? "1" : "0");
+    Store(kKeyVelocity, std::to_string(upDownVelocity_->value()));
+    Store(kKeyTab, std::to_string(tabStrip_->currentIndex()));
 }
 
 void FormAudition::ExternalKeyboardStep() {
@@ -190,7 +213,7 @@ void FormAudition::OctaveSelected(int) {
 
 void FormAudition::KeyDown(int key) {
     if (auto note = notes_.Press(key, comboOctave_->currentIndex(), link_->OutChannel()))
-        link_->SendNote(note->channel, note->note, KeyboardNotes::kVelocity);
+        link_->SendNote(note->channel, note->note, upDownVelocity_->value());
 }
 
 void FormAudition::KeyUp(int key) {
@@ -215,7 +238,7 @@ void FormAudition::AllNotesOff() {
 }
 
 void FormAudition::HideWindow() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    if (QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this))
         frame->hide();
     else
         hide();

@@ -11,6 +11,7 @@ class PianoKeyboard;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QSpinBox;
 class QTabWidget;
 
 // The audition window: plays notes on the ZEL-1 from its on-screen keyboard, and passes an
@@ -62,6 +63,7 @@ class FormAudition : public QWidget {
     QComboBox* comboInChannel_;
     QComboBox* comboOutChannel_;
     QComboBox* comboOctave_;
+    QSpinBox* upDownVelocity_;
     PianoKeyboard* keyboard_;
     QPushButton* commandAllNotesOff_;
     QPushButton* commandOk_;

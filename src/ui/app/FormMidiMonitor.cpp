@@ -12,11 +12,18 @@
 #include <QVBoxLayout>
 #include <set>
 
-#include "platform/Clock.h"
 #include "midi/MidiTap.h"
+#include "platform/Clock.h"
 
 namespace {
 enum Column { kTime, kDirection, kBytes, kMeaning, kColumns };
+// Characters a column takes at most: " ... (5531 bytes)" after the shown bytes; a meaning such
+// as "Dump, all sounds, 2,760 bytes, checksum ok (system channel 16)".
+constexpr int kLengthChars = 20;
+constexpr int kTimeChars = 10;
+constexpr int kDirectionChars = 4;
+constexpr int kMeaningChars = 66;
+constexpr int kCellPadding = 12;
 
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -45,7 +52,10 @@ FormMidiMonitor::FormMidiMonitor(MidiTap& tap, Clock& clock, QWidget* parent)
     table_->setFont(QFont(QStringLiteral("monospace")));
     table_->horizontalHeader()->setSectionResizeMode(kTime, QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(kDirection, QHeaderView::ResizeToContents);
-    table_->setColumnWidth(kBytes, fontMetrics().horizontalAdvance(QLatin1Char('0')) * 48);
+    // Wide enough for the longest bytes text: the first bytes shown and the whole length.
+    const int digit = QFontMetrics(table_->font()).horizontalAdvance(QLatin1Char('0'));
+    const int bytesChars = static_cast<int>(MidiMonitorLog::kShownBytes) * 3 + kLengthChars;
+    table_->setColumnWidth(kBytes, digit * bytesChars + kCellPadding);
     table_->horizontalHeader()->setStretchLastSection(true);
 
     pause_->setCheckable(true);
@@ -59,7 +69,13 @@ FormMidiMonitor::FormMidiMonitor(MidiTap& tap, Clock& clock, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(table_);
-    resize(760, 320);
+    // Every column shows in full from the start: the time and direction, the bytes, and a
+    // meaning as long as a dump's.
+    const int width = digit * (kTimeChars + kDirectionChars + kMeaningChars) +
+                      table_->columnWidth(kBytes) + 3 * kCellPadding +
+                      table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth() +
+                      layout->contentsMargins().left() + layout->contentsMargins().right();
+    resize(width, 320);
 
     connect(pause_, &QPushButton::toggled, this, [this](bool paused) {
         log_.SetPaused(paused);

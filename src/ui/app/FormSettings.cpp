@@ -11,10 +11,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "platform/MessageSink.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ReadBackCheck.h"
+#include "platform/MessageSink.h"
 #include "ui/app/ModalRunner.h"
 #include "ui/widgets/WindowGlue.h"
 

@@ -12,11 +12,12 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "platform/MessageSink.h"
 #include "midi/MidiSettings.h"
 #include "midi/ModuleMIDI.h"
+#include "platform/MessageSink.h"
 #include "platform/SettingsStore.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/WindowHost.h"
 #include "ui/widgets/ListBinding.h"
 #include "ui/widgets/ValueRow.h"
 
@@ -203,7 +204,7 @@ void FormUtility::FollowSystemChannel() {
 }
 
 void FormUtility::CancelClicked() {
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget()))
+    if (QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this))
         frame->close();
     else
         close();

@@ -5,6 +5,7 @@
 #include "model/ClassGroup.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "platform/FileAccess.h"
 #include "platform/MessageSink.h"
 #include "ui/app/MDIFormMain.h"
 #include "ui/common/LibraryDocuments.h"
@@ -25,6 +26,16 @@ void GivenFiles::OpenOne(const QString& path) {
     const Target target = GivenFile::TargetOf(path.toStdString());
     if (target == Target::None) {
         messages_.Show(GivenFile::Refusal(fileName), MDIFormMain::kCaption, MessageFlags::Critical);
+        return;
+    }
+    // A file that cannot be read is said so at once, not after the user agreed to send it and
+    // the synth's memory was backed up for it.
+    QByteArray unread;
+    qint64 size = 0;
+    std::string reason;
+    if (ReadRegularFile(path, 0, unread, size, reason) == ReadOutcome::kFailed) {
+        messages_.Show("Cannot open \"" + path.toStdString() + "\": " + reason + ".",
+                       MDIFormMain::kCaption, MessageFlags::Critical);
         return;
     }
     const auto child =

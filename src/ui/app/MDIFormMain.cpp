@@ -11,6 +11,7 @@
 #include <QMetaObject>
 #include <QScopedValueRollback>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -22,6 +23,7 @@
 #include "ui/app/FormSettings.h"
 #include "ui/app/MainWindowBars.h"
 #include "ui/app/MenuStates.h"
+#include "ui/app/WindowMenu.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/SoundEditor.h"
 #include "windowlogic/TileLayout.h"
@@ -49,6 +51,7 @@ MDIFormMain::MDIFormMain(ModuleMIDI& midi, SettingsStore& store, MessageSink& me
     BuildMenus();
     BuildToolbar();
     BuildStatusBar();
+    new WindowMenu(*findChild<QMenu*>(QStringLiteral("MenuWin")), host_);
     ClearMenus();
     resize(900, 640);
 
@@ -203,7 +206,16 @@ FormSettings* MDIFormMain::Settings() const {
 }
 
 void MDIFormMain::ShowStatusMessage(const QString& text) {
-    statusBar()->showMessage(text, kStatusMessageTime);
+    // It stays until the next message: a backup's path must still be there when the user looks.
+    statusBar()->showMessage(text);
+}
+
+bool MDIFormMain::event(QEvent* event) {
+    // Menu items and toolbar buttons have no status tips; their empty tip on hover would wipe
+    // the message.
+    if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty())
+        return true;
+    return QMainWindow::event(event);
 }
 
 FormStatus& MDIFormMain::Status() {
@@ -216,9 +228,9 @@ QWidget* MDIFormMain::ChildWindow(Child child) const {
     // A window that is closing waits for its deferred delete; it is no longer open.
     auto found = children_.find(child);
     if (found == children_.end() || found->second.isNull() ||
-        host_.SubWindowOf(found->second->widget()) == nullptr)
+        host_.SubWindowOf(WindowHost::WidgetOf(found->second)) == nullptr)
         return nullptr;
-    return found->second->widget();
+    return WindowHost::WidgetOf(found->second);
 }
 
 QWidget* MDIFormMain::OpenChild(Child child) {
@@ -236,9 +248,9 @@ QWidget* MDIFormMain::OpenChild(Child child) {
         if (ChildWindow(child) == nullptr)
             return nullptr;
     }
-    QPointer<QMdiSubWindow>& window = children_[child];
-    host_.Activate(window->widget());
-    return window->widget();
+    QWidget* widget = WindowHost::WidgetOf(children_[child]);
+    host_.Activate(widget);
+    return widget;
 }
 
 void MDIFormMain::ClearMenus() {
@@ -268,9 +280,7 @@ void MDIFormMain::SetMenus() {
 DocumentWindow* MDIFormMain::ActiveDocument() const {
     // The current child even while a dialog or message box has the focus.
     QMdiSubWindow* window = workArea_->currentSubWindow();
-    if (window == nullptr || window->widget() == nullptr)
-        return nullptr;
-    return dynamic_cast<DocumentWindow*>(window->widget());
+    return dynamic_cast<DocumentWindow*>(WindowHost::WidgetOf(window));
 }
 
 void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
@@ -283,8 +293,8 @@ void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
 }
 
 void MDIFormMain::EditVary() {
-    QMdiSubWindow* window = workArea_->currentSubWindow();
-    if (auto* editor = window != nullptr ? dynamic_cast<SoundEditor*>(window->widget()) : nullptr)
+    if (auto* editor =
+            dynamic_cast<SoundEditor*>(WindowHost::WidgetOf(workArea_->currentSubWindow())))
         editor->OpenCompanion(SoundEditorKind::Vary);
     else
         RouteToActive(&DocumentWindow::SoundVary, true);

@@ -40,7 +40,6 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     static constexpr const char* kCaption = "ZEL-1 Edit";
     static constexpr const char* kExitQuestion = "Are you sure you want to exit?";
     static constexpr int kTimerMidiInterval = 100;
-    static constexpr int kStatusMessageTime = 8000;
 
     enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor };
     // Makes a new child window; the main window puts it into its work area and owns it.
@@ -105,6 +104,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     using Command = DocumentWindow::Command;

@@ -4,7 +4,9 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
 #include <QUndoStack>
+#include "ui/common/WindowHost.h"
 
 #include "ui/common/EditHistory.h"
 #include "ui/common/HistoryOwner.h"
@@ -42,7 +44,7 @@ void UndoMenu::Follow() {
     QUndoStack* stack = nullptr;
     // The current child even while a dialog or message box has the focus.
     if (QMdiSubWindow* window = area_.currentSubWindow()) {
-        if (auto* owner = dynamic_cast<HistoryOwner*>(window->widget()))
+        if (auto* owner = dynamic_cast<HistoryOwner*>(WindowHost::WidgetOf(window)))
             stack = owner->ShownHistory();
     }
     history_.Group().setActiveStack(stack);

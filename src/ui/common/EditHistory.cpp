@@ -1,9 +1,11 @@
 #include "ui/common/EditHistory.h"
 
 #include <QUndoStack>
+#include <utility>
 
 #include "model/ClassGroup.h"
 #include "model/ClassSound.h"
+#include "platform/Clock.h"
 #include "windowlogic/EditStepName.h"
 
 namespace {
@@ -13,37 +15,70 @@ RawData EncodeGroup(const ClassGroup& group) {
     return raw;
 }
 
+// Where a step came from, for joining the steps of one gesture.
+struct Gesture {
+    const void* control = nullptr;
+    double time = 0;
+    // False for a step after an undo: it starts a gesture of its own.
+    bool joins = true;
+};
+
 // One edit of a sound or group: the record (and its slot's file name) as it was and as the edit
 // left it. The first redo is the edit itself, already made.
 class RawStep : public QUndoCommand {
   public:
-    struct State {
-        RawData raw;
-        QString file;
+    struct Files {
+        QString before;
+        QString after;
     };
-    using Restore = std::function<void(const State&)>;
-    RawStep(const QString& text, State before, State after, Restore restore)
+    using Restore = std::function<void(const RawData&, const QString& file)>;
+    static constexpr int kGestureId = 1;
+
+    RawStep(const QString& text, RawData before, RawData after, Restore restore,
+            Gesture gesture = {}, Files files = {})
         : QUndoCommand(text),
           before_(std::move(before)),
           after_(std::move(after)),
-          restore_(std::move(restore)) {}
+          restore_(std::move(restore)),
+          gesture_(gesture),
+          files_(std::move(files)) {}
 
-    void undo() override { restore_(before_); }
+    void undo() override {
+        // A step gone back is finished: the next write starts a step of its own.
+        gesture_.control = nullptr;
+        restore_(before_, files_.before);
+    }
     void redo() override {
         if (done_)
-            restore_(after_);
+            restore_(after_, files_.after);
         done_ = true;
+    }
+    int id() const override { return gesture_.control != nullptr ? kGestureId : -1; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = dynamic_cast<const RawStep*>(other);
+        if (next == nullptr || gesture_.control == nullptr || !next->gesture_.joins ||
+            next->gesture_.control != gesture_.control ||
+            next->gesture_.time - gesture_.time > EditHistory::kGesturePause)
+            return false;
+        after_ = next->after_;
+        files_.after = next->files_.after;
+        gesture_.time = next->gesture_.time;
+        // A gesture that ends where it began leaves nothing to undo.
+        setObsolete(after_ == before_);
+        return true;
     }
 
   private:
-    State before_;
-    State after_;
+    RawData before_;
+    RawData after_;
     Restore restore_;
+    Gesture gesture_;
+    Files files_;
     bool done_ = false;
 };
 }  // namespace
 
-EditHistory::EditHistory(SlotFiles files) : files_(std::move(files)) {}
+EditHistory::EditHistory(Clock& clock, SlotFiles files) : clock_(clock), files_(std::move(files)) {}
 EditHistory::~EditHistory() = default;
 
 QUndoStack* EditHistory::SoundStack(ClassSound& sound) {
@@ -92,22 +127,24 @@ void EditHistory::SetFileOf(bool group, int slot, const QString& path) {
         files_.set(group, slot, path);
 }
 
-void EditHistory::EndSound(ClassSound& sound) {
+void EditHistory::EndSound(ClassSound& sound, const void* gesture) {
     Open& open = open_[&sound];
     if (open.depth == 0 || --open.depth > 0)
         return;
     RawData after = sound.EncodeRawSound();
+    const QString name = std::exchange(open.name, QString());
     if (after == open.before)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForSound(open.before, after));
-    auto restore = [this, &sound](const RawStep::State& state) {
-        Restore(sound, state.raw);
-        SetFileOf(false, sound.Number(), state.file);
+    const QString text =
+        !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForSound(open.before, after));
+    auto restore = [this, &sound](const RawData& raw, const QString& file) {
+        Restore(sound, raw);
+        SetFileOf(false, sound.Number(), file);
     };
-    RawStep::State before{std::move(open.before), open.fileBefore};
-    RawStep::State afterState{std::move(after), FileOf(false, sound.Number())};
-    SoundStack(sound)->push(
-        new RawStep(text, std::move(before), std::move(afterState), std::move(restore)));
+    QUndoStack* stack = SoundStack(sound);
+    stack->push(new RawStep(text, std::move(open.before), std::move(after), std::move(restore),
+                            {gesture, clock_.Now(), !stack->canRedo()},
+                            {open.fileBefore, FileOf(false, sound.Number())}));
 }
 
 void EditHistory::Restore(ClassSound& sound, const RawData& raw) {
@@ -164,21 +201,23 @@ void EditHistory::StopComparing(ClassSound& sound, bool keepAsStep) {
         // One step from the version compared away to the one taken instead, so that undo
         // finds the way back.
         const QString file = FileOf(false, sound.Number());
-        auto restore = [this, &sound](const RawStep::State& state) { Restore(sound, state.raw); };
-        SoundStack(sound)->push(new RawStep(QStringLiteral("Compare"), {compare.current, file},
-                                            {sound.EncodeRawSound(), file}, std::move(restore)));
+        auto restore = [this, &sound](const RawData& raw, const QString&) { Restore(sound, raw); };
+        SoundStack(sound)->push(new RawStep(QStringLiteral("Compare"), compare.current,
+                                            sound.EncodeRawSound(), std::move(restore), {},
+                                            {file, file}));
     }
     emit CompareChanged(&sound);
 }
 
-void EditHistory::RecordSound(ClassSound& sound, const std::function<void()>& edit) {
+void EditHistory::RecordSound(ClassSound& sound, const std::function<void()>& edit,
+                              const void* gesture) {
     if (applying_) {
         edit();
         return;
     }
     BeginSound(sound);
     edit();
-    EndSound(sound);
+    EndSound(sound, gesture);
 }
 
 void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& edit) {
@@ -192,25 +231,34 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
         return;
     }
     ++open.depth;
-    RawStep::State before{EncodeGroup(group), FileOf(true, group.GroupNumber())};
+    RawData before = EncodeGroup(group);
+    const QString fileBefore = FileOf(true, group.GroupNumber());
     edit();
     --open.depth;
-    RawStep::State after{EncodeGroup(group), FileOf(true, group.GroupNumber())};
-    if (after.raw == before.raw)
+    RawData after = EncodeGroup(group);
+    const QString name = std::exchange(open.name, QString());
+    if (after == before)
         return;
-    const QString text = QString::fromStdString(EditStepName::ForGroup(before.raw, after.raw));
+    const QString text =
+        !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForGroup(before, after));
     // A group's history is shown only while the group is the one the synth is editing (reading
     // another group starts its history afresh), so it goes back as its edits went out: by
     // parameter changes, leaving the group changed and its slot as it was until a commit.
-    auto restore = [this, &group](const RawStep::State& state) {
+    auto restore = [this, &group](const RawData& raw, const QString& file) {
         applying_ = true;
-        group.RestoreRawGroup(state.raw);
+        group.RestoreRawGroup(raw);
         applying_ = false;
-        SetFileOf(true, group.GroupNumber(), state.file);
+        SetFileOf(true, group.GroupNumber(), file);
         emit GroupRestored(&group);
     };
-    GroupStack(group)->push(
-        new RawStep(text, std::move(before), std::move(after), std::move(restore)));
+    GroupStack(group)->push(new RawStep(text, std::move(before), std::move(after),
+                                        std::move(restore), {},
+                                        {fileBefore, FileOf(true, group.GroupNumber())}));
+}
+
+void EditHistory::NameStep(const void* record, const QString& text) {
+    if (auto found = open_.find(record); found != open_.end() && found->second.depth > 0)
+        found->second.name = text;
 }
 
 void EditHistory::ClearSound(ClassSound& sound) {

@@ -11,6 +11,7 @@
 
 class ClassGroup;
 class ClassSound;
+class Clock;
 class QUndoStack;
 
 // The undo history of every sound and every group, kept while the program runs (beside the
@@ -18,16 +19,18 @@ class QUndoStack;
 // after the edit; going back or forth sends only the bytes that differ (one dump when many do)
 // and decodes into the record, so the windows showing it reload through DataChanged.
 //
-// A slot's file name is part of a step too: what an Open or a New changed, undo and redo put back
-// with the record, so that Save never writes a sound or group into a file it did not come from.
-//
 // The undo group's active stack is the history of what the active window shows.
+//
+// One gesture is one step: writes from the same control (a run of arrow clicks, a held arrow,
+// wheel notches) join the step before them while they follow it within kGesturePause seconds.
 class EditHistory : public QObject {
     Q_OBJECT
 
   public:
     // A step that changes more bytes than this goes back as one dump.
     static constexpr int kMaxParameterChanges = 12;
+    // A pause this long between two writes of one control ends its gesture.
+    static constexpr double kGesturePause = 1.0;
 
     // Where the slots' file names are kept (group: a group's slot, else a sound's).
     struct SlotFiles {
@@ -35,19 +38,26 @@ class EditHistory : public QObject {
         std::function<void(bool group, int slot, const QString& path)> set;
     };
 
-    explicit EditHistory(SlotFiles files = {});
+    explicit EditHistory(Clock& clock, SlotFiles files = {});
     ~EditHistory() override;
 
     QUndoGroup& Group() { return group_; }
     QUndoStack* SoundStack(ClassSound& sound);
     QUndoStack* GroupStack(ClassGroup& group);
 
-    // Runs edit as one step of sound's history; edits inside it (a drag's moves) join it.
-    void RecordSound(ClassSound& sound, const std::function<void()>& edit);
+    // Runs edit as one step of sound's history; edits inside it (a drag's moves) join it. A
+    // gesture (the control that wrote, or null) joins the step to the one before it when that
+    // came from the same gesture without a pause.
+    void RecordSound(ClassSound& sound, const std::function<void()>& edit,
+                     const void* gesture = nullptr);
     void RecordGroup(ClassGroup& group, const std::function<void()>& edit);
     // A step kept open across events (an anchor drag): Begin at the press, End at the release.
     void BeginSound(ClassSound& sound);
-    void EndSound(ClassSound& sound);
+    void EndSound(ClassSound& sound, const void* gesture = nullptr);
+
+    // Names the step that the edit running now on record (a sound or a group) makes, in place
+    // of the name its changed parameters give: "Open Pad.zel into Sound 3".
+    void NameStep(const void* record, const QString& text);
 
     // Forgets sound's history: what the object holds came from elsewhere.
     void ClearSound(ClassSound& sound);
@@ -80,6 +90,7 @@ class EditHistory : public QObject {
         int depth = 0;
         RawData before;
         QString fileBefore;
+        QString name;
     };
 
     std::map<const void*, std::unique_ptr<QUndoStack>> stacks_;
@@ -98,6 +109,7 @@ class EditHistory : public QObject {
     std::map<const void*, Open> open_;
     std::map<const void*, Compare> compare_;
     QUndoGroup group_;
+    Clock& clock_;
     SlotFiles files_;
     bool applying_ = false;
 };

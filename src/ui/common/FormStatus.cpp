@@ -53,10 +53,14 @@ void FormStatus::Prepare(const QString& caption, const QString& message, int min
 }
 
 void FormStatus::ChangeValue(int value) {
+    ShowValue(value);
+    pump_.ProcessEvents();
+}
+
+void FormStatus::ShowValue(int value) {
     progressBar_->setValue(Clamped(value));
     labelPercentage_->setText(
         ProgressText::Changed(Clamped(value), progressBar_->minimum(), progressBar_->maximum()));
-    pump_.ProcessEvents();
 }
 
 void FormStatus::ChangeMessage(const QString& message) {

@@ -19,6 +19,8 @@ class FormStatus : public QWidget {
     void Prepare(const QString& caption, const QString& message, int minimum, int maximum,
                  int value);
     void ChangeValue(int value);
+    // ChangeValue without the pass of events: for a caller that is one of those events.
+    void ShowValue(int value);
     void ChangeMessage(const QString& message);
 
   private:

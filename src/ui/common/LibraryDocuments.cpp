@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "midi/ModuleMIDI.h"
 #include "synth/SynthMemoryFile.h"
 #include "ui/common/EditHistory.h"
 
@@ -16,6 +17,7 @@ LibraryDocuments::LibraryDocuments(ModuleMIDI& midi, QString backupFolder)
       groups_(midi),
       backupFolder_(std::move(backupFolder)),
       history_(std::make_unique<EditHistory>(
+          midi.GetClock(),
           EditHistory::SlotFiles{[this](bool group, int slot) {
                                      return group ? GroupFileName(slot) : SoundFileName(slot);
                                  },

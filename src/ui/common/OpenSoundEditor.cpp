@@ -6,10 +6,10 @@
 #include "ui/common/WindowContext.h"
 #include "ui/common/WindowHost.h"
 
-void OpenSoundEditor(const WindowContext& context, SoundEditorKind kind,
-                     const std::shared_ptr<ClassSound>& sound) {
+QWidget* OpenSoundEditor(const WindowContext& context, SoundEditorKind kind,
+                         const std::shared_ptr<ClassSound>& sound) {
     if (!sound)
-        return;
+        return nullptr;
     WindowHost& host = context.shell.Host();
     // Identity, not equal contents: two slots may hold equal sounds.
     auto* open = host.Find<SoundEditor>([kind, &sound](const SoundEditor& editor) {
@@ -18,10 +18,12 @@ void OpenSoundEditor(const WindowContext& context, SoundEditorKind kind,
     if (auto* window = dynamic_cast<QWidget*>(open)) {
         host.Activate(window);
         window->setFocus();
-        return;
+        return window;
     }
     if (!context.editors)
-        return;
-    if (QWidget* window = context.editors(kind, sound))
+        return nullptr;
+    QWidget* window = context.editors(kind, sound);
+    if (window != nullptr)
         host.Add(window);
+    return window;
 }

@@ -1,6 +1,7 @@
 #include "ui/common/QtFileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace {
 std::optional<QString> Run(QWidget* parent, const FileDialogs::Request& request, bool save) {
@@ -11,7 +12,9 @@ std::optional<QString> Run(QWidget* parent, const FileDialogs::Request& request,
     dialog.setDefaultSuffix(QString());
     if (!save)
         dialog.setOption(QFileDialog::ReadOnly, false);
-    if (!request.initialPath.isEmpty())
+    if (QFileInfo(request.initialPath).isDir())
+        dialog.setDirectory(request.initialPath);
+    else if (!request.initialPath.isEmpty())
         dialog.selectFile(request.initialPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

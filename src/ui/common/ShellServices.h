@@ -21,7 +21,7 @@ class ShellServices {
     virtual QMenu* GroupMenu() const = 0;
     // The progress window, made on first use.
     virtual FormStatus& Status() = 0;
-    // A line in the status bar for a few seconds.
+    // A line in the status bar until the next one.
     virtual void ShowStatusMessage(const QString& text) = 0;
     virtual WindowHost& Host() = 0;
     // True while the program closes its child windows for good (unloading, closing them all),

@@ -1,18 +1,28 @@
 #pragma once
 
 #include <QList>
+#include <QRect>
 #include <functional>
 
 class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
+class SettingsStore;
 
 // The main window's work area as the other windows see it: adds child windows, finds open ones
 // and brings one to the front. A child window is deleted when it closes; one that is closing
 // is no longer found, so a window of the same kind can be opened again at once.
+// Each child window scrolls its controls when its frame is made smaller than they are, and,
+// once a store is set, each kind of window (its object name) opens where the last one of its
+// kind was closed.
 class WindowHost {
   public:
+    static constexpr const char* kPlacesSection = "windows";
+
     explicit WindowHost(QMdiArea& area) : area_(area) {}
+
+    // Where the places of the windows are kept; null keeps none.
+    void SetPlaces(SettingsStore* store) { places_ = store; }
 
     // Puts widget into the work area as a child window, shows and activates it.
     QMdiSubWindow* Add(QWidget* widget);
@@ -22,6 +32,11 @@ class WindowHost {
     QList<QWidget*> Windows() const;
     // The child window that holds widget, or null.
     QMdiSubWindow* SubWindowOf(const QWidget* widget) const;
+    // The window a child window's frame holds (not the scrolling area around it); null for none.
+    static QWidget* WidgetOf(const QMdiSubWindow* window);
+    // Lays the windows out side by side in a grid over the work area, none covering another;
+    // a window keeps its own size where its cell is larger.
+    void Arrange(const QList<QWidget*>& widgets);
 
     // The first open window of type T that matches.
     template <class T>
@@ -36,5 +51,10 @@ class WindowHost {
     QMdiArea& Area() const { return area_; }
 
   private:
+    // The kept place of the widget's kind, fitted into the work area; empty when none is kept.
+    QRect KeptPlace(const QWidget& widget) const;
+    void KeepPlace(const QMdiSubWindow& window) const;
+
     QMdiArea& area_;
+    SettingsStore* places_ = nullptr;
 };

@@ -11,6 +11,7 @@
 class WriteVerification {
   public:
     static constexpr const char* kVerified = "Verified";
+    static constexpr const char* kReadingBack = "Reading back what was sent...";
 
     // also: status text the command shows in any case, after "Verified" when it was.
     static void After(const WindowContext& context, ReadBackCheck::Records records, int firstSlot,

@@ -91,16 +91,19 @@ QWidget* FormEnvelope::BuildGraphFrame() {
 
     comboSustain_ = new QComboBox(frame);
     comboSustain_->setObjectName(QStringLiteral("ComboSustain"));
+    comboSustain_->setAccessibleName(QStringLiteral("Sustain"));
     comboSustain_->addItems({QStringLiteral("off"), QStringLiteral("1"), QStringLiteral("2"),
                              QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")});
     comboEnd_ = new QComboBox(frame);
     comboEnd_->setObjectName(QStringLiteral("ComboEnd"));
+    comboEnd_->setAccessibleName(QStringLiteral("End"));
     for (int p = 1; p <= kPoints; ++p)
         comboEnd_->addItem(QString::number(p));
     IgnoreWheelUnlessFocused(*comboSustain_);
     IgnoreWheelUnlessFocused(*comboEnd_);
     zoom_ = new QScrollBar(Qt::Horizontal, frame);
     zoom_->setObjectName(QStringLiteral("FlatScrollBarZoom"));
+    zoom_->setAccessibleName(QStringLiteral("Zoom"));
     zoom_->setRange(6, 60);
     zoom_->setSingleStep(1);
     zoom_->setPageStep(5);
@@ -139,6 +142,8 @@ QWidget* FormEnvelope::BuildPointFrame() {
         stageLabels_[i]->setObjectName(Indexed("LabelStage", i));
         rates_[i] = new UpDownRow(QStringLiteral("Rate"), 0, 127, frame, i);
         levels_[i] = new UpDownRow(QStringLiteral("Level"), 0, 127, frame, i);
+        rates_[i]->SetLabel(QStringLiteral("Rate, Point %1").arg(i + 1));
+        levels_[i]->SetLabel(QStringLiteral("Level, Point %1").arg(i + 1));
         KeepPlaceWhenHidden(*stageLabels_[i]);
         for (UpDownRow* row : {rates_[i], levels_[i]}) {
             KeepPlaceWhenHidden(*row->UpDown());
@@ -164,6 +169,8 @@ QWidget* FormEnvelope::BuildDestinationFrame() {
     for (int k = 0; k < kSlots; ++k) {
         destinations_[k] = MakeDestinationList(Indexed("ComboDestination", k), frame);
         depths_[k] = new ValueRow(QStringLiteral("Depth"), kDepthRange, frame, k);
+        destinations_[k]->setAccessibleName(QStringLiteral("Node, Destination %1").arg(k + 1));
+        depths_[k]->SetLabel(QStringLiteral("Depth, Destination %1").arg(k + 1));
         grid->addWidget(new QLabel(QString::number(k + 1), frame), k + 1, 0);
         grid->addWidget(destinations_[k], k + 1, 1);
         grid->addWidget(depths_[k]->Bar(), k + 1, 2);
@@ -175,20 +182,22 @@ QWidget* FormEnvelope::BuildDestinationFrame() {
 
 void FormEnvelope::BindRows() {
     for (int i = 0; i < kPoints; ++i) {
-        // No write while the window loads, nor while an anchor drag holds the values back.
-        rates_[i]->SetTarget([this, i]() -> UpDownRow::Writer {
-            if (Refreshing() || dragging_ || envelope_ == nullptr)
+        // No write while an anchor drag holds the values back.
+        rates_[i]->SetTarget([this, i]() -> Writer {
+            if (dragging_)
                 return {};
-            return [envelope = envelope_, i](int v) {
-                envelope->SetEnvelopeRate(i, static_cast<int16_t>(v));
-            };
+            return RecordWriter(rates_[i], &ClassSound::Envelope, shownTab_,
+                                [i](ClassEnvelope& envelope, int value) {
+                                    envelope.SetEnvelopeRate(i, static_cast<int16_t>(value));
+                                });
         });
-        levels_[i]->SetTarget([this, i]() -> UpDownRow::Writer {
-            if (Refreshing() || dragging_ || envelope_ == nullptr)
+        levels_[i]->SetTarget([this, i]() -> Writer {
+            if (dragging_)
                 return {};
-            return [envelope = envelope_, i](int v) {
-                envelope->SetEnvelopeLevel(i, static_cast<int16_t>(v));
-            };
+            return RecordWriter(levels_[i], &ClassSound::Envelope, shownTab_,
+                                [i](ClassEnvelope& envelope, int value) {
+                                    envelope.SetEnvelopeLevel(i, static_cast<int16_t>(value));
+                                });
         });
         for (UpDownRow* row : {rates_[i], levels_[i]}) {
             connect(row, &UpDownRow::Changed, this, [this] {
@@ -199,23 +208,26 @@ void FormEnvelope::BindRows() {
     }
     for (int k = 0; k < kSlots; ++k) {
         destinationBindings_[k] = new ListBinding(
-            *destinations_[k], [this, k] { return envelope_ ? envelope_->DestinationNode(k) : 0; },
-            [this, k]() -> ListBinding::Writer {
-                if (Refreshing() || envelope_ == nullptr)
-                    return {};
-                return [envelope = envelope_, k](int v) {
-                    envelope->SetDestinationNode(k, static_cast<int16_t>(v));
-                };
+            *destinations_[k], [this, k] { return Shown() ? Shown()->DestinationNode(k) : 0; },
+            [this, k] {
+                return RecordWriter(destinations_[k], &ClassSound::Envelope, shownTab_,
+                                    [k](ClassEnvelope& envelope, int value) {
+                                        envelope.SetDestinationNode(k, static_cast<int16_t>(value));
+                                    });
             });
-        depths_[k]->Bind([this, k] { return envelope_ ? envelope_->DestinationDepth(k) : 0; },
-                         [this, k]() -> ValueRow::Writer {
-                             if (Refreshing() || envelope_ == nullptr)
-                                 return {};
-                             return [envelope = envelope_, k](int v) {
-                                 envelope->SetDestinationDepth(k, static_cast<int16_t>(v));
-                             };
+        depths_[k]->Bind([this, k] { return Shown() ? Shown()->DestinationDepth(k) : 0; },
+                         [this, k] {
+                             return RecordWriter(depths_[k], &ClassSound::Envelope, shownTab_,
+                                                 [k](ClassEnvelope& envelope, int value) {
+                                                     envelope.SetDestinationDepth(
+                                                         k, static_cast<int16_t>(value));
+                                                 });
                          });
     }
+}
+
+ClassEnvelope* FormEnvelope::Shown() const {
+    return HasSound() ? Sound().Envelope(shownTab_) : nullptr;
 }
 
 void FormEnvelope::LoadSound() {
@@ -250,14 +262,15 @@ void FormEnvelope::LoadTab(int tab) {
     ApplyPendingText();
     {
         const RefreshGuard guard(RefreshingFlag());
-        envelope_ = Sound().Envelope(std::clamp(tab, 0, kTabs - 1));
+        shownTab_ = std::clamp(tab, 0, kTabs - 1);
+        const ClassEnvelope& envelope = *Shown();
         for (int i = 0; i < kPoints; ++i) {
-            rates_[i]->Show(envelope_->EnvelopeRate(i));
-            levels_[i]->Show(envelope_->EnvelopeLevel(i));
+            rates_[i]->Show(envelope.EnvelopeRate(i));
+            levels_[i]->Show(envelope.EnvelopeLevel(i));
         }
-        const int endIndex = envelope_->EndPoint() - 1;
+        const int endIndex = envelope.EndPoint() - 1;
         ShowEnd(endIndex);
-        ShowSustain(std::min<int>(envelope_->SustainPoint(), endIndex));
+        ShowSustain(std::min<int>(envelope.SustainPoint(), endIndex));
         for (int k = 0; k < kSlots; ++k) {
             destinationBindings_[k]->Refresh();
             depths_[k]->Refresh();
@@ -288,21 +301,24 @@ void FormEnvelope::ShowSustain(int sustainIndex) {
 }
 
 void FormEnvelope::OnEndPicked(int index) {
-    if (Refreshing() || envelope_ == nullptr || index < 0)
+    const ClassEnvelope* envelope = Shown();
+    if (Refreshing() || envelope == nullptr || index < 0)
         return;
-    if (index == envelope_->EndPoint() - 1)
+    if (index == envelope->EndPoint() - 1)
         return;
     ShowEnd(index);
     // The sustain point must lie before the end point. Without an end point until now the
     // stored sustain point was not shown at all.
-    const int before = shownSustain_ >= 0 ? shownSustain_ : int(envelope_->SustainPoint());
+    const int before = shownSustain_ >= 0 ? shownSustain_ : int(envelope->SustainPoint());
     const int sustain = std::min(before, index);
     ShowSustain(sustain);
     DrawEnvelope();
     // The synth and the model end up holding what the window shows: the sustain point first
     // (when it differs), then the end point.
-    ClassEnvelope* envelope = envelope_;
-    RecordEdit([envelope, sustain, index] {
+    WriteSound(comboEnd_, [tab = shownTab_, sustain, index](ClassSound& sound) {
+        ClassEnvelope* envelope = sound.Envelope(tab);
+        if (envelope == nullptr)
+            return;
         if (sustain != envelope->SustainPoint())
             envelope->SetSustainPoint(static_cast<int16_t>(sustain));
         envelope->SetEndPoint(static_cast<int16_t>(index + 1));
@@ -310,17 +326,18 @@ void FormEnvelope::OnEndPicked(int index) {
 }
 
 void FormEnvelope::OnSustainPicked(int index) {
-    if (Refreshing() || envelope_ == nullptr || index < 0)
+    if (Refreshing() || Shown() == nullptr || index < 0)
         return;
     if (index == shownSustain_)
         return;
     const int sustain = std::min(index, comboEnd_->currentIndex());
     ShowSustain(sustain);
     DrawEnvelope();
-    if (sustain >= 0 && sustain != envelope_->SustainPoint()) {
-        ClassEnvelope* envelope = envelope_;
-        RecordEdit(
-            [envelope, sustain] { envelope->SetSustainPoint(static_cast<int16_t>(sustain)); });
+    if (sustain >= 0 && sustain != Shown()->SustainPoint()) {
+        WriteSound(comboSustain_, [tab = shownTab_, sustain](ClassSound& sound) {
+            if (ClassEnvelope* envelope = sound.Envelope(tab))
+                envelope->SetSustainPoint(static_cast<int16_t>(sustain));
+        });
     }
 }
 
@@ -338,7 +355,7 @@ void FormEnvelope::DrawEnvelope() {
 
 void FormEnvelope::OnDragStarted(int point) {
     dragging_ = true;
-    drag_ = {envelope_, point, levels_[point]->Value(), rates_[point]->Value()};
+    drag_ = {shownTab_, point, levels_[point]->Value(), rates_[point]->Value()};
 }
 
 void FormEnvelope::OnDragMoved(int point, int level, int rate) {
@@ -357,12 +374,13 @@ void FormEnvelope::OnDragFinished(int point) {
     const Drag drag = drag_;
     dragging_ = false;
     drag_ = {};
-    if (drag.envelope == nullptr)
-        return;
-    // The whole drag is one undo step.
-    RecordEdit([&drag] {
-        drag.envelope->SetEnvelopeLevel(drag.point, static_cast<int16_t>(drag.level));
-        drag.envelope->SetEnvelopeRate(drag.point, static_cast<int16_t>(drag.rate));
+    // The whole drag is one undo step, written to the envelope it began on.
+    WriteSound(graph_, [&drag](ClassSound& sound) {
+        ClassEnvelope* envelope = sound.Envelope(drag.tab);
+        if (envelope == nullptr)
+            return;
+        envelope->SetEnvelopeLevel(drag.point, static_cast<int16_t>(drag.level));
+        envelope->SetEnvelopeRate(drag.point, static_cast<int16_t>(drag.rate));
     });
 }
 

@@ -38,9 +38,9 @@ class FormEnvelope : public SoundEditorWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The envelope a drag began on and what the drag has made of its point so far.
+    // The envelope (by tab) a drag began on and what the drag has made of its point so far.
     struct Drag {
-        ClassEnvelope* envelope = nullptr;
+        int tab = -1;
         int point = -1;
         int level = 0;
         int rate = 0;
@@ -52,6 +52,8 @@ class FormEnvelope : public SoundEditorWindow {
     void BindRows();
 
     void LoadTab(int tab);
+    // The envelope of the selected tab, looked up now.
+    ClassEnvelope* Shown() const;
     void OnTabChanged(int tab);
     void OnEndPicked(int index);
     void OnSustainPicked(int index);
@@ -76,8 +78,8 @@ class FormEnvelope : public SoundEditorWindow {
     std::array<ListBinding*, kSlots> destinationBindings_{};
     std::array<ValueRow*, kSlots> depths_{};
 
-    // The envelope of the selected tab.
-    ClassEnvelope* envelope_ = nullptr;
+    // The tab whose envelope is shown.
+    int shownTab_ = 0;
     // The sustain list's entry as this window last showed it (-1 for none).
     int shownSustain_ = -1;
     bool dragging_ = false;

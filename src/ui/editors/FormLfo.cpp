@@ -72,27 +72,30 @@ QWidget* FormLfo::BuildSource(QWidget* parent) {
     grid->addWidget(new QLabel(QStringLiteral("Wave"), frame), 0, 0);
     auto* waves = new QComboBox(frame);
     waves->setObjectName(QStringLiteral("ComboWave"));
+    waves->setAccessibleName(QStringLiteral("Wave"));
     for (std::string_view name : kLfoWaveNames)
         waves->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
     grid->addWidget(waves, 0, 1, 1, 2);
     wave_ = new ListBinding(
         *waves, [this] { return Shown() != nullptr ? Shown()->Wave() : -1; },
-        [this] {
+        [this, waves] {
             return LfoWriter(
-                [](ClassLFO& lfo, int value) { lfo.SetWave(static_cast<int16_t>(value)); });
+                waves, [](ClassLFO& lfo, int value) { lfo.SetWave(static_cast<int16_t>(value)); });
         });
     QWidget* previous = waves;
     int line = 1;
     for (const SignedRow& spec : kSignedRows) {
         grid->addWidget(new QLabel(QString::fromLatin1(spec.label), frame), line, 0);
         auto* row = new ValueRow(QString::fromLatin1(spec.name), kSignedRange, frame);
+        row->SetLabel(QString::fromLatin1(spec.label));
         const auto get = spec.get;
         const auto set = spec.set;
         row->Bind(
             [this, get] { return Shown() != nullptr ? SignedFromByte((Shown()->*get)()) : 0; },
-            [this, set] {
-                return LfoWriter(
-                    [set](ClassLFO& lfo, int value) { (lfo.*set)(static_cast<int16_t>(value)); });
+            [this, set, row] {
+                return LfoWriter(row, [set](ClassLFO& lfo, int value) {
+                    (lfo.*set)(static_cast<int16_t>(value));
+                });
             });
         row->Bar()->setMinimumWidth(Twips::ToPixelsX(kBarWidth, *this));
         grid->addWidget(row->Bar(), line, 1);
@@ -119,19 +122,21 @@ QWidget* FormLfo::BuildDestinations(QWidget* parent) {
         grid->addWidget(new QLabel(QString::number(slot + 1), frame), line, 0);
         QComboBox* list =
             MakeDestinationList(QStringLiteral("ComboDestination_%1").arg(slot), frame);
+        list->setAccessibleName(QStringLiteral("Node, Destination %1").arg(slot + 1));
         grid->addWidget(list, line, 1);
         destinations_[static_cast<size_t>(slot)] = new ListBinding(
             *list,
             [this, slot] { return Shown() != nullptr ? Shown()->DestinationNode(slot) : -1; },
-            [this, slot] {
-                return LfoWriter([slot](ClassLFO& lfo, int value) {
+            [this, slot, list] {
+                return LfoWriter(list, [slot](ClassLFO& lfo, int value) {
                     lfo.SetDestinationNode(slot, static_cast<int16_t>(value));
                 });
             });
         auto* row = new ValueRow(QStringLiteral("Depth"), kDepthRange, frame, slot);
+        row->SetLabel(QStringLiteral("Depth, Destination %1").arg(slot + 1));
         row->Bind([this, slot] { return Shown() != nullptr ? Shown()->DestinationDepth(slot) : 0; },
-                  [this, slot] {
-                      return LfoWriter([slot](ClassLFO& lfo, int value) {
+                  [this, slot, row] {
+                      return LfoWriter(row, [slot](ClassLFO& lfo, int value) {
                           lfo.SetDestinationDepth(slot, static_cast<int16_t>(value));
                       });
                   });
@@ -175,12 +180,7 @@ ClassLFO* FormLfo::Shown() const {
     return HasSound() ? Sound().LFO(shownTab_) : nullptr;
 }
 
-std::function<void(int)> FormLfo::LfoWriter(std::function<void(ClassLFO&, int)> set) const {
-    if (Shown() == nullptr || Refreshing())
-        return {};
-    const int lfo = shownTab_;
-    return [this, lfo, set = std::move(set)](int value) {
-        if (ClassLFO* shown = Sound().LFO(lfo))
-            set(*shown, value);
-    };
+SoundEditorWindow::Writer FormLfo::LfoWriter(const QObject* control,
+                                             std::function<void(ClassLFO&, int)> set) {
+    return RecordWriter(control, &ClassSound::LFO, shownTab_, std::move(set));
 }

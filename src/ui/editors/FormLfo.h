@@ -28,7 +28,7 @@ class FormLfo : public SoundEditorWindow {
     void LoadTab(int tab);
     ClassLFO* Shown() const;
     // Writes to the LFO shown now, looked up again when the value comes.
-    std::function<void(int)> LfoWriter(std::function<void(ClassLFO&, int)> set) const;
+    Writer LfoWriter(const QObject* control, std::function<void(ClassLFO&, int)> set);
     QWidget* BuildSource(QWidget* parent);
     QWidget* BuildDestinations(QWidget* parent);
 

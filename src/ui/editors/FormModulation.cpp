@@ -62,44 +62,47 @@ FormModulation::FormModulation(const WindowContext& context, QWidget* parent)
 
     addLabel(QStringLiteral("Destination"));
     QComboBox* destinations = MakeDestinationList(QStringLiteral("ComboDestination"), page);
+    destinations->setAccessibleName(QStringLiteral("Destination"));
     grid->addWidget(destinations, line++, 1, 1, 2);
     destination_ = new ListBinding(
         *destinations, [this] { return Shown() != nullptr ? Shown()->Destination() : -1; },
-        [this] { return EntryWriter(&ClassModulation::SetDestination); });
+        [this, destinations] {
+            return EntryWriter(destinations, &ClassModulation::SetDestination);
+        });
 
     addLabel(QStringLiteral("Key Break"));
     keyBreak_ = new ValueRow(QStringLiteral("KeyBreak"), kKeyBreakRange, page);
+    keyBreak_->SetLabel(QStringLiteral("Key Break"));
     keyBreak_->ShowAs([](int note) { return QString::fromStdString(NoteName(note)); });
     keyBreak_->Show(kKeyBreakStart);
     keyBreak_->Bind([this] { return Shown() != nullptr ? Shown()->KeyBreak() : 0; },
-                    [this] { return EntryWriter(&ClassModulation::SetKeyBreak); });
+                    [this] { return EntryWriter(keyBreak_, &ClassModulation::SetKeyBreak); });
     keyBreak_->Bar()->setMinimumWidth(barWidth);
     grid->addWidget(keyBreak_->Bar(), line, 1);
     grid->addWidget(keyBreak_->Text(), line, 2);
     auto* directions = new QComboBox(page);
     directions->setObjectName(QStringLiteral("ComboKeyBreak"));
+    directions->setAccessibleName(QStringLiteral("Key Break direction"));
     directions->addItems({QStringLiteral("Left To Right"), QStringLiteral("Right To Left")});
     grid->addWidget(directions, line++, 3);
     direction_ = new ListBinding(
         *directions, [this] { return Shown() != nullptr && Shown()->KeyRightToLeft() ? 1 : 0; },
-        [this]() -> ListBinding::Writer {
-            if (Shown() == nullptr || Refreshing())
-                return {};
-            const int entry = shownTab_;
-            return [this, entry](int index) {
-                if (ClassModulation* modulation = Sound().Modulation(entry))
-                    modulation->SetKeyRightToLeft(index != 0);
-            };
+        [this, directions] {
+            return RecordWriter(directions, &ClassSound::Modulation, shownTab_,
+                                [](ClassModulation& modulation, int index) {
+                                    modulation.SetKeyRightToLeft(index != 0);
+                                });
         });
 
     for (size_t i = 0; i < kDepthTable.size(); ++i) {
         const DepthRow& spec = kDepthTable[i];
         addLabel(QString::fromLatin1(spec.label));
         auto* row = new ValueRow(QString::fromLatin1(spec.name), kDepthRange, page);
+        row->SetLabel(QString::fromLatin1(spec.label));
         const auto get = spec.get;
         const auto set = spec.set;
         row->Bind([this, get] { return Shown() != nullptr ? (Shown()->*get)() : 0; },
-                  [this, set] { return EntryWriter(set); });
+                  [this, set, row] { return EntryWriter(row, set); });
         row->Bar()->setMinimumWidth(barWidth);
         grid->addWidget(row->Bar(), line, 1);
         grid->addWidget(row->Text(), line++, 2);
@@ -147,12 +150,9 @@ ClassModulation* FormModulation::Shown() const {
     return HasSound() ? Sound().Modulation(shownTab_) : nullptr;
 }
 
-std::function<void(int)> FormModulation::EntryWriter(Setter set) const {
-    if (Shown() == nullptr || Refreshing())
-        return {};
-    const int entry = shownTab_;
-    return [this, entry, set](int value) {
-        if (ClassModulation* modulation = Sound().Modulation(entry))
-            (modulation->*set)(static_cast<int16_t>(value));
-    };
+SoundEditorWindow::Writer FormModulation::EntryWriter(const QObject* control, Setter set) {
+    return RecordWriter(control, &ClassSound::Modulation, shownTab_,
+                        [set](ClassModulation& modulation, int value) {
+                            (modulation.*set)(static_cast<int16_t>(value));
+                        });
 }

@@ -31,7 +31,7 @@ class FormModulation : public SoundEditorWindow {
     // The entry shown now, or null.
     ClassModulation* Shown() const;
     // Writes to the entry shown now, looked up again when the value comes.
-    std::function<void(int)> EntryWriter(Setter set) const;
+    Writer EntryWriter(const QObject* control, Setter set);
 
     QTabBar* tabs_ = nullptr;
     int shownTab_ = 0;

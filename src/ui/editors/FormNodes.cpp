@@ -63,6 +63,11 @@ void PlaceRow(ValueRow& row, int left, int barWidth, int height, const QWidget& 
                      text.width(), textHeight);
 }
 
+// A control's name for screen readers: its column and the caption of its node's frame.
+QString Labelled(const char* column, int number) {
+    return QString::fromLatin1(column) + QStringLiteral(", ") + FromView(NodeCaption(number));
+}
+
 QLabel* MakeLabel(const QString& text, QWidget* parent, QPoint twips) {
     auto* label = new QLabel(text, parent);
     label->move(Twips::ToPixels(twips, *parent));
@@ -99,19 +104,19 @@ void FormNodes::BuildTop() {
     transposeArea->setGeometry(Twips::ToPixels(QRect(kMargin, rowTop, 3000, 380), *this));
     transpose_ = new ValueRow(QStringLiteral("Transpose"), kTransposeRange, transposeArea);
     transpose_->Bind([this] { return HasSound() ? Sound().Transpose() : 0; },
-                     [this]() -> ValueRow::Writer {
-                         if (!HasSound())
-                             return {};
-                         return [this](int value) {
-                             Sound().SetTranspose(static_cast<int16_t>(value));
-                         };
+                     [this] {
+                         return SoundWriter(transpose_, [](ClassSound& sound, int value) {
+                             sound.SetTranspose(static_cast<int16_t>(value));
+                         });
                      });
+    transpose_->SetLabel(QStringLiteral("Transpose"));
     PlaceRow(*transpose_, 0, 2200, rowHeight, *this);
 
     const int algorithmLeft = 3480;
     MakeLabel(QStringLiteral("Algorithm"), this, {algorithmLeft, 100});
     auto* list = new QComboBox(this);
     list->setObjectName(QStringLiteral("ComboAlgorithm"));
+    list->setAccessibleName(QStringLiteral("Algorithm"));
     for (int algorithm = 0; algorithm < kAlgorithmCount; ++algorithm)
         list->addItem(FromView(AlgorithmName(algorithm)));
     list->setGeometry(Twips::ToPixelsX(algorithmLeft, *this),
@@ -121,10 +126,10 @@ void FormNodes::BuildTop() {
     // An algorithm change rebuilds the sound's nodes and raises DataChanged, which reloads us.
     algorithm_ = new ListBinding(
         *list, [this] { return HasSound() ? Sound().Algorithm() : -1; },
-        [this]() -> ListBinding::Writer {
-            if (!HasSound() || Refreshing())
-                return {};
-            return [this](int index) { Sound().SetAlgorithm(static_cast<int16_t>(index)); };
+        [this, list] {
+            return SoundWriter(list, [](ClassSound& sound, int index) {
+                sound.SetAlgorithm(static_cast<int16_t>(index));
+            });
         });
 }
 
@@ -156,7 +161,8 @@ void FormNodes::BuildTunedControls(int number) {
     auto makeRow = [&](const NodeRowSpec& spec, Getter get, Setter set) {
         auto* row = new ValueRow(QString::fromLatin1(spec.name), spec.range, frame.frame, number);
         row->Bind([this, number, get] { return ReadNode(number, get); },
-                  [this, number, set] { return NodeWriter(number, set); });
+                  [this, number, set, row] { return NodeWriter(row, number, set); });
+        row->SetLabel(Labelled(spec.name, number));
         PlaceRow(*row, spec.left, kBarWidth, height, *this);
         return row;
     };
@@ -165,6 +171,7 @@ void FormNodes::BuildTunedControls(int number) {
 
     frame.fixed = new QCheckBox(QStringLiteral("Fixed"), frame.frame);
     frame.fixed->setObjectName(QStringLiteral("CheckFixed_%1").arg(number));
+    frame.fixed->setAccessibleName(Labelled("Fixed", number));
     const int boxHeight = frame.fixed->sizeHint().height();
     frame.fixed->setGeometry(Twips::ToPixelsX(kFixedLeft, *this), (height - boxHeight) / 2,
                              Twips::ToPixelsX(NodeFrameLayout::kWidthTwips - kFixedLeft, *this),
@@ -178,6 +185,7 @@ void FormNodes::BuildWaveControls(int number) {
     NodeFrame& frame = frames_[static_cast<size_t>(number)];
     auto* list = new QComboBox(frame.frame);
     list->setObjectName(QStringLiteral("ComboWaveselect_%1").arg(number));
+    list->setAccessibleName(Labelled("Wave", number));
     for (std::string_view name : kNodeWaveNames)
         list->addItem(FromView(name));
     const int height = list->sizeHint().height();
@@ -185,7 +193,7 @@ void FormNodes::BuildWaveControls(int number) {
                       Twips::ToPixelsX(kWaveWidth, *this), height);
     frame.wave = new ListBinding(
         *list, [this, number] { return ReadNode(number, &ClassNode::Wave); },
-        [this, number] { return NodeWriter(number, &ClassNode::SetWave); });
+        [this, number, list] { return NodeWriter(list, number, &ClassNode::SetWave); });
 }
 
 void FormNodes::LoadSound() {
@@ -255,25 +263,17 @@ void FormNodes::ChainTabOrder() {
 ClassNode* FormNodes::NodeOfFrame(int number) const {
     if (!HasSound() || number < 0 || number >= kNodeNumberCount)
         return nullptr;
-    const int position = frames_[static_cast<size_t>(number)].tag;
-    if (position < 0 || position >= Sound().NodeCount())
-        return nullptr;
-    ClassNode* node = Sound().Node(position);
-    return node != nullptr && node->NodeNumber() == number ? node : nullptr;
+    return NodeAt(Sound(), frames_[static_cast<size_t>(number)].tag, number);
 }
 
-ValueRow::Writer FormNodes::NodeWriter(int number, Setter set) const {
-    if (Refreshing() || NodeOfFrame(number) == nullptr)
+SoundEditorWindow::Writer FormNodes::NodeWriter(const QObject* control, int number, Setter set) {
+    if (NodeOfFrame(number) == nullptr)
         return {};
     const int position = frames_[static_cast<size_t>(number)].tag;
-    return [this, number, position, set](int value) {
-        // The node is looked up again: the sound may have rebuilt its nodes since.
-        if (position >= Sound().NodeCount())
-            return;
-        ClassNode* node = Sound().Node(position);
-        if (node != nullptr && node->NodeNumber() == number)
+    return SoundWriter(control, [number, position, set](ClassSound& sound, int value) {
+        if (ClassNode* node = NodeAt(sound, position, number))
             (node->*set)(static_cast<int16_t>(value));
-    };
+    });
 }
 
 int FormNodes::ReadNode(int number, Getter get) const {
@@ -282,8 +282,20 @@ int FormNodes::ReadNode(int number, Getter get) const {
 }
 
 void FormNodes::OnFixedClicked(int number, bool checked) {
-    if (Refreshing())
+    if (Refreshing() || NodeOfFrame(number) == nullptr)
         return;
-    if (ClassNode* node = NodeOfFrame(number))
-        RecordEdit([node, checked] { node->SetFixed(checked); });
+    const int position = frames_[static_cast<size_t>(number)].tag;
+    WriteSound(frames_[static_cast<size_t>(number)].fixed,
+               [number, position, checked](ClassSound& sound) {
+                   if (ClassNode* node = NodeAt(sound, position, number))
+                       node->SetFixed(checked);
+               });
+}
+
+ClassNode* FormNodes::NodeAt(ClassSound& sound, int position, int number) {
+    // The sound may have rebuilt its nodes since the frame was shown.
+    if (position < 0 || position >= sound.NodeCount())
+        return nullptr;
+    ClassNode* node = sound.Node(position);
+    return node != nullptr && node->NodeNumber() == number ? node : nullptr;
 }

@@ -49,7 +49,9 @@ class FormNodes : public SoundEditorWindow {
     // The node frame `number` shows, looked up now; null when the sound has no such node.
     ClassNode* NodeOfFrame(int number) const;
     // Writes a value to the node frame `number` shows now, looked up again when the value comes.
-    ValueRow::Writer NodeWriter(int number, Setter set) const;
+    Writer NodeWriter(const QObject* control, int number, Setter set);
+    // The node at position in sound when it is still node `number`, or null.
+    static ClassNode* NodeAt(ClassSound& sound, int position, int number);
     int ReadNode(int number, Getter get) const;
     void OnFixedClicked(int number, bool checked);
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +20,6 @@
 #include "model/LiveSoundWriter.h"
 #include "model/VariationRandom.h"
 #include "platform/MessageSink.h"
-#include "ui/common/EditHistory.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/LibraryDocuments.h"
 
@@ -34,6 +34,32 @@ constexpr int kChosenFile = -2;
 constexpr std::array<const char*, kVariationGroupCount> kLockCaptions = {
     "Nodes' tuning", "Waves",      "Envelope rates", "Envelope levels",
     "LFOs",          "Modulation", "Algorithm"};
+
+// Longer names of the morph's ends are cut short in the middle, so the slider keeps its room.
+constexpr int kEndLabelChars = 18;
+constexpr int kMorphMinimumChars = 12;
+
+void ShowEnd(QLabel* label, const QString& text) {
+    const QFontMetrics metrics = label->fontMetrics();
+    label->setText(
+        metrics.elidedText(text, Qt::ElideMiddle, metrics.averageCharWidth() * kEndLabelChars));
+    label->setToolTip(text);
+}
+
+// The undo step of a result says which operation made it, in the buttons' words.
+QString OperationName(SoundVariation::Operation operation) {
+    switch (operation) {
+        case SoundVariation::Operation::Randomise:
+            return QStringLiteral("Randomise");
+        case SoundVariation::Operation::NudgeTowards:
+            return QStringLiteral("Nudge Towards");
+        case SoundVariation::Operation::NudgeAway:
+            return QStringLiteral("Nudge Away");
+        case SoundVariation::Operation::Morph:
+            break;
+    }
+    return QStringLiteral("Morph");
+}
 
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
     auto* button = new QPushButton(QString::fromLatin1(caption), parent);
@@ -62,8 +88,8 @@ FormVary::FormVary(const WindowContext& context, QWidget* parent)
 
 FormVary::~FormVary() {
     morphTimer_->stop();
-    if (dragging_ && HasSound())
-        Context().library.History().EndSound(Sound());
+    if (dragging_)
+        EndStep();
     ReleaseFocus();
 }
 
@@ -135,6 +161,7 @@ QWidget* FormVary::BuildMorph() {
     morph_->setObjectName(QStringLiteral("SliderMorph"));
     morph_->setRange(0, kMorphSteps);
     morph_->setPageStep(10);
+    morph_->setMinimumWidth(morph_->fontMetrics().averageCharWidth() * kMorphMinimumChars);
     connect(morph_, &QSlider::sliderPressed, this, &FormVary::MorphPressed);
     connect(morph_, &QSlider::valueChanged, this, &FormVary::MorphMoved);
     connect(morph_, &QSlider::sliderReleased, this, &FormVary::MorphReleased);
@@ -168,7 +195,7 @@ void FormVary::LoadSound() {
     if (!dragging_ && !session_.MorphHolds(Sound().EncodeRawSound()))
         ResetMorph();
     FillOtherList();
-    morphA_->setText(QStringLiteral("A: ") + QString::fromStdString(Sound().Name()));
+    ShowEnd(morphA_, QStringLiteral("A: ") + QString::fromStdString(Sound().Name()));
 }
 
 void FormVary::FillOtherList() {
@@ -195,8 +222,8 @@ void FormVary::FillOtherList() {
     other_->setCurrentIndex(std::max(index, 0));
     shownOther_ = other_->currentData();
     const bool fromFile = other_->currentData().toInt() == kChosenFile;
-    morphB_->setText(QStringLiteral("B: ") +
-                     (fromFile ? otherFileName_ : other_->currentText().section(' ', 1)));
+    ShowEnd(morphB_, QStringLiteral("B: ") +
+                         (fromFile ? otherFileName_ : other_->currentText().section(' ', 1)));
 }
 
 void FormVary::ChooseOther(int index) {
@@ -277,6 +304,7 @@ void FormVary::Run(SoundVariation::Operation operation) {
     request.amount = Amount();
     request.locks = Locks();
     request.seed = TakeSeed();
+    lastOperation_ = operation;
     Apply(session_.Run(request, Sound().EncodeRawSound(), other.value_or(RawData())));
     again_->setEnabled(true);
 }
@@ -289,10 +317,10 @@ void FormVary::Again() {
 }
 
 void FormVary::Apply(const RawData& result) {
-    EditHistory& history = Context().library.History();
-    history.BeginSound(Sound());
+    BeginStep();
+    NameStep(OperationName(lastOperation_));
     Writer().Write(result);
-    history.EndSound(Sound());
+    EndStep();
 }
 
 void FormVary::MorphPressed() {
@@ -300,7 +328,8 @@ void FormVary::MorphPressed() {
     if (!HasSound() || !other || Writer().Busy())
         return;
     dragging_ = true;
-    Context().library.History().BeginSound(Sound());
+    BeginStep();
+    NameStep(OperationName(SoundVariation::Operation::Morph));
     session_.BeginMorph(Sound().EncodeRawSound(), *other);
 }
 
@@ -314,11 +343,11 @@ void FormVary::MorphMoved(int position) {
     const std::optional<RawData> other = Other();
     if (!HasSound() || !other || Writer().Busy())
         return;
-    EditHistory& history = Context().library.History();
-    history.BeginSound(Sound());
+    BeginStep();
+    NameStep(OperationName(SoundVariation::Operation::Morph));
     session_.BeginMorph(Sound().EncodeRawSound(), *other);
     SendMorph();
-    history.EndSound(Sound());
+    EndStep();
 }
 
 void FormVary::SendMorph() {
@@ -339,5 +368,5 @@ void FormVary::MorphReleased() {
         SendMorph();
     }
     dragging_ = false;
-    Context().library.History().EndSound(Sound());
+    EndStep();
 }

@@ -77,6 +77,7 @@ class FormVary : public SoundEditorWindow {
     QTimer* morphTimer_ = nullptr;
 
     VarySession session_;
+    SoundVariation::Operation lastOperation_ = SoundVariation::Operation::Randomise;
     std::unique_ptr<LiveSoundWriter> writer_;
     std::optional<RawData> otherFile_;
     QString otherFileName_;

@@ -23,6 +23,10 @@ SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKi
     setWindowTitle(captionPrefix_);
     compare_->setObjectName(QStringLiteral("CommandCompare"));
     compare_->setCheckable(true);
+    // Down, it looks it: nobody should edit the original thinking it is the new version.
+    compare_->setStyleSheet(QStringLiteral(
+        "QPushButton:checked { background: palette(highlight); color: palette(highlighted-text);"
+        " font-weight: bold; border: 2px solid palette(dark); border-radius: 3px; }"));
     // clicked comes from the user only; other editors of the sound follow through the history.
     connect(compare_, &QPushButton::clicked, this, [this](bool checked) {
         if (sound_)
@@ -37,8 +41,20 @@ SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKi
 }
 
 void SoundEditorWindow::ShowComparing() {
+    const bool comparing = sound_ && context_.library.History().Comparing(*sound_);
     const QSignalBlocker quiet(compare_);
-    compare_->setChecked(sound_ && context_.library.History().Comparing(*sound_));
+    compare_->setChecked(comparing);
+    compare_->setText(comparing ? QStringLiteral("Comparing") : QStringLiteral("Compare"));
+    ShowCaption();
+}
+
+void SoundEditorWindow::ShowCaption() {
+    if (!sound_)
+        return;
+    QString caption = captionPrefix_ + QString::fromStdString(sound_->Name());
+    if (context_.library.History().Comparing(*sound_))
+        caption += QStringLiteral(" (original sounding)");
+    setWindowTitle(caption);
 }
 
 SoundEditorWindow::~SoundEditorWindow() = default;
@@ -60,11 +76,38 @@ void SoundEditorWindow::SetSound(const std::shared_ptr<ClassSound>& sound) {
     RefreshWindow();
 }
 
-void SoundEditorWindow::RecordEdit(const std::function<void()>& edit) {
+void SoundEditorWindow::WriteSound(const QObject* control,
+                                   const std::function<void(ClassSound&)>& edit) {
+    if (!sound_)
+        return;
+    // Kept alive for the whole write, which lets events through while it paces the synth.
+    const std::shared_ptr<ClassSound> sound = sound_;
+    context_.library.History().RecordSound(
+        *sound, [&] { edit(*sound); }, control);
+}
+
+void SoundEditorWindow::BeginStep() {
     if (sound_)
-        context_.library.History().RecordSound(*sound_, edit);
-    else
-        edit();
+        context_.library.History().BeginSound(*sound_);
+}
+
+void SoundEditorWindow::NameStep(const QString& text) {
+    if (sound_)
+        context_.library.History().NameStep(sound_.get(), text);
+}
+
+void SoundEditorWindow::EndStep() {
+    if (sound_)
+        context_.library.History().EndSound(*sound_);
+}
+
+SoundEditorWindow::Writer SoundEditorWindow::SoundWriter(
+    const QObject* control, std::function<void(ClassSound&, int)> write) {
+    if (!sound_ || refreshing_)
+        return {};
+    return [this, control, write = std::move(write)](int value) {
+        WriteSound(control, [&](ClassSound& sound) { write(sound, value); });
+    };
 }
 
 void SoundEditorWindow::OpenCompanion(SoundEditorKind kind) {
@@ -78,7 +121,7 @@ QUndoStack* SoundEditorWindow::ShownHistory() {
 void SoundEditorWindow::RefreshWindow() {
     if (!sound_)
         return;
-    setWindowTitle(captionPrefix_ + QString::fromStdString(sound_->Name()));
+    ShowCaption();
     // Everything is loaded before the window paints again, so a refresh does not flicker.
     setUpdatesEnabled(false);
     {

@@ -2,13 +2,14 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "ui/common/HistoryOwner.h"
 #include "ui/common/SoundEditor.h"
 #include "ui/common/WindowContext.h"
-#include "ui/widgets/EditRecorder.h"
 
 class ClassSound;
 class QComboBox;
@@ -26,13 +27,12 @@ class QPushButton;
 //   Refreshing() set; a subclass that loads at other times (a tab change) holds a
 //   RefreshGuard(RefreshingFlag()) itself. Its handlers write to the model only while
 //   Refreshing() is false (ValueRow and ListBinding never write on Show or Refresh anyway);
-// - reaches the sound with Sound() at the time of each event, never keeping a pointer to a node.
-// The creator calls SetSound() once, before the window is shown. Every write of its rows and
-// lists is one step of the sound's undo history.
-class SoundEditorWindow : public QWidget,
-                          public SoundEditor,
-                          public EditRecorder,
-                          public HistoryOwner {
+// - reaches the sound with Sound() at the time of each event, never keeping a pointer to a node;
+// - writes only through WriteSound(), the writers made by SoundWriter() and RecordWriter(), or
+//   between BeginStep() and EndStep(),
+//   so that every edit is one step of the sound's undo history (one per gesture on a control).
+// The creator calls SetSound() once, before the window is shown.
+class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwner {
     Q_OBJECT
 
   public:
@@ -50,8 +50,10 @@ class SoundEditorWindow : public QWidget,
     void RefreshWindow();
     bool Refreshing() const { return refreshing_; }
 
-    void RecordEdit(const std::function<void()>& edit) override;
     QUndoStack* ShownHistory() override;
+
+    // Writes one value of a control.
+    using Writer = std::function<void(int)>;
 
   protected:
     // Takes the focus from a text box of this window while the subclass still exists, so the
@@ -59,6 +61,29 @@ class SoundEditorWindow : public QWidget,
     void ReleaseFocus();
 
     virtual void LoadSound() = 0;
+
+    // The one way the window changes its sound: edit runs as a step of the sound's history;
+    // the steps that follow each other from one control without a pause join (a gesture).
+    void WriteSound(const QObject* control, const std::function<void(ClassSound&)>& edit);
+    // A step kept open across events (a drag, a run of paced writes): every change of the sound
+    // between BeginStep and EndStep is one step of its history. Calls nest.
+    void BeginStep();
+    // Names the step begun here ("Randomise"), in place of the name its changes would give.
+    void NameStep(const QString& text);
+    void EndStep();
+    // A writer of control's values through WriteSound, or none while the window loads.
+    Writer SoundWriter(const QObject* control, std::function<void(ClassSound&, int)> write);
+    // A writer to the record that find gives for index, looked up when each value comes
+    // (none found: nothing is written).
+    template <class Record>
+    Writer RecordWriter(const QObject* control, Record* (ClassSound::*find)(int), int index,
+                        std::type_identity_t<std::function<void(Record&, int)>> set) {
+        return SoundWriter(control,
+                           [find, index, set = std::move(set)](ClassSound& sound, int value) {
+                               if (Record* record = (sound.*find)(index))
+                                   set(*record, value);
+                           });
+    }
 
     ClassSound& Sound() const { return *sound_; }
     bool HasSound() const { return sound_ != nullptr; }
@@ -78,6 +103,8 @@ class SoundEditorWindow : public QWidget,
   private:
     void RefreshDestinationLists();
     void ShowComparing();
+    // "<prefix><name>", and while Compare is on, that the original is sounding.
+    void ShowCaption();
 
     WindowContext context_;
     SoundEditorKind kind_;

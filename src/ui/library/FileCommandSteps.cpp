@@ -2,8 +2,6 @@
 
 #include "platform/MessageSink.h"
 #include "ui/common/FileDialogs.h"
-#include "ui/common/FormStatus.h"
-#include "ui/common/ShellServices.h"
 
 namespace {
 std::optional<std::string> PathOf(const std::optional<QString>& answer) {
@@ -26,14 +24,4 @@ std::optional<std::string> FileCommandSteps::AskSave(const QString& title, const
 
 void FileCommandSteps::Fail(const std::string& failure, const char* title) const {
     context_.messages.Show(failure, title != nullptr ? title : caption_, MessageFlags::Critical);
-}
-
-FileCommandSteps::Progress::Progress(const FileCommandSteps& steps, const QString& message)
-    : status_(steps.context_.shell.Status()) {
-    status_.Prepare(QString::fromLatin1(steps.caption_), message, 0, 0, 0);
-    status_.show();
-}
-
-void FileCommandSteps::Progress::Hide() {
-    status_.hide();
 }

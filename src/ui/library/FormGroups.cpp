@@ -20,11 +20,13 @@
 
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
+#include "model/NameRules.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/KeySplitView.h"
@@ -35,6 +37,7 @@
 #include "ui/widgets/ValueRow.h"
 #include "ui/widgets/WindowGlue.h"
 #include "windowlogic/BankEntries.h"
+#include "windowlogic/EditStepName.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
@@ -120,7 +123,7 @@ FormGroups::FormGroups(const WindowContext& context, QWidget* parent)
     // The user sounds' names may have changed in the sound browser meanwhile.
     connect(&context_.shell.Host().Area(), &QMdiArea::subWindowActivated, this,
             [this](QMdiSubWindow* window) {
-                if (window != nullptr && window->widget() == this)
+                if (WindowHost::WidgetOf(window) == this)
                     RefreshSoundNames();
             });
     connect(&context_.library.History(), &EditHistory::GroupRestored, this,
@@ -159,7 +162,7 @@ void FormGroups::BuildControls() {
                 item->setText(shown);
             return std::nullopt;
         },
-        listView_);
+        kNameLength, listView_);
     connect(rename, &RenameDelegate::Finished, listView_,
             [this] { listView_->setFocus(Qt::OtherFocusReason); });
     listView_->setItemDelegate(rename);
@@ -211,7 +214,7 @@ QWidget* FormGroups::BuildBankControls() {
             if (loading_ || Bank() == nullptr)
                 return {};
             return [group = current_, bank = currentBank_, set, this](int value) {
-                (group->Bank(bank)->*set)(static_cast<int16_t>(value));
+                RecordEdit([&] { (group->Bank(bank)->*set)(static_cast<int16_t>(value)); });
                 RefreshSplitView();
             };
         };
@@ -225,6 +228,8 @@ QWidget* FormGroups::BuildBankControls() {
 
     auto* grid = new QGridLayout(bankFrame_);
     grid->setColumnStretch(1, 1);
+    comboSound_->setAccessibleName(QStringLiteral("Sound"));
+    comboMidiChannel_->setAccessibleName(QStringLiteral("Midi Channel"));
     grid->addWidget(Label("Sound", bankFrame_), 0, 0);
     grid->addWidget(comboSound_, 0, 1, 1, 2);
     grid->addWidget(Label("Midi Channel", bankFrame_), 1, 0);
@@ -238,19 +243,21 @@ QWidget* FormGroups::BuildBankControls() {
 void FormGroups::BuildRows(QGridLayout& grid, int& row) {
     for (const RowEntry& entry : kRows) {
         auto* valueRow = new ValueRow(QString::fromLatin1(entry.name), entry.range, bankFrame_);
-        valueRow->Bind([this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
-                       [this, set = entry.set]() -> ValueRow::Writer {
-                           if (loading_ || Bank() == nullptr)
-                               return {};
-                           return [group = current_, bank = currentBank_, set, this](int value) {
-                               (group->Bank(bank)->*set)(static_cast<int16_t>(value));
-                               RefreshSplitView();
-                           };
-                       });
+        valueRow->Bind(
+            [this, get = entry.get] { return Bank() ? (Bank()->*get)() : 0; },
+            [this, set = entry.set]() -> ValueRow::Writer {
+                if (loading_ || Bank() == nullptr)
+                    return {};
+                return [group = current_, bank = currentBank_, set, this](int value) {
+                    RecordEdit([&] { (group->Bank(bank)->*set)(static_cast<int16_t>(value)); });
+                    RefreshSplitView();
+                };
+            });
         if (entry.note) {
             valueRow->ShowAs(
                 [](int key) { return QString::fromStdString(BankEntries::SplitText(key)); });
         }
+        valueRow->SetLabel(QString::fromLatin1(entry.label));
         grid.addWidget(Label(entry.label, bankFrame_), row, 0);
         grid.addWidget(valueRow->Bar(), row, 1);
         grid.addWidget(valueRow->Text(), row, 2);
@@ -289,10 +296,10 @@ bool FormGroups::IsSyncronised() const {
 
 void FormGroups::Load() {
     RefreshGuard guard(loading_);
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QStringLiteral("Aquiring groups from ZEL-1..."),
-                   0, 0, 0);
-    status.show();
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Aquiring groups from ZEL-1..."),
+        TransferProgress::ReadSeconds(ClassGroups::kAllGroupsBytes));
     listView_->clear();
     if (!groups_.GetGroupsFromSynth()) {
         for (QWidget* control : findChildren<QWidget*>())
@@ -304,7 +311,7 @@ void FormGroups::Load() {
         // Until a group was read, no edit can reach a bank that is not shown.
         SetBankControlsEnabled(MakeCurrent(0));
     }
-    status.hide();
+    progress.reset();
     context_.shell.SetMenus();
 }
 
@@ -442,7 +449,14 @@ void FormGroups::GroupNew() {
 }
 
 void FormGroups::DocumentOpen() {
-    RecordEdit([this] { files_.GroupOpen(); });
+    RecordEdit([this] {
+        files_.GroupOpen();
+        const QString path = context_.library.GroupFileName(current_->GroupNumber());
+        if (!path.isEmpty())
+            context_.library.History().NameStep(
+                current_.get(), QString::fromStdString(EditStepName::ForOpen(
+                                    path.toStdString(), "Group", current_->GroupNumber())));
+    });
 }
 
 void FormGroups::RecordEdit(const std::function<void()>& edit) {

@@ -9,7 +9,6 @@
 #include "ui/common/HistoryOwner.h"
 #include "ui/common/WindowContext.h"
 #include "ui/library/GroupFileCommands.h"
-#include "ui/widgets/EditRecorder.h"
 
 class ClassBank;
 class ClassGroup;
@@ -31,7 +30,7 @@ class ValueRow;
 // offers to commit the whole group. The collection and the file names belong to the library
 // documents, so they outlive the window.
 // Every edit of the current group is one step of its undo history.
-class FormGroups : public QWidget, public DocumentWindow, public EditRecorder, public HistoryOwner {
+class FormGroups : public QWidget, public DocumentWindow, public HistoryOwner {
     Q_OBJECT
 
   public:
@@ -67,7 +66,7 @@ class FormGroups : public QWidget, public DocumentWindow, public EditRecorder, p
     std::shared_ptr<ClassGroup> CurrentGroup() const { return current_; }
     int CurrentBank() const { return currentBank_; }
 
-    void RecordEdit(const std::function<void()>& edit) override;
+    void RecordEdit(const std::function<void()>& edit);
     QUndoStack* ShownHistory() override;
 
   protected:

@@ -12,20 +12,26 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "midi/ModuleMIDI.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
+#include "model/NameRules.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/OpenSoundEditor.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WindowHost.h"
 #include "ui/common/WriteVerification.h"
 #include "ui/widgets/RenameDelegate.h"
+#include "windowlogic/EditStepName.h"
 #include "windowlogic/SynthText.h"
 
 namespace {
+constexpr int kDefaultChanges = 190;
+constexpr int kSoundBytes = ClassSounds::kAllSoundsBytes / ClassSounds::kSounds;
 constexpr int kIconSize = 16;
 
 // The list's small icons: the sound numbers drawn in dark red.
@@ -61,7 +67,7 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
         [this](const QModelIndex& index, const QString& typed) {
             return FinishRename(index.row(), typed);
         },
-        list_);
+        kNameLength, list_);
     // The question took the focus; typing goes on in the list.
     connect(rename, &RenameDelegate::Finished, list_,
             [this] { list_->setFocus(Qt::OtherFocusReason); });
@@ -98,9 +104,9 @@ bool FormSounds::IsSyncronised() const {
 }
 
 void FormSounds::Load() {
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring), 0, 0, 0);
-    status.show();
+    const TransferProgress progress(context_.shell.Status(), context_.midi.GetClock(),
+                                    QString::fromLatin1(kCaption), QString::fromLatin1(kAcquiring),
+                                    TransferProgress::ReadSeconds(ClassSounds::kAllSoundsBytes));
     list_->clear();
     if (context_.library.Sounds().GetSoundsFromSynth()) {
         FillList();
@@ -108,7 +114,6 @@ void FormSounds::Load() {
         // The exchange has said what went wrong; an empty list offers nothing to act on.
         list_->setEnabled(false);
     }
-    status.hide();
 }
 
 void FormSounds::FillList() {
@@ -148,7 +153,7 @@ std::shared_ptr<ClassSound> FormSounds::SelectedSound() const {
 
 void FormSounds::closeEvent(QCloseEvent* event) {
     // Only while it is the current window: the menus of another active browser stay as they are.
-    const auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    const QMdiSubWindow* frame = context_.shell.Host().SubWindowOf(this);
     if (frame == nullptr || frame->mdiArea() == nullptr ||
         frame->mdiArea()->currentSubWindow() == frame) {
         context_.shell.ClearMenus();
@@ -181,10 +186,12 @@ void FormSounds::SoundNew() {
         MessageFlags::ResultOk) {
         return;
     }
-    // About 190 parameter changes: seconds at the synth's pace.
-    FormStatus& status = context_.shell.Status();
-    status.Prepare(QString::fromLatin1(kCaption), QString::fromLatin1(kSendingDefaults), 0, 0, 0);
-    status.show();
+    // About 190 parameter changes, each with its pause, and the sound: seconds at the synth's
+    // pace.
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingDefaults),
+        kDefaultChanges * ModuleMIDI::kSendPause + TransferProgress::WriteSeconds(kSoundBytes));
     // A new sound belongs to no file: Save must not write it over the one chosen before (and
     // undo gives the file back with the sound).
     context_.library.History().RecordSound(*sound, [this, slot, &sound] {
@@ -192,7 +199,7 @@ void FormSounds::SoundNew() {
         sound->SendSound(sound->EncodeRawSound());
         context_.library.SetSoundFileName(slot, QString());
     });
-    status.hide();
+    progress.reset();
     ShowNames();
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
@@ -249,8 +256,14 @@ void FormSounds::SoundOpen() {
     if (slot < 0 || !sound)
         return;
     bool opened = false;
-    context_.library.History().RecordSound(*sound,
-                                           [this, slot, &opened] { opened = files_.Open(slot); });
+    context_.library.History().RecordSound(*sound, [this, slot, &sound, &opened] {
+        opened = files_.Open(slot);
+        if (opened)
+            context_.library.History().NameStep(
+                sound.get(),
+                QString::fromStdString(EditStepName::ForOpen(
+                    context_.library.SoundFileName(slot).toStdString(), "Sound", slot)));
+    });
     if (opened)
         ShowNames();
 }
@@ -283,15 +296,19 @@ void FormSounds::SoundEditAll() {
     const auto sound = SelectedSound();
     if (!sound)
         return;
-    // The node editor last, so it ends on top.
+    // The node editor last, so it ends on top; then side by side, none covering another, the
+    // node and envelope editors in the first row.
+    QList<QWidget*> opened;
     for (SoundEditorKind kind : {SoundEditorKind::Lfo, SoundEditorKind::Modulation,
                                  SoundEditorKind::Envelopes, SoundEditorKind::Nodes}) {
-        OpenEditor(kind, sound);
+        if (QWidget* editor = OpenEditor(kind, sound))
+            opened.prepend(editor);
     }
+    context_.shell.Host().Arrange(opened);
 }
 
-void FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
-    OpenSoundEditor(context_, kind, sound);
+QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
+    return OpenSoundEditor(context_, kind, sound);
 }
 
 void FormSounds::WatchEditor(QMdiSubWindow* frame) {

@@ -66,7 +66,8 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundRename();
 
     // The one editor of that kind for this sound: brought forward when open, else made.
-    void OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
+    // The editor of that kind on the sound, opened or brought to the front; null when none is made.
+    QWidget* OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound);
 
     // The slot of the selected item, or -1.
     int SelectedSlot() const;

@@ -2,9 +2,11 @@
 
 #include "library/LibraryBackup.h"
 #include "library/LibraryFiles.h"
+#include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WriteVerification.h"
 #include "windowlogic/SynthText.h"
 
@@ -21,7 +23,13 @@ void GroupFileCommands::GroupOpen() {
     if (!path)
         return;
     std::string failure;
-    switch (OpenGroupFile(*group, *path, failure)) {
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Sending the group to ZEL-1..."),
+        TransferProgress::WriteSeconds(ClassGroup::kRawBytes));
+    const OpenOutcome outcome = OpenGroupFile(*group, *path, failure);
+    progress.reset();
+    switch (outcome) {
         case OpenOutcome::kFileFailed:
             steps_.Fail(failure);
             return;
@@ -69,6 +77,9 @@ void GroupFileCommands::SaveGroupTo(const ClassGroup& group, const QString& path
         return;
     }
     context_.library.SetGroupFileName(group.GroupNumber(), path);
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("Group \"%1\" written to %2")
+            .arg(QString::fromStdString(group.Name()), QDir::toNativeSeparators(path)));
 }
 
 void GroupFileCommands::SaveAll() {
@@ -82,6 +93,10 @@ void GroupFileCommands::SaveAll() {
         return;
     }
     context_.library.SetAllGroupsFileName(QString::fromStdString(*path));
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("All %1 groups written to %2")
+            .arg(ClassGroups::kGroupCount)
+            .arg(QDir::toNativeSeparators(QString::fromStdString(*path))));
 }
 
 void GroupFileCommands::OpenAll() {
@@ -89,18 +104,23 @@ void GroupFileCommands::OpenAll() {
                                      context_.library.AllGroupsFileName());
     if (!path)
         return;
-    FileCommandSteps::Progress status(steps_, QStringLiteral("Sending all groups to ZEL-1..."));
+    // The backup's read and the send, each a second or two at the synth's pace.
+    auto status = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Sending all groups to ZEL-1..."),
+        TransferProgress::ReadSeconds(ClassGroups::kAllGroupsBytes) +
+            TransferProgress::WriteSeconds(ClassGroups::kAllGroupsBytes));
     RawData all;
     std::string failure;
     if (!ReadAllGroupsFile(*path, all, failure)) {
-        status.Hide();
+        status.reset();
         steps_.Fail(failure);
         return;
     }
     context_.library.SetAllGroupsFileName(QString::fromStdString(*path));
     QString backup;
     if (!BackUpSynthGroups(QDateTime::currentDateTime(), backup, failure)) {
-        status.Hide();
+        status.reset();
         steps_.Fail(failure + "\nThe groups of the ZEL-1 were left as they are.");
         return;
     }
@@ -113,7 +133,7 @@ void GroupFileCommands::OpenAll() {
             context_.library.SetGroupFileName(slot, QString());
     }
     editor_.allOpened();
-    status.Hide();
+    status.reset();
     if (sent)
         WriteVerification::After(context_, ReadBackCheck::Records::Groups, 0, all, kCaption, where);
 }

@@ -6,11 +6,13 @@
 #include "library/FileKinds.h"
 #include "library/LibraryBackup.h"
 #include "library/LibraryFiles.h"
+#include "midi/ModuleMIDI.h"
 #include "model/ClassSounds.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/common/TransferProgress.h"
 #include "ui/common/WriteVerification.h"
 #include "windowlogic/SynthText.h"
 
@@ -29,7 +31,13 @@ bool SoundFileCommands::Open(int slot) {
     if (!path)
         return false;
     std::string failure;
-    switch (OpenSoundFile(*sound, *path, failure)) {
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QStringLiteral("Sending the sound to ZEL-1..."),
+        TransferProgress::WriteSeconds(ClassSounds::kAllSoundsBytes / ClassSounds::kSounds));
+    const OpenOutcome outcome = OpenSoundFile(*sound, *path, failure);
+    progress.reset();
+    switch (outcome) {
         case OpenOutcome::kFileFailed:
             steps_.Fail(failure, kTitleOpen);
             return false;
@@ -67,6 +75,10 @@ bool SoundFileCommands::Write(ClassSound& sound, int slot, const std::string& pa
         // Compare plays the sound as last saved from now on.
         context_.library.History().KeepReference(sound, true);
     }
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("Sound \"%1\" written to %2")
+            .arg(SynthText::ToShown(sound.Name()),
+                 QDir::toNativeSeparators(QString::fromStdString(path))));
     return true;
 }
 
@@ -106,6 +118,10 @@ void SoundFileCommands::SaveAll() {
         return;
     }
     library.SetAllSoundsFileName(QString::fromStdString(*path));
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("All %1 sounds written to %2")
+            .arg(ClassSounds::kSounds)
+            .arg(QDir::toNativeSeparators(QString::fromStdString(*path))));
 }
 
 QString SoundFileCommands::Backup() {
@@ -138,9 +154,12 @@ bool SoundFileCommands::OpenAll() {
     if (backup.isEmpty())
         return false;
 
-    FileCommandSteps::Progress progress(steps_, QString::fromLatin1(kSendingAll));
+    auto progress = std::make_unique<TransferProgress>(
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
+        QString::fromLatin1(kSendingAll),
+        TransferProgress::WriteSeconds(ClassSounds::kAllSoundsBytes));
     const bool sent = library.Sounds().SendAllSoundsToSynth(all);
-    progress.Hide();
+    progress.reset();
     const QString where = QStringLiteral("The ZEL-1's sounds from before Open All: ") +
                           QDir::toNativeSeparators(backup);
     if (sent) {

@@ -52,9 +52,20 @@ int KeySplitView::KeyboardHeight() const {
     return 2 * fontMetrics().height() + 6;
 }
 
-double KeySplitView::ColumnX(int column) const {
-    const double keys = width() - Gutter() - 1;
-    return Gutter() + keys * column / KeySplitLayout::kColumns;
+const PianoLayout& KeySplitView::Piano() {
+    static const PianoLayout kPiano(KeySplitLayout::kFirstKey, KeySplitLayout::kLastKey);
+    return kPiano;
+}
+
+double KeySplitView::Scale() const {
+    return (width() - Gutter() - 1) / Piano().Width();
+}
+
+QRectF KeySplitView::KeySpan(int first, int last) const {
+    const PianoLayout::Key& low = Piano().KeyOf(KeySplitLayout::KeyOf(first));
+    const PianoLayout::Key& high = Piano().KeyOf(KeySplitLayout::KeyOf(last));
+    const double left = Gutter() + low.left * Scale();
+    return {left, 0, Gutter() + (high.left + high.width) * Scale() - left, 0};
 }
 
 void KeySplitView::paintEvent(QPaintEvent*) {
@@ -74,8 +85,8 @@ void KeySplitView::paintEvent(QPaintEvent*) {
         const KeySplitLayout::Bar& bar = layout_.BarOf(bank);
         if (bar.empty)
             continue;
-        const QRectF box(ColumnX(bar.first), top + 2, ColumnX(bar.last + 1) - ColumnX(bar.first),
-                         rowHeight - 4);
+        const QRectF span = KeySpan(bar.first, bar.last);
+        const QRectF box(span.left(), top + 2, span.width(), rowHeight - 4);
         painter.fillRect(box, bar.overlaps ? layered : plain);
         if (bank == currentBank_) {
             painter.setPen(QPen(palette().color(QPalette::Text), 2));
@@ -87,20 +98,26 @@ void KeySplitView::paintEvent(QPaintEvent*) {
     const int keyTop = kRows * rowHeight + 2;
     const int labelHeight = fontMetrics().height();
     const int keyHeight = height() - keyTop - labelHeight;
-    for (int column = 0; column < KeySplitLayout::kColumns; ++column) {
-        const bool black = KeySplitLayout::IsBlackKey(KeySplitLayout::KeyOf(column));
-        const bool shared = layout_.Layers(column) > 1;
-        const QRectF box(ColumnX(column), keyTop, ColumnX(column + 1) - ColumnX(column),
-                         black ? keyHeight * 0.6 : keyHeight);
-        painter.fillRect(box, black ? (shared ? layered.darker(200) : QColor(30, 30, 30))
-                                    : (shared ? layered.lighter(170) : QColor(252, 252, 252)));
-        painter.setPen(QColor(160, 160, 160));
-        painter.drawRect(box);
+    // White keys first, so the black ones lie on top of them.
+    for (const bool blackKeys : {false, true}) {
+        for (const PianoLayout::Key& key : Piano().Keys()) {
+            if (key.black != blackKeys)
+                continue;
+            const int column = key.note - KeySplitLayout::kFirstKey;
+            const bool shared = layout_.Layers(column) > 1;
+            const QRectF box(Gutter() + key.left * Scale(), keyTop, key.width * Scale(),
+                             key.height * keyHeight);
+            painter.fillRect(box, key.black
+                                      ? (shared ? layered.darker(200) : QColor(30, 30, 30))
+                                      : (shared ? layered.lighter(170) : QColor(252, 252, 252)));
+            painter.setPen(QColor(160, 160, 160));
+            painter.drawRect(box);
+        }
     }
     painter.setPen(palette().color(QPalette::Text));
     for (int column = 0; column < KeySplitLayout::kColumns; column += 12) {
-        const QRectF box(ColumnX(column), keyTop + keyHeight, ColumnX(12) - ColumnX(0),
-                         labelHeight);
+        const QRectF span = KeySpan(column, std::min(column + 11, KeySplitLayout::kColumns - 1));
+        const QRectF box(span.left(), keyTop + keyHeight, span.width(), labelHeight);
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("C%1").arg(column / 12));
     }

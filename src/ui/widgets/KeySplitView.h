@@ -4,6 +4,7 @@
 #include <array>
 
 #include "windowlogic/KeySplitLayout.h"
+#include "windowlogic/PianoLayout.h"
 
 // The eight banks' key ranges drawn over one keyboard: one bar per bank, a bar that shares keys
 // with another bank in a warning colour, the bank being edited outlined. Clicking a bank's row
@@ -32,8 +33,12 @@ class KeySplitView : public QWidget {
     int Gutter() const;
     int RowHeight() const;
     int KeyboardHeight() const;
-    // Left edge of a column, in pixels, over the width the keys take.
-    double ColumnX(int column) const;
+    // The keys laid out as a piano over the keys a split can take.
+    static const PianoLayout& Piano();
+    // Pixels per white key.
+    double Scale() const;
+    // Left edge and width, in pixels, of the keys in columns first..last.
+    QRectF KeySpan(int first, int last) const;
 
     KeySplitLayout layout_;
     int currentBank_ = 0;

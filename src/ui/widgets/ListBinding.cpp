@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 
-#include "ui/widgets/EditRecorder.h"
 #include "ui/widgets/WheelGuard.h"
 
 ListBinding::ListBinding(QComboBox& list, Reader read, Target target)
@@ -29,7 +28,7 @@ void ListBinding::OnActivated(int index) {
     if (!target_)
         return;
     if (Writer writer = target_()) {
-        EditRecorder::Run(&list_, [&] { writer(index); });
+        writer(index);
         emit Written(index);
     }
 }

@@ -7,7 +7,9 @@ class QPushButton;
 
 // An on-screen piano keyboard: white keys side by side, the black keys shorter and on top of the
 // gaps between them. Each key is a button named "CommandKey_<index>" (index = semitone above the
-// lowest key) that shows itself held down while the mouse holds it.
+// lowest key) that shows itself held down while the mouse holds it. While the keyboard has the
+// focus, the computer's keys play it as two rows of a piano (Z S X ... from the lowest C,
+// Q 2 W ... from the next); a held computer key does not repeat its note.
 class PianoKeyboard : public QWidget {
     Q_OBJECT
 
@@ -23,8 +25,16 @@ class PianoKeyboard : public QWidget {
     void KeyPressed(int index);
     void KeyReleased(int index);
 
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    // Keys held from the computer's keyboard end when the focus goes elsewhere.
+    void focusOutEvent(QFocusEvent* event) override;
+
   private:
     void PlaceKeys();
+    void ReleaseTyped();
 
     std::array<QPushButton*, kKeys> keys_{};
+    std::array<bool, kKeys> typed_{};
 };

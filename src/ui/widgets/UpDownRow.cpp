@@ -7,7 +7,7 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
-#include "ui/widgets/EditRecorder.h"
+#include "ui/widgets/ValueBoxKeys.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -45,6 +45,13 @@ UpDownRow::UpDownRow(const QString& name, int minimum, int maximum, QWidget* par
     text_->setAlignment(Qt::AlignRight);
     text_->setFixedWidth(text_->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
 
+    new ValueBoxKeys(
+        *text_, [this] { return textEdited_; },
+        [this](int steps, bool page) {
+            ApplyPendingText();
+            upDown_->stepBy(steps * (page ? kPageStep : 1));
+        });
+
     connect(upDown_, &QSpinBox::valueChanged, this, &UpDownRow::OnValueChanged);
     connect(text_, &QLineEdit::textEdited, this, &UpDownRow::OnTextEdited);
     connect(text_, &QLineEdit::returnPressed, this, &UpDownRow::ApplyText);
@@ -74,6 +81,11 @@ void UpDownRow::SetEnabled(bool enabled) {
     text_->setEnabled(enabled);
 }
 
+void UpDownRow::SetLabel(const QString& label) {
+    upDown_->setAccessibleName(label);
+    text_->setAccessibleName(label);
+}
+
 void UpDownRow::SetVisible(bool visible) {
     upDown_->setVisible(visible);
     text_->setVisible(visible);
@@ -91,6 +103,13 @@ void UpDownRow::OnTextEdited() {
 }
 
 void UpDownRow::ApplyText() {
+    if (!HasLeadingNumber(text_->text().toStdString())) {
+        // A slip of the hand is no value: the box shows the row's value again.
+        text_->setText(QString::number(upDown_->value()));
+        textEdited_ = false;
+        typedFor_ = {};
+        return;
+    }
     const auto value = TypedControlValue(text_->text().toStdString(), upDown_->value(),
                                          upDown_->minimum(), upDown_->maximum());
     const bool typed = textEdited_;
@@ -116,5 +135,5 @@ void UpDownRow::OnValueChanged(int value) {
     emit Changed(value);
     const Writer writer = hasOverride_ ? override_ : (target_ ? target_() : Writer());
     if (writer)
-        EditRecorder::Run(text_, [&] { writer(value); });
+        writer(value);
 }

@@ -12,7 +12,8 @@ class QSpinBox;
 // - an arrow click, or a value set by SetValue, reports Changed and goes to the record at once;
 // - typed text is applied on Enter and when the box loses the focus by the typed-number rule
 //   (leading number, halves to even, clamped; the same value changes nothing), to the record
-//   it was typed for;
+//   it was typed for; text that does not start with a number changes nothing;
+// - Up, Down, Page Up and Page Down in the text box step the value (ValueBoxKeys);
 // - Show never writes.
 // Unlike a scroll bar's, a held up-down arrow does not pile up steps while a write paces the
 // synth: its repeat timer neither fires again inside its own step nor repeats faster than one
@@ -23,6 +24,8 @@ class UpDownRow : public QObject {
 
   public:
     using Writer = std::function<void(int)>;
+    // What Page Up and Page Down add and take in the text box.
+    static constexpr int kPageStep = 10;
     // The writer for the record shown now; empty when nothing is to be written.
     using Target = std::function<Writer()>;
 
@@ -43,6 +46,8 @@ class UpDownRow : public QObject {
     // Makes both controls available or not (a disabled box takes no input).
     void SetEnabled(bool enabled);
     void SetVisible(bool visible);
+    // Names both controls after the row's label ("Rate, Point 1").
+    void SetLabel(const QString& label);
 
   signals:
     // The value changed by the user or by SetValue (not by Show).

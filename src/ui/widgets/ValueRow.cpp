@@ -6,7 +6,8 @@
 #include <algorithm>
 
 #include "midi/ModuleGlobals.h"
-#include "ui/widgets/EditRecorder.h"
+#include "ui/widgets/ValueBoxKeys.h"
+#include "ui/widgets/ValueScrollBar.h"
 #include "ui/widgets/WheelGuard.h"
 
 namespace {
@@ -16,7 +17,7 @@ QString Named(const QString& prefix, const QString& name, int index) {
 }  // namespace
 
 ValueRow::ValueRow(const QString& name, const Range& range, QWidget* parent, int index)
-    : QObject(parent), bar_(new QScrollBar(Qt::Horizontal, parent)), text_(new QLineEdit(parent)) {
+    : QObject(parent), bar_(new ValueScrollBar(parent)), text_(new QLineEdit(parent)) {
     setObjectName(Named(QStringLiteral("Row"), name, index));
     bar_->setObjectName(Named(QStringLiteral("FlatScrollBar"), name, index));
     text_->setObjectName(Named(QStringLiteral("Text"), name, index));
@@ -30,6 +31,18 @@ ValueRow::ValueRow(const QString& name, const Range& range, QWidget* parent, int
     text_->setAlignment(Qt::AlignRight);
     const int digits = text_->fontMetrics().horizontalAdvance(QStringLiteral("-0000"));
     text_->setFixedWidth(digits + 12);
+
+    new ValueBoxKeys(
+        *text_, [this] { return textEdited_; },
+        [this](int steps, bool page) {
+            ApplyPendingText();
+            using Action = QAbstractSlider::SliderAction;
+            const Action up =
+                page ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderSingleStepAdd;
+            const Action down =
+                page ? QAbstractSlider::SliderPageStepSub : QAbstractSlider::SliderSingleStepSub;
+            bar_->triggerAction(steps > 0 ? up : down);
+        });
 
     connect(bar_, &QScrollBar::sliderMoved, text_,
             [this](int value) { text_->setText(Text(value)); });
@@ -46,6 +59,11 @@ int ValueRow::Value() const {
 void ValueRow::Bind(Reader read, Target target) {
     read_ = std::move(read);
     target_ = std::move(target);
+}
+
+void ValueRow::SetLabel(const QString& label) {
+    bar_->setAccessibleName(label);
+    text_->setAccessibleName(label);
 }
 
 void ValueRow::ShowAs(Format format) {
@@ -88,6 +106,13 @@ void ValueRow::OnTextEdited() {
 void ValueRow::ApplyText() {
     if (text_->isReadOnly())
         return;
+    if (!HasLeadingNumber(text_->text().toStdString())) {
+        // A slip of the hand is no value: the box shows the row's value again.
+        text_->setText(Text(bar_->value()));
+        textEdited_ = false;
+        typedFor_ = {};
+        return;
+    }
     const auto value = TypedControlValue(text_->text().toStdString(), bar_->value(),
                                          bar_->minimum(), bar_->maximum());
     const Writer writer = textEdited_ ? typedFor_ : (target_ ? target_() : Writer());
@@ -122,7 +147,7 @@ void ValueRow::Write(int value, const Writer& writer) {
         return;
     }
     writing_ = true;
-    EditRecorder::Run(bar_, [&] { writer(value); });
+    writer(value);
     lastWritten_ = value;
     writing_ = false;
     emit Written(value);

@@ -14,7 +14,9 @@ class QWidget;
 //   new value goes to the record at once (tracking is off, so a drag sends once, on release);
 // - while the thumb is dragged the text follows it and nothing is sent;
 // - typed text is applied on Enter and when the box loses the focus, by the typed-number rule
-//   (leading number, halves to even, clamped; the same value changes nothing);
+//   (leading number, halves to even, clamped; the same value changes nothing); text that does
+//   not start with a number changes nothing and the box shows the value again;
+// - the keys of a value control work on the bar and in the box (ValueScrollBar, ValueBoxKeys);
 // - showing a record's value (Show, Refresh) never writes it back; a value outside the range is
 //   shown clamped and stays as it is in the record until the user moves the row.
 // A held arrow whose every step pauses for the synth does not run on after release: steps that
@@ -49,6 +51,9 @@ class ValueRow : public QObject {
     // Shows each value as format gives it in a box that cannot be typed into (a note name);
     // the row is then set with its scroll bar only.
     void ShowAs(Format format);
+    // Names both controls for screen readers (and tests) after the row's label:
+    // "Detune, Oscilator 2".
+    void SetLabel(const QString& label);
     // Applies text typed for the record shown until now, then shows the bound record's value.
     void Refresh();
     // Shows a value without writing it.
