@@ -312,7 +312,7 @@ QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<Clas
 }
 
 void FormSounds::WatchEditor(QMdiSubWindow* frame) {
-    if (frame != nullptr && dynamic_cast<SoundEditor*>(frame->widget()) != nullptr)
+    if (dynamic_cast<SoundEditor*>(WindowHost::WidgetOf(frame)) != nullptr)
         connect(frame, &QObject::destroyed, this, &FormSounds::EditorGone, Qt::UniqueConnection);
 }
 
@@ -330,8 +330,9 @@ void FormSounds::ActivateAfterEditors() {
     // on by its own order (to the hidden audition window as readily as to any) and may make the
     // browser current without a signal, so the menus are set here.
     const QMdiSubWindow* current = host.Area().currentSubWindow();
-    if (current != nullptr && current->widget() != this && current->isVisible() &&
-        host.SubWindowOf(current->widget()) != nullptr)
+    const QWidget* shown = WindowHost::WidgetOf(current);
+    if (shown != nullptr && shown != this && current->isVisible() &&
+        host.SubWindowOf(shown) != nullptr)
         return;
     host.Activate(this);
     context_.shell.SetMenus();

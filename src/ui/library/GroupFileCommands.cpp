@@ -1,5 +1,7 @@
 #include "ui/library/GroupFileCommands.h"
 
+#include <QDir>
+
 #include "library/LibraryBackup.h"
 #include "library/LibraryFiles.h"
 #include "midi/ModuleMIDI.h"
@@ -79,7 +81,7 @@ void GroupFileCommands::SaveGroupTo(const ClassGroup& group, const QString& path
     context_.library.SetGroupFileName(group.GroupNumber(), path);
     context_.shell.ShowStatusMessage(
         QStringLiteral("Group \"%1\" written to %2")
-            .arg(QString::fromStdString(group.Name()), QDir::toNativeSeparators(path)));
+            .arg(SynthText::ToShown(group.Name()), QDir::toNativeSeparators(path)));
 }
 
 void GroupFileCommands::SaveAll() {

@@ -59,11 +59,9 @@ bool SoundFileCommands::Open(int slot) {
 
 bool SoundFileCommands::Write(ClassSound& sound, int slot, const std::string& path) {
     // While Compare is down the object holds the reference: the edit is sent back and saved.
-    if (context_.library.History().Comparing(sound)) {
-        if (!context_.library.History().SetComparing(sound, false))
-            return false;
-        context_.shell.ShowStatusMessage(QString::fromLatin1(kCompareEnded));
-    }
+    const bool compared = context_.library.History().Comparing(sound);
+    if (compared && !context_.library.History().SetComparing(sound, false))
+        return false;
     std::string failure;
     if (!SaveSoundFile(sound, path, failure)) {
         steps_.Fail(failure, kTitleSaveAs);
@@ -75,10 +73,11 @@ bool SoundFileCommands::Write(ClassSound& sound, int slot, const std::string& pa
         // Compare plays the sound as last saved from now on.
         context_.library.History().KeepReference(sound, true);
     }
-    context_.shell.ShowStatusMessage(
-        QStringLiteral("Sound \"%1\" written to %2")
-            .arg(SynthText::ToShown(sound.Name()),
-                 QDir::toNativeSeparators(QString::fromStdString(path))));
+    const QString written = QStringLiteral("Sound \"%1\" written to %2")
+                                .arg(SynthText::ToShown(sound.Name()),
+                                     QDir::toNativeSeparators(QString::fromStdString(path)));
+    context_.shell.ShowStatusMessage(compared ? QString::fromLatin1(kCompareEnded) + ' ' + written
+                                              : written);
     return true;
 }
 
