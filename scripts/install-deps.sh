@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, running and testing need, only those missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libqt6sql6-sqlite libgl-dev
           librtmidi-dev libasound2-dev libgtest-dev jackd2 xvfb xauth libxtst6
           qemu-system-x86 busybox-static)
 # Icons, manual pages and the user manual made at build time; the Debian package and the

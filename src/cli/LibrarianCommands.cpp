@@ -47,6 +47,7 @@ constexpr const char* kDescription =
     "  convert FILE... DIR            each .snd to DIR/NAME.zel and each .als to DIR/NAME.zas\n"
     "  export-html IN.zel OUT.htm     the sound's web page, no synth needed\n"
     "  show FILE                      a .zel, .zas, .zeg, .zag, .snd or .als file's contents\n"
+    "  library COMMAND ...            the sound library: zel1-cli library --help\n"
     "%1"
     "\n"
     "Ports default to those the editor saved. A port is matched by its name, ignoring letter\n"

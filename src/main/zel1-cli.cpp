@@ -5,7 +5,9 @@
 #include <iostream>
 #include <memory>
 
+#include "catalog/SoundCatalog.h"
 #include "cli/LibrarianCommands.h"
+#include "cli/library/LibraryCommands.h"
 #include "midi/CompositeMidiDriver.h"
 #include "platform/EventPump.h"
 #include "platform/QSettingsStore.h"
@@ -16,6 +18,12 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
+    // The sound library's commands use neither MIDI nor the virtual synth.
+    if (application.arguments().size() > 1 &&
+        application.arguments()[1] == QLatin1String("library")) {
+        LibraryCommands library(SoundCatalog::DefaultPath(), std::cout, std::cerr);
+        return library.Run(application.arguments());
+    }
     SteadyClock clock;
     FunctionEventPump pump;
     QSettingsStore settings;

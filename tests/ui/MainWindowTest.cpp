@@ -107,13 +107,13 @@ TEST_F(MainWindowTest, MenusToolbarAndStatusBarStartAsDescribedAndAboutShowsTheV
         keys << action->objectName();
         tips << action->toolTip();
     }
-    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Nodes",
-                                 "Lfo", "Modulation", "Envelopes", "Vary"}));
-    EXPECT_EQ(
-        tips,
-        QStringList({"New", "Open", "Save", "Show Sound Browser Window", "Show Group Editor Window",
-                     "Show Audition Window", "Edit Sound Nodes", "Edit Sound LFO",
-                     "Edit Sound Modulation Matrix", "Edit Sound Envelopes", "Vary Sound"}));
+    EXPECT_EQ(keys, QStringList({"New", "Open", "Save", "Sounds", "Groups", "Audition", "Library",
+                                 "Nodes", "Lfo", "Modulation", "Envelopes", "Vary"}));
+    EXPECT_EQ(tips, QStringList({"New", "Open", "Save", "Show Sound Browser Window",
+                                 "Show Group Editor Window", "Show Audition Window",
+                                 "Show Library Window", "Edit Sound Nodes", "Edit Sound LFO",
+                                 "Edit Sound Modulation Matrix", "Edit Sound Envelopes",
+                                 "Vary Sound"}));
     EXPECT_TRUE(Enabled().isEmpty());
     EXPECT_TRUE(Button("Sounds")->isEnabled());
     EXPECT_EQ(window->windowTitle(), "ZEL-1 Edit");

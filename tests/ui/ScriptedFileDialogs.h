@@ -24,6 +24,9 @@ class ScriptedFileDialogs : public FileDialogs {
         return Next(false, request);
     }
     std::optional<QString> SaveFile(const Request& request) override { return Next(true, request); }
+    std::optional<QString> ChooseFolder(const Request& request) override {
+        return Next(false, request);
+    }
 
     const std::vector<Asked>& Asks() const { return asked_; }
     size_t Unanswered() const { return answers_.size(); }

@@ -40,6 +40,7 @@
 #include "ui/editors/SoundEditorWindow.h"
 #include "ui/editors/SoundEditors.h"
 #include "ui/library/FormGroups.h"
+#include "ui/library/FormLibrary.h"
 #include "ui/library/FormSounds.h"
 
 namespace {
@@ -113,6 +114,11 @@ void EditorApplication::RegisterWindows() {
     });
     window_->SetChildFactory(MDIFormMain::Child::Audition, [this] {
         auto* form = new FormAudition(*context_);
+        form->Load();
+        return form;
+    });
+    window_->SetChildFactory(MDIFormMain::Child::Library, [this] {
+        auto* form = new FormLibrary(*context_, SoundCatalog::DefaultPath());
         form->Load();
         return form;
     });

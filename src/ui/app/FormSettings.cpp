@@ -17,6 +17,7 @@
 #include "platform/MessageSink.h"
 #include "ui/app/ModalRunner.h"
 #include "ui/widgets/WindowGlue.h"
+#include "windowlogic/ScratchAudition.h"
 
 namespace {
 void Fill(QComboBox& list, const std::vector<MidiSettings::Device>& devices) {
@@ -40,6 +41,7 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
       comboZelOut_(new QComboBox(this)),
       comboSystemChannel_(new QComboBox(this)),
       checkVerify_(new QCheckBox(QStringLiteral("Read back and verify what is sent"), this)),
+      comboScratchSlot_(new QComboBox(this)),
       commandOk_(new QPushButton(QStringLiteral("OK"), this)) {
     checkVerify_->setChecked(ReadBackCheck::Enabled(store_));
     setObjectName(QStringLiteral("FormSettings"));
@@ -71,6 +73,17 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     layout->addWidget(checkVerify_);
+    // The slot the library's Audition borrows; none means it asks the first time.
+    comboScratchSlot_->setObjectName(QStringLiteral("ComboScratchSlot"));
+    comboScratchSlot_->addItem(QStringLiteral("None"), -1);
+    for (int slot = 0; slot < 20; ++slot)
+        comboScratchSlot_->addItem(QStringLiteral("Sound %1").arg(slot + 1), slot);
+    comboScratchSlot_->setCurrentIndex(ScratchAudition::SavedSlot(store_) + 1);
+    auto* scratch = new QHBoxLayout;
+    scratch->addWidget(new QLabel(QStringLiteral("Library audition slot"), this));
+    scratch->addWidget(comboScratchSlot_);
+    scratch->addStretch();
+    layout->addLayout(scratch);
     layout->addLayout(buttons);
 
     connect(comboZelIn_, &QComboBox::currentIndexChanged, this, &FormSettings::InSelected);
@@ -82,6 +95,9 @@ FormSettings::FormSettings(ModuleMIDI& midi, SettingsStore& store, MessageSink& 
     connect(commandOk_, &QPushButton::clicked, this, &FormSettings::OkClicked);
     connect(checkVerify_, &QCheckBox::toggled, this,
             [this](bool on) { ReadBackCheck::SetEnabled(store_, on); });
+    connect(comboScratchSlot_, &QComboBox::currentIndexChanged, this, [this] {
+        ScratchAudition::SaveSlot(store_, comboScratchSlot_->currentData().toInt());
+    });
 }
 
 bool FormSettings::Load() {
@@ -136,6 +152,8 @@ void FormSettings::showEvent(QShowEvent* event) {
     {
         const QSignalBlocker verify(checkVerify_);
         checkVerify_->setChecked(ReadBackCheck::Enabled(store_));
+        const QSignalBlocker scratch(comboScratchSlot_);
+        comboScratchSlot_->setCurrentIndex(ScratchAudition::SavedSlot(store_) + 1);
     }
     const QSignalBlocker blocker(comboSystemChannel_);
     comboSystemChannel_->setCurrentIndex(midi_.SystemChannel());

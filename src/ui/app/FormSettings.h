@@ -60,6 +60,7 @@ class FormSettings : public QDialog {
     QComboBox* comboSystemChannel_;
     // Whether writes to the synth are read back; stored at once.
     QCheckBox* checkVerify_;
+    QComboBox* comboScratchSlot_;
     QPushButton* commandOk_;
     bool loaded_ = false;
     bool inChanged_ = false;

@@ -98,6 +98,7 @@ void MDIFormMain::RunShellCommand(ShellCommand command) {
         {SC::ViewUtility, &MDIFormMain::ViewUtility},
         {SC::ViewAudition, &MDIFormMain::ViewAudition},
         {SC::ViewMidiMonitor, &MDIFormMain::ViewMidiMonitor},
+        {SC::ViewLibrary, &MDIFormMain::ViewLibrary},
         {SC::ViewSettings, &MDIFormMain::ViewSettings},
         {SC::CloseAll, &MDIFormMain::WindowCloseAll},
         {SC::Cascade, &MDIFormMain::WindowCascade},

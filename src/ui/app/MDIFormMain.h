@@ -41,7 +41,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     static constexpr const char* kExitQuestion = "Are you sure you want to exit?";
     static constexpr int kTimerMidiInterval = 100;
 
-    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor };
+    enum class Child { Sounds, Groups, Utility, Audition, MidiMonitor, Library };
     // Makes a new child window; the main window puts it into its work area and owns it.
     using ChildFactory = std::function<QWidget*()>;
 
@@ -89,6 +89,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void ViewUtility() { OpenChild(Child::Utility); }
     void ViewAudition() { OpenChild(Child::Audition); }
     void ViewMidiMonitor() { OpenChild(Child::MidiMonitor); }
+    void ViewLibrary() { OpenChild(Child::Library); }
     void ViewSettings();
     void WindowCloseAll();
     void WindowCascade();

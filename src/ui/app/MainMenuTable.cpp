@@ -72,6 +72,7 @@ constexpr MenuEntry kMenus[] = {
     Shell("MenuView", "MenuViewUtility", "Utility", SC::ViewUtility),
     Shell("MenuView", "MenuViewAudition", "Audition", SC::ViewAudition),
     Shell("MenuView", "MenuViewMidiMonitor", "MIDI Monitor", SC::ViewMidiMonitor),
+    Shell("MenuView", "MenuViewLibrary", "Library", SC::ViewLibrary),
     Shell("MenuView", "MenuViewSettings", "Settings", SC::ViewSettings),
 
     Menu(kMenuBar, "MenuWin", "Window"),
@@ -121,6 +122,7 @@ constexpr ToolbarButton kToolbarButtons[] = {
     {"Sounds", "Show Sound Browser Window", "MenuViewSounds"},
     {"Groups", "Show Group Editor Window", "MenuViewGroups"},
     {"Audition", "Show Audition Window", "MenuViewAudition"},
+    {"Library", "Show Library Window", "MenuViewLibrary"},
     {nullptr, nullptr, nullptr},
     {"Nodes", "Edit Sound Nodes", "MenuEditSoundEditNodes"},
     {"Lfo", "Edit Sound LFO", "MenuEditSoundEditLfo"},

@@ -17,6 +17,7 @@ enum class ShellCommand {
     ViewUtility,
     ViewAudition,
     ViewMidiMonitor,
+    ViewLibrary,
     ViewSettings,
     CloseAll,
     Cascade,

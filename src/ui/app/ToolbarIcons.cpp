@@ -63,6 +63,18 @@ void DrawNodes(QPainter& p) {
         p.drawEllipse(c, 3.5, 3.5);
 }
 
+// Books on a shelf: the library of sound files.
+void DrawShelf(QPainter& p) {
+    const QColor spines[] = {QColor(160, 60, 50), QColor(60, 100, 160), QColor(70, 140, 80),
+                             QColor(200, 160, 60)};
+    for (int i = 0; i < 4; ++i) {
+        p.setBrush(spines[i]);
+        p.drawRect(
+            QRectF(3 + 4.5 * i, i == 3 ? 7 : 4 + i % 2 * 2, 4, i == 3 ? 13 : 16 - i % 2 * 2));
+    }
+    p.drawLine(1, 21, 23, 21);
+}
+
 void DrawWave(QPainter& p) {
     QPainterPath wave;
     wave.moveTo(2, 12);
@@ -114,6 +126,8 @@ QIcon ToolbarIcons::For(const QString& key) {
         DrawBanks(painter);
     } else if (key == QLatin1String("Audition")) {
         DrawKeys(painter);
+    } else if (key == QLatin1String("Library")) {
+        DrawShelf(painter);
     } else if (key == QLatin1String("Nodes")) {
         DrawNodes(painter);
     } else if (key == QLatin1String("Lfo")) {

@@ -20,4 +20,6 @@ class FileDialogs {
     virtual std::optional<QString> OpenFile(const Request& request) = 0;
     // The folder must exist; replacing an existing file is asked first.
     virtual std::optional<QString> SaveFile(const Request& request) = 0;
+    // An existing folder (the filter is not used).
+    virtual std::optional<QString> ChooseFolder(const Request& request) = 0;
 };

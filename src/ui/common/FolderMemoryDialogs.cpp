@@ -44,3 +44,19 @@ std::optional<QString> FolderMemoryDialogs::OpenFile(const Request& request) {
 std::optional<QString> FolderMemoryDialogs::SaveFile(const Request& request) {
     return Remember(request, dialogs_.SaveFile(InFolder(request)));
 }
+
+std::optional<QString> FolderMemoryDialogs::ChooseFolder(const Request& request) {
+    static constexpr const char* kFolderKind = "folder";
+    Request inFolder = request;
+    const QString last = QString::fromStdString(
+        store_.Read(MidiSettings::kApplication, kSection, kFolderKind, std::string()));
+    if (request.initialPath.isEmpty() && !last.isEmpty() && QFileInfo(last).isDir())
+        inFolder.initialPath = last;
+    const std::optional<QString> answer = dialogs_.ChooseFolder(inFolder);
+    if (answer && !answer->isEmpty()) {
+        // The folder above the chosen one, where its neighbours are.
+        store_.Write(MidiSettings::kApplication, kSection, kFolderKind,
+                     QFileInfo(*answer).absolutePath().toStdString());
+    }
+    return answer;
+}

@@ -19,6 +19,8 @@ class FolderMemoryDialogs : public FileDialogs {
 
     std::optional<QString> OpenFile(const Request& request) override;
     std::optional<QString> SaveFile(const Request& request) override;
+    // A folder to add to the library: offered where the last one was chosen.
+    std::optional<QString> ChooseFolder(const Request& request) override;
 
     // "zel" for "Sound (*.zel)|*.zel|..."; "" when the filter names no pattern.
     static QString KindOf(const QString& filter);

@@ -25,6 +25,9 @@ class PresetFileDialogs : public FileDialogs {
     std::optional<QString> SaveFile(const Request& request) override {
         return dialogs_.SaveFile(request);
     }
+    std::optional<QString> ChooseFolder(const Request& request) override {
+        return dialogs_.ChooseFolder(request);
+    }
 
   private:
     FileDialogs& dialogs_;

@@ -45,3 +45,11 @@ std::optional<QString> QtFileDialogs::OpenFile(const Request& request) {
 std::optional<QString> QtFileDialogs::SaveFile(const Request& request) {
     return Run(parent_, request, true);
 }
+
+std::optional<QString> QtFileDialogs::ChooseFolder(const Request& request) {
+    const QString folder =
+        QFileDialog::getExistingDirectory(parent_, request.title, request.initialPath);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder;
+}

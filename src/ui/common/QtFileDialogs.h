@@ -15,6 +15,7 @@ class QtFileDialogs : public FileDialogs {
 
     std::optional<QString> OpenFile(const Request& request) override;
     std::optional<QString> SaveFile(const Request& request) override;
+    std::optional<QString> ChooseFolder(const Request& request) override;
 
     // "A (*.a)|*.a|B (*.b)|*.b" as the toolkit's filter list: the descriptions, which name
     // their patterns.

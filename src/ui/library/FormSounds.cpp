@@ -1,6 +1,7 @@
 #include "ui/library/FormSounds.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFont>
 #include <QListWidget>
 #include <QMdiArea>
@@ -12,6 +13,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "catalog/CatalogListModel.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassSound.h"
 #include "model/ClassSounds.h"
@@ -73,6 +75,8 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
             [this] { list_->setFocus(Qt::OtherFocusReason); });
     list_->setItemDelegate(rename);
     list_->viewport()->installEventFilter(this);
+    // A library entry dropped on a slot opens into it.
+    list_->viewport()->setAcceptDrops(true);
     // Enter and a double click open the node editor, the editor a musician reaches for first.
     connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
     // Edit "Undo" acts on the selected sound. A click makes an item current before it selects
@@ -162,6 +166,25 @@ void FormSounds::closeEvent(QCloseEvent* event) {
 }
 
 bool FormSounds::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_->viewport() &&
+        (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+         event->type() == QEvent::Drop)) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        QString path;
+        int place = 0;
+        const int slot = list_->indexAt(drop->position().toPoint()).row();
+        const bool entry = CatalogListModel::EntryFromMime(drop->mimeData(), path, place);
+        if (!entry || (slot < 0 && event->type() != QEvent::DragEnter)) {
+            drop->ignore();
+            return true;
+        }
+        drop->acceptProposedAction();
+        if (event->type() == QEvent::Drop) {
+            list_->setCurrentRow(slot);
+            OpenFromLibrary(slot, path, place);
+        }
+        return true;
+    }
     if (watched == list_->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton)
@@ -266,6 +289,13 @@ void FormSounds::SoundOpen() {
     });
     if (opened)
         ShowNames();
+}
+
+bool FormSounds::OpenFromLibrary(int slot, const QString& path, int place) {
+    const bool opened = files_.OpenEntryAsStep(slot, path, place);
+    if (opened)
+        ShowNames();
+    return opened;
 }
 
 void FormSounds::SoundSave() {

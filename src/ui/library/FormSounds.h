@@ -61,6 +61,9 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     void SoundOpen();
     void SoundSave();
     void SoundSaveAs();
+    // File "Open" of a library entry into a slot (a drop from the library, "Send to Sound n"):
+    // one undo step, read back and verified. True when the synth took it.
+    bool OpenFromLibrary(int slot, const QString& path, int place);
     // Starts editing the selected item's text in place; the rename is asked for when the edit
     // ends.
     void SoundRename();

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 
+#include "catalog/EntrySound.h"
 #include "library/FileKinds.h"
 #include "library/LibraryBackup.h"
 #include "library/LibraryFiles.h"
@@ -55,6 +56,38 @@ bool SoundFileCommands::Open(int slot) {
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
     return true;
+}
+
+bool SoundFileCommands::OpenEntry(int slot, const QString& path, int place) {
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return false;
+    RawData raw;
+    std::string failure;
+    if (!ReadEntrySound(path, place, raw, failure)) {
+        steps_.Fail(failure, kTitleOpen);
+        return false;
+    }
+    if (!sound->SendSound(raw))
+        return false;
+    const bool ownFile = KindOfFile(path.toStdString()) == FileKind::Sound;
+    context_.library.SetSoundFileName(slot, ownFile ? path : QString());
+    context_.library.History().KeepReference(*sound, true);
+    WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
+                             sound->EncodeRawSound(), kCaption);
+    return true;
+}
+
+bool SoundFileCommands::OpenEntryAsStep(int slot, const QString& path, int place) {
+    // The slots exist once the sounds were read (no browser may have done so yet).
+    if (!context_.library.Sounds().GetSoundsFromSynth())
+        return false;
+    const auto sound = context_.library.Sounds().Sound(slot);
+    if (!sound)
+        return false;
+    bool opened = false;
+    context_.library.History().RecordSound(*sound, [&] { opened = OpenEntry(slot, path, place); });
+    return opened;
 }
 
 bool SoundFileCommands::Write(ClassSound& sound, int slot, const std::string& path) {
@@ -149,6 +182,14 @@ bool SoundFileCommands::OpenAll() {
         steps_.Fail(failure);
         return false;
     }
+    return SendAll(all);
+}
+
+bool SoundFileCommands::SendAll(const RawData& all) {
+    LibraryDocuments& library = context_.library;
+    // What is kept must be what the synth holds: read it first when no browser has.
+    if (!library.Sounds().Syncronised() && !library.Sounds().GetSoundsFromSynth())
+        return false;
     const QString backup = Backup();
     if (backup.isEmpty())
         return false;

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "midi/RawData.h"
 #include "ui/common/WindowContext.h"
 #include "ui/library/FileCommandSteps.h"
 
@@ -31,10 +32,17 @@ class SoundFileCommands {
     // Each acts on the sound in slot 0..19. Open and OpenAll return true when the synth took the
     // file, so the sounds hold new data.
     bool Open(int slot);
+    // Open without the dialog: the sound at `place` of a library file (0 for a single sound).
+    bool OpenEntry(int slot, const QString& path, int place);
+    // OpenEntry as one step of the sound's undo history.
+    bool OpenEntryAsStep(int slot, const QString& path, int place);
     void Save(int slot);
     void SaveAs(int slot);
     void SaveAll();
     bool OpenAll();
+    // Open All of an all-sounds array: the synth's sounds to a backup first, then all 20 sent,
+    // read back and verified.
+    bool SendAll(const RawData& all);
 
   private:
     bool Write(ClassSound& sound, int slot, const std::string& path);
