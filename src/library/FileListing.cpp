@@ -100,7 +100,8 @@ void ListGroup(std::ostream& text, const ClassGroup& group) {
              << (bank.Channel() == 0 ? std::string("Omni") : std::to_string(bank.Channel()))
              << ", volume " << bank.Volume() << ", pan " << bank.Pan() << ", transpose "
              << bank.Transpose() << ", detune " << bank.Detune() << ", keys "
-             << NoteName(bank.LowSplit()) << " to " << NoteName(bank.HighSplit());
+             << ClassBank::KeyName(bank.LowSplit()) << " to "
+             << ClassBank::KeyName(bank.HighSplit());
         const std::array<std::pair<const char*, bool>, 6> switches{{
             {"velocity", bank.ModVelocity()},
             {"controller", bank.ModController()},

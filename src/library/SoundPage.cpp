@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "library/PrintableName.h"
-#include "platform/FileAccess.h"
 #include "midi/ModuleGlobals.h"
 #include "model/ClassSound.h"
+#include "platform/FileAccess.h"
 #include "tables/AlgorithmTable.h"
 #include "tables/DestinationTable.h"
 #include "tables/NodeTable.h"
@@ -29,10 +29,15 @@ std::string Number(int value) {
     return std::to_string(value);
 }
 
-// The name may hold any character; these four would otherwise be read as markup.
+// The name may hold any byte. These four would otherwise be read as markup; control bytes (and
+// the backslash) are written as `show` writes them (\xNN), and trailing NULs are dropped. Letters
+// above 127 stay as they are: the page is Latin-1, as the synth's names are.
 std::string Escaped(const std::string& text) {
     std::string escaped;
-    for (char c : text) {
+    const size_t length = text.find_last_not_of('\0') + 1;  // 0 when only NULs
+    for (size_t i = 0; i < length; ++i) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
         switch (c) {
             case '&':
                 escaped += "&amp;";
@@ -47,7 +52,14 @@ std::string Escaped(const std::string& text) {
                 escaped += "&quot;";
                 break;
             default:
-                escaped += c;
+                if (byte < 0x20 || (byte >= 0x7F && byte < 0xA0) || c == '\\') {
+                    constexpr char kDigits[] = "0123456789ABCDEF";
+                    escaped += "\\x";
+                    escaped += kDigits[byte >> 4];
+                    escaped += kDigits[byte & 0x0F];
+                } else {
+                    escaped += c;
+                }
         }
     }
     return escaped;

@@ -1,5 +1,7 @@
 #include "midi/CompositeMidiDriver.h"
 
+#include <algorithm>
+
 void CompositeMidiDriver::Add(std::unique_ptr<MidiDriver> driver) {
     if (driver)
         drivers_.push_back(std::move(driver));
@@ -244,4 +246,9 @@ void CompositeMidiDriver::NamePort(MidiHandle handle, bool input, const std::str
     const auto route = routes.find(handle);
     if (route != routes.end())
         drivers_[route->second.driver]->NamePort(route->second.handle, input, name);
+}
+
+bool CompositeMidiDriver::ListingComplete() const {
+    return std::all_of(drivers_.begin(), drivers_.end(),
+                       [](const auto& driver) { return driver->ListingComplete(); });
 }

@@ -53,6 +53,7 @@ class CompositeMidiDriver : public MidiDriver {
     int DeviceChangeDescriptor() const override;
     bool TakeDeviceChange() override;
     void NamePort(MidiHandle handle, bool input, const std::string& name) override;
+    bool ListingComplete() const override;
 
   private:
     struct Route {

@@ -128,6 +128,9 @@ class MidiDriver {
     virtual bool TakeDeviceChange() { return false; }
     // Names an open port of the program's own as other programs see it (where they can).
     virtual void NamePort(MidiHandle, bool /*input*/, const std::string& /*name*/) {}
+    // False when a MIDI system listed at the look before could not be listed at the last one (it
+    // failed to start or to answer, as a loaded server may): its ports may well still be there.
+    virtual bool ListingComplete() const { return true; }
 };
 
 // Error texts shared by the backends for the codes they return.

@@ -37,13 +37,17 @@ void MidiTap::PutIncoming(double time, const uint8_t* bytes, size_t length) {
 void MidiTap::PutOutgoing(double time, const uint8_t* bytes, size_t length) {
     if (!watching_)
         return;
-    outgoing_.push_back({Direction::Out, time, length,
-                         std::vector<uint8_t>(bytes, bytes + std::min(length, kSlotBytes))});
+    std::vector<uint8_t> kept(bytes, bytes + std::min(length, kSlotBytes));
+    const std::lock_guard lock(outgoingLock_);
+    outgoing_.push_back({Direction::Out, time, length, std::move(kept)});
 }
 
 std::vector<MidiTap::Seen> MidiTap::Take() {
-    std::vector<Seen> seen = std::move(outgoing_);
-    outgoing_.clear();
+    std::vector<Seen> seen;
+    {
+        const std::lock_guard lock(outgoingLock_);
+        seen.swap(outgoing_);
+    }
     size_t tail = tail_.load(std::memory_order_relaxed);
     const size_t head = head_.load(std::memory_order_acquire);
     for (; tail != head; tail = (tail + 1) % kSlots) {
@@ -52,6 +56,11 @@ std::vector<MidiTap::Seen> MidiTap::Take() {
                         std::vector<uint8_t>(slot.bytes.begin(),
                                              slot.bytes.begin() + static_cast<ptrdiff_t>(std::min(
                                                                       slot.length, kSlotBytes)))});
+    }
+    // Read after the ring: what was dropped came after everything in it.
+    if (const uint64_t dropped = dropped_.exchange(0); dropped > 0) {
+        const double last = seen.empty() ? 0 : seen.back().time;
+        seen.push_back({Direction::In, last, 0, {}, dropped});
     }
     tail_.store(tail, std::memory_order_release);
     std::stable_sort(seen.begin(), seen.end(),

@@ -4,12 +4,14 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 // What passed the synth's ports, for the MIDI monitor. Incoming messages are put in by the
-// driver's thread into a fixed ring (no allocation, no lock there); outgoing ones by the
-// user-interface thread. The user-interface thread takes both, oldest first. Nothing is kept
-// while no one watches. A full ring drops the newest message and counts it.
+// driver's thread into a fixed ring (no allocation, no lock there); outgoing ones by whichever
+// thread sends (the thru sends from the driver's), under a lock. The user-interface thread takes
+// both, oldest first. Nothing is kept while no one watches. A full ring drops the newest message
+// and counts it; the next take reports the count as a message of its own.
 // The number of bytes of a short message with this status byte.
 size_t ShortMessageLength(uint8_t status);
 
@@ -26,6 +28,8 @@ class MidiTap {
         // The message's whole length; bytes holds at most kSlotBytes of it.
         size_t length;
         std::vector<uint8_t> bytes;
+        // Not a message: this many incoming ones were dropped here (bytes is empty).
+        uint64_t dropped = 0;
     };
 
     MidiTap();
@@ -35,9 +39,11 @@ class MidiTap {
 
     // Driver thread.
     void PutIncoming(double time, const uint8_t* bytes, size_t length);
-    // User-interface thread.
+    // Any thread.
     void PutOutgoing(double time, const uint8_t* bytes, size_t length);
+    // User-interface thread.
     std::vector<Seen> Take();
+    // Dropped since the last take.
     uint64_t Dropped() const { return dropped_; }
 
   private:
@@ -52,5 +58,6 @@ class MidiTap {
     std::atomic<size_t> head_{0};
     std::atomic<size_t> tail_{0};
     std::atomic<uint64_t> dropped_{0};
+    std::mutex outgoingLock_;
     std::vector<Seen> outgoing_;
 };

@@ -37,8 +37,9 @@ const char* RecordName(int kind) {
     return kind == ModuleMIDI::kOneSound ? "sound" : "group";
 }
 
-// The payload bytes a dump of each kind carries; -1 for kinds without a fixed size.
-int DumpBytes(int kind) {
+}  // namespace
+
+int ModuleMIDI::DumpBytes(int kind) {
     switch (kind) {
         case ModuleMIDI::kOneSound:
             return 138;
@@ -54,6 +55,8 @@ int DumpBytes(int kind) {
             return -1;
     }
 }
+
+namespace {
 
 // Counts the exchanges under way for as long as it lives.
 class ExchangeScope {
@@ -118,7 +121,7 @@ bool ModuleMIDI::OpenInPort(int deviceId, bool report) {
     if (result != MidiCode::NoError) {
         midiInHandle_ = 0;
         if (report)
-            messages_.Show(InErrorText(result), "Open ZEL In Port", MessageFlags::Exclamation);
+            Say(InErrorText(result), "Open ZEL In Port", MessageFlags::Exclamation);
         return false;
     }
     midiInHandle_ = handle;
@@ -142,7 +145,7 @@ bool ModuleMIDI::OpenOutPort(int deviceId, bool report) {
         midiOutHandle_ = 0;
         lock.unlock();
         if (report)
-            messages_.Show(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
+            Say(OutErrorText(result), "Open ZEL Out Port", MessageFlags::Exclamation);
         return false;
     }
     midiOutHandle_ = handle;
@@ -252,6 +255,14 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
         buffer.push_back(static_cast<uint8_t>(data[i] & 0x7F));
     buffer.push_back(kFrameEnd);
 
+    // Nothing goes to the driver before the message before it has left the cable: a wait for a
+    // refusal that input cut short must not let a parameter change overtake the dump it follows
+    // in a driver's or a server's queue.
+    if (clock_.Now() < sentThrough_)
+        Delay(sentThrough_ - clock_.Now());
+    if (midiOutHandle_ == 0)
+        return false;
+
     MidiHeader header;
     header.data = buffer.data();
     header.bufferLength = static_cast<uint32_t>(buffer.size());
@@ -260,7 +271,7 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     MidiResult prepared = driver_.OutPrepareHeader(midiOutHandle_, header);
     if (prepared != MidiCode::NoError) {
         lock.unlock();
-        messages_.Show(OutErrorText(prepared), "ZEL Data Out", MessageFlags::Exclamation);
+        Say(OutErrorText(prepared), "ZEL Data Out", MessageFlags::Exclamation);
         return false;
     }
     // What failed to arrive before this message is no answer to it.
@@ -279,7 +290,7 @@ bool ModuleMIDI::SendSysEx(int messageType, const RawData& data, int length) {
     }
     Delay(kSendPause);
     if (!ok) {
-        messages_.Show(OutErrorText(sent), "ZEL Data Out", MessageFlags::Exclamation);
+        Say(OutErrorText(sent), "ZEL Data Out", MessageFlags::Exclamation);
     } else {
         SysExSentFlag = true;
     }
@@ -294,7 +305,16 @@ bool ModuleMIDI::SendShortMessage(uint32_t message) {
     const std::lock_guard lock(outPortLock_);
     if (midiOutHandle_ == 0)
         return false;
-    return driver_.OutShortMsg(midiOutHandle_, message) == MidiCode::NoError;
+    if (driver_.OutShortMsg(midiOutHandle_, message) != MidiCode::NoError)
+        return false;
+    // Notes, the thru and All Notes Off are part of what the synth was sent.
+    if (!tap_.Watching())
+        return true;
+    const uint8_t bytes[3] = {static_cast<uint8_t>(message & 0xFF),
+                              static_cast<uint8_t>((message >> 8) & 0xFF),
+                              static_cast<uint8_t>((message >> 16) & 0xFF)};
+    tap_.PutOutgoing(clock_.Now(), bytes, ShortMessageLength(bytes[0]));
+    return true;
 }
 
 // ----------------------------------------------------------------------------------------------
@@ -367,8 +387,15 @@ void ModuleMIDI::SendParameter50(int value) {
     ParameterChange(50, 0, value);
 }
 
+int ModuleMIDI::Say(const std::string& text, const std::string& title, int flags) {
+    // The box belongs to the exchange: a window closed meanwhile would pull the windows and
+    // ports from under the command that waits for it.
+    ExchangeScope scope(exchangeDepth_);
+    return messages_.Show(text, title, flags);
+}
+
 bool ModuleMIDI::Reject(const char* text, int flags) {
-    messages_.Show(text, kTitleExchange, flags);
+    Say(text, kTitleExchange, flags);
     return false;
 }
 
@@ -468,7 +495,7 @@ bool ModuleMIDI::RequestDump(int kind, int number, size_t minimumBytes, RawData&
         const std::string text = std::string("Received ") + RecordName(kind) + " " +
                                  std::to_string(received_[9]) + " instead of " + RecordName(kind) +
                                  " " + std::to_string(number);
-        messages_.Show(text, kTitleExtract, MessageFlags::Critical);
+        Say(text, kTitleExtract, MessageFlags::Critical);
         return false;
     }
     if (payload.size() < minimumBytes)
@@ -481,7 +508,7 @@ int ModuleMIDI::ExtractData(RawData& data) {
     const std::vector<uint8_t>& m = received_;
     // A kind byte of 128 or more is no data byte: the message is broken.
     if (m.size() < kMinimumReply || (m[5] >> 4) != kDump || m[6] > 0x7F) {
-        messages_.Show("Unknown message recieved", kTitleExtract, MessageFlags::Critical);
+        Say("Unknown message recieved", kTitleExtract, MessageFlags::Critical);
         return -1;
     }
     const int kind = m[6];
@@ -496,7 +523,7 @@ int ModuleMIDI::ExtractData(RawData& data) {
     for (size_t i = start; fits && i < start + count; ++i)
         fits = m[i] <= 0x0F;
     if (!fits) {
-        messages_.Show("Checksum error", kTitleExtract, MessageFlags::Critical);
+        Say("Checksum error", kTitleExtract, MessageFlags::Critical);
         return -1;
     }
     RawData payload(count / 2);
@@ -506,7 +533,7 @@ int ModuleMIDI::ExtractData(RawData& data) {
         sum += payload[i];
     }
     if (m[start + count] != (sum & 0x7F)) {
-        messages_.Show("Checksum error", kTitleExtract, MessageFlags::Critical);
+        Say("Checksum error", kTitleExtract, MessageFlags::Critical);
         return -1;
     }
     data = std::move(payload);

@@ -73,6 +73,8 @@ class ModuleMIDI {
     // the record asked for with at least minimumBytes of payload. A dump of another record is
     // shown as such; another kind or too little data only returns false, as before.
     bool RequestDump(int kind, int number, size_t minimumBytes, RawData& data);
+    // The payload bytes a dump of each kind carries; -1 for kinds without a fixed size.
+    static int DumpBytes(int kind);
 
     // Pause while events run (for callers that pace their own bursts).
     void Delay(double seconds);
@@ -122,6 +124,8 @@ class ModuleMIDI {
     // Lets events run until a long message the driver sends on its own thread has gone.
     void WaitUntilSent(MidiHeader& header);
     bool Reject(const char* text, int flags);
+    // Shows a message of the exchange; while it is shown the exchange counts as active.
+    int Say(const std::string& text, const std::string& title, int flags);
     // Input that arrived before a request or a dump went out cannot be its reply.
     void DiscardWaitingInput();
     // Takes the filled input buffer as a message of its own.

@@ -33,7 +33,8 @@ PortWatch::Change PortWatch::Check() {
     const int out = out_.empty() ? -1 : Find(outputs, out_);
     const bool listed = (in_.empty() || in >= 0) && (out_.empty() || out >= 0);
     if (!lost_) {
-        if (listed)
+        // A system that could not be listed this time says nothing about its ports.
+        if (listed || !midi_.Driver().ListingComplete())
             return Change::None;
         // Half a link is no link: both ports close, and both come back together.
         midi_.ClosePorts();
@@ -50,6 +51,10 @@ PortWatch::Change PortWatch::Check() {
     }
     lost_ = false;
     return Change::Returned;
+}
+
+bool PortWatch::TwoPorts() const {
+    return !in_.empty() && !out_.empty() && in_ != out_;
 }
 
 std::string PortWatch::Names() const {

@@ -13,10 +13,13 @@ class PortWatch {
 
     explicit PortWatch(ModuleMIDI& midi) : midi_(midi) {}
 
-    // One look at the driver's device lists. Nothing happens while an exchange waits.
+    // One look at the driver's device lists. Nothing happens while an exchange waits, nor when
+    // the driver could not list a system it listed before (a loaded server that did not answer).
     Change Check();
     // The followed port names, "In" and "Out" joined when they differ.
     std::string Names() const;
+    // True when Names() names two ports.
+    bool TwoPorts() const;
 
   private:
     ModuleMIDI& midi_;

@@ -1,6 +1,7 @@
 #include "model/ClassBank.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "midi/ModuleGlobals.h"
 #include "midi/ModuleMIDI.h"
@@ -149,6 +150,28 @@ void ClassBank::SetSwitch(bool& field, bool on) {
     field = on;
     midi_.SendBankParameter(index_, kSwitches, SwitchByte());
     hasChanged_ = true;
+}
+
+std::string ClassBank::KeyName(int key) {
+    return NoteName(key - kDefaultLowSplit);
+}
+
+void ClassBank::TakeValues(const ClassBank& other) {
+    static constexpr std::pair<int16_t ClassBank::*, Parameter> kValues[] = {
+        {&ClassBank::soundNumber_, kSoundNumber}, {&ClassBank::channel_, kChannel},
+        {&ClassBank::volume_, kVolume},           {&ClassBank::pan_, kPan},
+        {&ClassBank::transpose_, kTranspose},     {&ClassBank::detune_, kDetune},
+        {&ClassBank::lowSplit_, kLowSplit},       {&ClassBank::highSplit_, kHighSplit},
+    };
+    for (const auto& [field, parameter] : kValues) {
+        if (this->*field != other.*field)
+            SetValue(this->*field, parameter, other.*field);
+    }
+    if (SwitchByte() != other.SwitchByte()) {
+        DecodeSwitches(other.SwitchByte());
+        midi_.SendBankParameter(index_, kSwitches, SwitchByte());
+        hasChanged_ = true;
+    }
 }
 
 void ClassBank::DecodeSwitches(int16_t byte) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "midi/RawData.h"
 
@@ -76,6 +77,14 @@ class ClassBank {
 
     // The six switches as one byte: bit 0 velocity .. bit 5 LFO; bits 6 and 7 always 0.
     int16_t SwitchByte() const;
+
+    // A split key as the note it plays, the same wherever a key range is shown: 24 (the lowest
+    // key) reads C0, 60 reads C3, 102 reads F#6.
+    static std::string KeyName(int key);
+
+    // Takes every value of other that differs from this bank's, each sent as an edit is
+    // (the switches as one byte); the bank is changed when any differed.
+    void TakeValues(const ClassBank& other);
 
   private:
     // Stores, sends (index_, parameter, value) and marks the bank changed.

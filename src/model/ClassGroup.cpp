@@ -65,6 +65,19 @@ bool ClassGroup::OpenGroup(const RawData& raw) {
     return DecodeRawGroup(raw);
 }
 
+bool ClassGroup::RestoreRawGroup(const RawData& raw) {
+    ClassGroup wanted(midi_);
+    if (!wanted.DecodeRawGroup(raw))
+        return false;
+    for (int b = 0; b < ClassBank::kBankCount; ++b)
+        banks_[b]->TakeValues(*wanted.banks_[b]);
+    RawData now;
+    EncodeRawGroup(now);
+    if (!std::equal(raw.begin() + kNameOffset, raw.begin() + kRawBytes, now.begin() + kNameOffset))
+        SetName(wanted.name_);
+    return true;
+}
+
 bool ClassGroup::RefreshSynth() {
     if (!ValidSlot())
         return false;

@@ -43,6 +43,10 @@ class ClassGroup {
     bool RequestGroup();
     // Writes raw to slot GroupNumber and, once the synth took it, loads it into the object.
     bool OpenGroup(const RawData& raw);
+    // Puts the group back to raw as edits go out: a parameter change to the group the synth is
+    // editing for each value that differs (the name as a whole when it does); the group is then
+    // changed, and its slot keeps what it held until a commit. Short raw data is refused.
+    bool RestoreRawGroup(const RawData& raw);
     // Writes the object's content to slot GroupNumber; the changed flags stay as they are.
     bool RefreshSynth();
 

@@ -236,6 +236,7 @@ void RtMidiDriver::Refresh() {
     outputs_.clear();
     std::set<std::string> inNames;
     std::set<std::string> outNames;
+    std::set<RtMidi::Api> listedNow;
     // The first API's names stay as they are; a later API's name that is taken gets its label.
     auto distinct = [](std::set<std::string>& taken, const std::string& name,
                        const std::string& label) {
@@ -267,6 +268,7 @@ void RtMidiDriver::Refresh() {
             if (listed != MidiCode::NoError)
                 continue;
         }
+        listedNow.insert(api.api);
         for (const std::string& port : ins) {
             if (port.empty() || IsOwnPort(port, clientName_))
                 continue;
@@ -281,6 +283,10 @@ void RtMidiDriver::Refresh() {
                                 through ? MidiCode::TechMapper : MidiCode::TechMidiPort});
         }
     }
+    // A system missing from one look only is not taken as gone; missing from two, it is.
+    listingComplete_ =
+        std::includes(listedNow.begin(), listedNow.end(), listed_.begin(), listed_.end());
+    listed_ = std::move(listedNow);
 }
 
 void RtMidiDriver::NamePort(MidiHandle handle, bool input, const std::string& name) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,7 @@ class RtMidiDriver : public MidiDriver {
     int DeviceChangeDescriptor() const override { return changed_.Descriptor(); }
     bool TakeDeviceChange() override { return changed_.Take(); }
     void NamePort(MidiHandle handle, bool input, const std::string& name) override;
+    bool ListingComplete() const override { return listingComplete_; }
 
     // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqInput); applies to ports opened
     // afterwards. Tests switch a part off to show what it prevents.
@@ -159,6 +161,9 @@ class RtMidiDriver : public MidiDriver {
     std::string clientName_;
     std::vector<RtMidi::Api> wanted_;
     std::vector<std::unique_ptr<Api>> apis_;
+    // The systems listed at the last look, and whether every one listed at the look before was.
+    std::set<RtMidi::Api> listed_;
+    bool listingComplete_ = true;
     std::vector<Device> inputs_;
     std::vector<Device> outputs_;
     std::map<MidiHandle, std::unique_ptr<InPort>> inPorts_;

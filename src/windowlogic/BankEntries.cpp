@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "midi/ModuleGlobals.h"
+#include "model/ClassBank.h"
 #include "tables/PresetNames.h"
 
 namespace BankEntries {
@@ -31,7 +31,7 @@ std::vector<std::string> ChannelEntries() {
 }
 
 std::string SplitText(int key) {
-    return NoteName(key - kFirstSplitKey);
+    return ClassBank::KeyName(key);
 }
 
 }  // namespace BankEntries

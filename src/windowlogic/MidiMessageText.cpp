@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "midi/ModuleGlobals.h"
+#include "midi/ModuleMIDI.h"
 #include "tables/ParameterTable.h"
 
 namespace {
@@ -84,17 +85,25 @@ std::string DumpText(const std::vector<uint8_t>& m) {
     const size_t count = static_cast<size_t>(m[7]) * 128 + m[8];
     const size_t start = HasNumber(kind) ? 10 : 9;
     const int number = HasNumber(kind) ? m[9] : -1;
-    std::string text =
-        "Dump, " + KindText(kind, number) + ", " + Number(static_cast<long>(count / 2)) + " bytes";
+    const size_t bytes = count / 2;
+    std::string text = "Dump, " + KindText(kind, number) + ", " + Number(static_cast<long>(bytes)) +
+                       (bytes == 1 ? " byte" : " bytes");
+    // What the exchange refuses is named as such; only a sound frame has a checksum to judge.
     // The checksum and the end byte follow the nibbles.
     if (start + count + 2 != m.size())
         return text + ", length does not match its count";
-    uint32_t sum = 0;
-    for (size_t i = start; i + 1 < start + count; i += 2) {
-        if (m[i] > 15 || m[i + 1] > 15)
+    if (count % 2 != 0)
+        return text + ", odd nibble count";
+    for (size_t i = start; i < start + count; ++i) {
+        if (m[i] > 15)
             return text + ", not nibbles";
-        sum += static_cast<uint32_t>(m[i] * 16 + m[i + 1]);
     }
+    const int expected = ModuleMIDI::DumpBytes(kind);
+    if (expected >= 0 && bytes != static_cast<size_t>(expected))
+        return text + ", wrong size for its kind";
+    uint32_t sum = 0;
+    for (size_t i = start; i < start + count; i += 2)
+        sum += static_cast<uint32_t>(m[i] * 16 + m[i + 1]);
     return text + ((sum & 0x7F) == m[start + count] ? ", checksum ok" : ", checksum bad");
 }
 

@@ -9,7 +9,9 @@ size_t MidiMonitorLog::Add(const std::vector<MidiTap::Seen>& seen, double start)
         return 0;
     for (const MidiTap::Seen& message : seen) {
         std::string text = MidiMessageText(message.bytes);
-        if (message.length > message.bytes.size())
+        if (message.dropped > 0)
+            text = std::to_string(message.dropped) + " messages not shown (too many at once)";
+        else if (message.length > message.bytes.size())
             text = "Too long to show whole, " + std::to_string(message.length) + " bytes";
         rows_.push_back({message.time - start, message.direction == MidiTap::Direction::In,
                          message.length, message.bytes, std::move(text)});

@@ -101,7 +101,8 @@ TEST_F(LibrarianOfflineTest, ShowsFilesAsText) {
     std::vector<uint8_t> group(82, 0);
     group[5] = 12;  // bank 5 plays sound 12 on channel 6
     group[13] = 6;
-    group[61] = 60;
+    group[61] = 24;  // its key range as the group editor names it: C0 to F#6
+    group[69] = 102;
     const std::string name = "Strings   ";
     for (int i = 0; i < 10; ++i)
         group[72 + i] = static_cast<uint8_t>(name[i]);
@@ -109,7 +110,7 @@ TEST_F(LibrarianOfflineTest, ShowsFilesAsText) {
     ASSERT_EQ(Run({"show", folder.Path("strings.zeg")}), 0) << err.str();
     EXPECT_NE(out.str().find("Name: Strings\n"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("Bank 6: user sound 12, channel 6, volume 0, pan 0, transpose 0, "
-                             "detune 0, keys C5 to C0\n"),
+                             "detune 0, keys C0 to F#6\n"),
               std::string::npos);
 
     // A name's control bytes reach the terminal escaped; the NULs that end it are dropped.

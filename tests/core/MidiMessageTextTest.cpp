@@ -16,6 +16,13 @@ TEST(MidiMessageTextTest, EveryKindOfMessageIsNamedAsTheSynthReadsIt) {
         {DumpMessage(1, -1, sounds),
          "Dump, all sounds, 2,760 bytes, checksum ok (system channel 1)"},
         {bad, "Dump, sound 3, 138 bytes, checksum bad (system channel 1)"},
+        // Dumps the exchange refuses are not called sound by their checksum.
+        {{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x05, 0x00, 0x03, 0x01, 0x02, 0x03, 0x12, 0xF7},
+         "Dump, global parameters, 1 byte, odd nibble count (system channel 1)"},
+        {{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x05, 0x00, 0x02, 0x01, 0x7E, 0x0E, 0xF7},
+         "Dump, global parameters, 1 byte, not nibbles (system channel 1)"},
+        {{0xF0, 0x00, 0x20, 0x08, 0x01, 0x10, 0x05, 0x00, 0x02, 0x01, 0x02, 0x12, 0xF7},
+         "Dump, global parameters, 1 byte, wrong size for its kind (system channel 1)"},
         {Change(3, 116, 12), "Parameter change: sound 3, Algorithm = 12 (system channel 1)"},
         {otherChannel, "Parameter change: sound 3, Algorithm = 12 (system channel 6)"},
         {Change(2, 4, 'A'), "Parameter change: sound 2, Name = 65 (system channel 1)"},

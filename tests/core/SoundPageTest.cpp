@@ -234,4 +234,16 @@ TEST_F(SoundPageTest, CodesWithoutANameWriteNothing) {
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("<td>\xE9i&quot;"), std::string::npos);
     EXPECT_NE(text.find(">WaveSelect 1</td><td>Smooth Sawtooth</td>"), std::string::npos);
+
+    // Control bytes of a name are written as the command line's show writes them.
+    const std::string rude("Pad\0\x01Lead\x7f", 10);
+    for (size_t i = 0; i < rude.size(); ++i)
+        raw[i] = static_cast<unsigned char>(rude[i]);
+    ClassSound named(midi);
+    ASSERT_TRUE(named.DecodeRawSound(raw));
+    named.Node(7)->SetWave(0);
+    ASSERT_TRUE(ExportSoundPage(named, path, failure)) << failure;
+    const std::vector<uint8_t> namedBytes = FileBytes(path);
+    const std::string page(namedBytes.begin(), namedBytes.end());
+    EXPECT_NE(page.find(">Name</td><td>Pad\\x00\\x01Lead\\x7F</td>"), std::string::npos) << page;
 }

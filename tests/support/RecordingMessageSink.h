@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,10 +21,13 @@ class RecordingMessageSink : public MessageSink {
     int Show(const std::string& text, const std::string& title, int flags) override;
 
     void QueueAnswer(int button) { answers_.push_back(button); }
+    // Runs while a message is shown, as events a person or the system causes meanwhile.
+    void WhileShown(std::function<void(const Message&)> action) { whileShown_ = std::move(action); }
     const std::vector<Message>& Messages() const { return messages_; }
     void Clear() { messages_.clear(); }
 
   private:
     std::vector<Message> messages_;
     std::deque<int> answers_;
+    std::function<void(const Message&)> whileShown_;
 };

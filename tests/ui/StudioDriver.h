@@ -28,7 +28,23 @@ class StudioDriver : public EmulatorMidiDriver {
     }
     // A device unplugged now; it leaves the lists once the driver looks again.
     void Unplug(const std::string& name) { unplugged_.insert(name); }
+    // The next look lists nothing, as a MIDI server too loaded to answer in time; the look after
+    // it lists the devices again.
+    void FailNextListing() { failNext_ = true; }
+    bool ListingComplete() const override { return stashed_.empty(); }
     void Refresh() override {
+        if (failNext_) {
+            failNext_ = false;
+            stashed_ = {std::move(inputs_), std::move(outputs_)};
+            inputs_.clear();
+            outputs_.clear();
+            return;
+        }
+        if (!stashed_.empty()) {
+            inputs_ = std::move(stashed_[0]);
+            outputs_ = std::move(stashed_[1]);
+            stashed_.clear();
+        }
         for (auto* list : {&inputs_, &outputs_}) {
             std::erase_if(*list, [&](const Device& d) { return unplugged_.count(d.name) != 0; });
         }
@@ -146,6 +162,8 @@ class StudioDriver : public EmulatorMidiDriver {
     std::vector<Device> pluggedIn_;
     std::vector<Device> pluggedOut_;
     std::set<std::string> unplugged_;
+    bool failNext_ = false;
+    std::vector<std::vector<Device>> stashed_;
     std::set<MidiHandle> openOthers_;
     std::map<MidiHandle, MidiInProc> players_;
 };

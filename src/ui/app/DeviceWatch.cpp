@@ -54,19 +54,26 @@ void DeviceWatch::Look() {
         case PortWatch::Change::None:
             return;
         case PortWatch::Change::Vanished:
-            window_.ShowStatusMessage(VanishedText(names));
+            window_.ShowStatusMessage(VanishedText(names, watch_.TwoPorts()));
             return;
         case PortWatch::Change::Returned:
-            window_.ShowStatusMessage(ReturnedText(names));
+            window_.ShowStatusMessage(ReturnedText(names, watch_.TwoPorts()));
             return;
     }
 }
 
-QString DeviceWatch::VanishedText(const QString& names) {
+QString DeviceWatch::VanishedText(const QString& names, bool two) {
+    if (two)
+        return QStringLiteral(
+                   "The ZEL-1's ports \"%1\" have gone; they open again when they "
+                   "return.")
+            .arg(names);
     return QStringLiteral("The ZEL-1's port \"%1\" has gone; it opens again when it returns.")
         .arg(names);
 }
 
-QString DeviceWatch::ReturnedText(const QString& names) {
+QString DeviceWatch::ReturnedText(const QString& names, bool two) {
+    if (two)
+        return QStringLiteral("The ZEL-1's ports \"%1\" are back and open again.").arg(names);
     return QStringLiteral("The ZEL-1's port \"%1\" is back and open again.").arg(names);
 }

@@ -27,8 +27,9 @@ class DeviceWatch : public QObject {
     // One look at the synth's ports; a notice calls it.
     void Look();
 
-    static QString VanishedText(const QString& names);
-    static QString ReturnedText(const QString& names);
+    // names: one port's name, or two joined by Names(); two says which.
+    static QString VanishedText(const QString& names, bool two = false);
+    static QString ReturnedText(const QString& names, bool two = false);
 
   signals:
     // Ports came or went; the driver's lists are up to date.

@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <utility>
 
 #include "midi/ModuleMIDI.h"
 #include "platform/MessageSink.h"
@@ -150,15 +151,35 @@ void MDIFormMain::Unload() {
 }
 
 void MDIFormMain::closeEvent(QCloseEvent* event) {
-    // A close that the window frame delivers while an exchange waits would pull the ports and
-    // the windows from under it; it is carried out once the exchange is over.
-    if (midi_.ExchangeActive()) {
+    // A close that arrives while a command or an exchange runs would pull the ports and the
+    // windows from under it; it is carried out once that is over.
+    if (CloseMustWait()) {
         event->ignore();
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        if (commandDepth_ > 0)
+            closeWaits_ = true;
+        else
+            QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
         return;
     }
     Unload();
     event->accept();
+}
+
+bool MDIFormMain::CloseMustWait() const {
+    return commandDepth_ > 0 || midi_.ExchangeActive();
+}
+
+void MDIFormMain::RunCommand(const std::function<void()>& command) {
+    ++commandDepth_;
+    command();
+    if (--commandDepth_ > 0)
+        return;
+    const bool close = std::exchange(closeWaits_, false);
+    const bool closeAll = std::exchange(closeAllWaits_, false);
+    if (close)
+        this->close();
+    else if (closeAll)
+        WindowCloseAll();
 }
 
 void MDIFormMain::LoadSettings() {
@@ -214,17 +235,21 @@ QWidget* MDIFormMain::ChildWindow(Child child) const {
 }
 
 QWidget* MDIFormMain::OpenChild(Child child) {
-    QPointer<QMdiSubWindow>& window = children_[child];
     if (ChildWindow(child) == nullptr) {
         auto factory = factories_.find(child);
         if (factory == factories_.end() || !factory->second)
             return nullptr;
-        QWidget* widget = factory->second();
-        if (widget == nullptr)
+        // Making a browser reads the synth.
+        QWidget* widget = nullptr;
+        RunCommand([&] {
+            widget = factory->second();
+            if (widget != nullptr)
+                children_[child] = host_.Add(widget);
+        });
+        if (ChildWindow(child) == nullptr)
             return nullptr;
-        window = host_.Add(widget);
     }
-    QWidget* widget = WindowHost::WidgetOf(window);
+    QWidget* widget = WindowHost::WidgetOf(children_[child]);
     host_.Activate(widget);
     return widget;
 }
@@ -265,7 +290,7 @@ void MDIFormMain::RouteToActive(Command command, bool soundsOnly) {
         return;
     if (soundsOnly && active->DocumentKind() != DocumentWindow::Kind::Sounds)
         return;
-    (active->*command)();
+    RunCommand([active, command] { (active->*command)(); });
 }
 
 void MDIFormMain::EditVary() {
@@ -277,8 +302,10 @@ void MDIFormMain::EditVary() {
 }
 
 void MDIFormMain::RouteTo(Child child, Command command) {
-    if (auto* target = dynamic_cast<DocumentWindow*>(OpenChild(child)))
-        (target->*command)();
+    RunCommand([this, child, command] {
+        if (auto* target = dynamic_cast<DocumentWindow*>(OpenChild(child)))
+            (target->*command)();
+    });
 }
 
 void MDIFormMain::ToolbarButtonClick(const QString& key) {
@@ -318,6 +345,13 @@ void MDIFormMain::ViewSettings() {
 }
 
 void MDIFormMain::WindowCloseAll() {
+    if (CloseMustWait()) {
+        if (commandDepth_ > 0)
+            closeAllWaits_ = true;
+        else
+            QMetaObject::invokeMethod(this, &MDIFormMain::WindowCloseAll, Qt::QueuedConnection);
+        return;
+    }
     CloseChildren();
     status_.reset();
     UnloadSettings();

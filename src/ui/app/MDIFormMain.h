@@ -125,6 +125,11 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     void UnloadSettings();
     void CloseChildren();
     void Tile(bool horizontally);
+    // Runs a command that may talk to the synth. A close asked for meanwhile (from inside its
+    // message boxes: File "Exit", Window "Close All", a session's logout) would free windows the
+    // command still uses; it is carried out once, after the command has returned.
+    void RunCommand(const std::function<void()>& command);
+    bool CloseMustWait() const;
 
     ModuleMIDI& midi_;
     SettingsStore& store_;
@@ -150,4 +155,7 @@ class MDIFormMain : public QMainWindow, public ShellServices {
     QString manualPath_;
     bool unloaded_ = false;
     bool closingChildren_ = false;
+    int commandDepth_ = 0;
+    bool closeWaits_ = false;
+    bool closeAllWaits_ = false;
 };

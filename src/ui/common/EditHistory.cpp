@@ -23,29 +23,34 @@ struct Gesture {
     bool joins = true;
 };
 
-// One edit of a sound or group: the record as it was and as the edit left it. The first redo
-// is the edit itself, already made.
+// One edit of a sound or group: the record (and its slot's file name) as it was and as the edit
+// left it. The first redo is the edit itself, already made.
 class RawStep : public QUndoCommand {
   public:
-    using Restore = std::function<void(const RawData&)>;
+    struct Files {
+        QString before;
+        QString after;
+    };
+    using Restore = std::function<void(const RawData&, const QString& file)>;
     static constexpr int kGestureId = 1;
 
     RawStep(const QString& text, RawData before, RawData after, Restore restore,
-            Gesture gesture = {})
+            Gesture gesture = {}, Files files = {})
         : QUndoCommand(text),
           before_(std::move(before)),
           after_(std::move(after)),
           restore_(std::move(restore)),
-          gesture_(gesture) {}
+          gesture_(gesture),
+          files_(std::move(files)) {}
 
     void undo() override {
         // A step gone back is finished: the next write starts a step of its own.
         gesture_.control = nullptr;
-        restore_(before_);
+        restore_(before_, files_.before);
     }
     void redo() override {
         if (done_)
-            restore_(after_);
+            restore_(after_, files_.after);
         done_ = true;
     }
     int id() const override { return gesture_.control != nullptr ? kGestureId : -1; }
@@ -56,6 +61,7 @@ class RawStep : public QUndoCommand {
             next->gesture_.time - gesture_.time > EditHistory::kGesturePause)
             return false;
         after_ = next->after_;
+        files_.after = next->files_.after;
         gesture_.time = next->gesture_.time;
         // A gesture that ends where it began leaves nothing to undo.
         setObsolete(after_ == before_);
@@ -67,11 +73,12 @@ class RawStep : public QUndoCommand {
     RawData after_;
     Restore restore_;
     Gesture gesture_;
+    Files files_;
     bool done_ = false;
 };
 }  // namespace
 
-EditHistory::EditHistory(Clock& clock) : clock_(clock) {}
+EditHistory::EditHistory(Clock& clock, SlotFiles files) : clock_(clock), files_(std::move(files)) {}
 EditHistory::~EditHistory() = default;
 
 QUndoStack* EditHistory::SoundStack(ClassSound& sound) {
@@ -107,7 +114,17 @@ void EditHistory::BeginSound(ClassSound& sound) {
         // Editing while comparing takes the version shown as the one to go on from.
         StopComparing(sound, true);
         open.before = sound.EncodeRawSound();
+        open.fileBefore = FileOf(false, sound.Number());
     }
+}
+
+QString EditHistory::FileOf(bool group, int slot) const {
+    return files_.get ? files_.get(group, slot) : QString();
+}
+
+void EditHistory::SetFileOf(bool group, int slot, const QString& path) {
+    if (files_.set)
+        files_.set(group, slot, path);
 }
 
 void EditHistory::EndSound(ClassSound& sound, const void* gesture) {
@@ -120,10 +137,14 @@ void EditHistory::EndSound(ClassSound& sound, const void* gesture) {
         return;
     const QString text =
         !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForSound(open.before, after));
-    auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
+    auto restore = [this, &sound](const RawData& raw, const QString& file) {
+        Restore(sound, raw);
+        SetFileOf(false, sound.Number(), file);
+    };
     QUndoStack* stack = SoundStack(sound);
     stack->push(new RawStep(text, std::move(open.before), std::move(after), std::move(restore),
-                            {gesture, clock_.Now(), !stack->canRedo()}));
+                            {gesture, clock_.Now(), !stack->canRedo()},
+                            {open.fileBefore, FileOf(false, sound.Number())}));
 }
 
 void EditHistory::Restore(ClassSound& sound, const RawData& raw) {
@@ -179,9 +200,11 @@ void EditHistory::StopComparing(ClassSound& sound, bool keepAsStep) {
     if (keepAsStep) {
         // One step from the version compared away to the one taken instead, so that undo
         // finds the way back.
-        auto restore = [this, &sound](const RawData& raw) { Restore(sound, raw); };
+        const QString file = FileOf(false, sound.Number());
+        auto restore = [this, &sound](const RawData& raw, const QString&) { Restore(sound, raw); };
         SoundStack(sound)->push(new RawStep(QStringLiteral("Compare"), compare.current,
-                                            sound.EncodeRawSound(), std::move(restore)));
+                                            sound.EncodeRawSound(), std::move(restore), {},
+                                            {file, file}));
     }
     emit CompareChanged(&sound);
 }
@@ -209,6 +232,7 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
     }
     ++open.depth;
     RawData before = EncodeGroup(group);
+    const QString fileBefore = FileOf(true, group.GroupNumber());
     edit();
     --open.depth;
     RawData after = EncodeGroup(group);
@@ -217,16 +241,19 @@ void EditHistory::RecordGroup(ClassGroup& group, const std::function<void()>& ed
         return;
     const QString text =
         !name.isEmpty() ? name : QString::fromStdString(EditStepName::ForGroup(before, after));
-    // A group's parameter changes go to the group the synth is editing, which may be another
-    // by now: a whole group dump to its slot is the one sure way back.
-    auto restore = [this, &group](const RawData& raw) {
+    // A group's history is shown only while the group is the one the synth is editing (reading
+    // another group starts its history afresh), so it goes back as its edits went out: by
+    // parameter changes, leaving the group changed and its slot as it was until a commit.
+    auto restore = [this, &group](const RawData& raw, const QString& file) {
         applying_ = true;
-        group.OpenGroup(raw);
+        group.RestoreRawGroup(raw);
         applying_ = false;
+        SetFileOf(true, group.GroupNumber(), file);
         emit GroupRestored(&group);
     };
-    GroupStack(group)->push(
-        new RawStep(text, std::move(before), std::move(after), std::move(restore)));
+    GroupStack(group)->push(new RawStep(text, std::move(before), std::move(after),
+                                        std::move(restore), {},
+                                        {fileBefore, FileOf(true, group.GroupNumber())}));
 }
 
 void EditHistory::NameStep(const void* record, const QString& text) {

@@ -32,7 +32,13 @@ class EditHistory : public QObject {
     // A pause this long between two writes of one control ends its gesture.
     static constexpr double kGesturePause = 1.0;
 
-    explicit EditHistory(Clock& clock);
+    // Where the slots' file names are kept (group: a group's slot, else a sound's).
+    struct SlotFiles {
+        std::function<QString(bool group, int slot)> get;
+        std::function<void(bool group, int slot, const QString& path)> set;
+    };
+
+    explicit EditHistory(Clock& clock, SlotFiles files = {});
     ~EditHistory() override;
 
     QUndoGroup& Group() { return group_; }
@@ -83,6 +89,7 @@ class EditHistory : public QObject {
     struct Open {
         int depth = 0;
         RawData before;
+        QString fileBefore;
         QString name;
     };
 
@@ -96,10 +103,13 @@ class EditHistory : public QObject {
     // Leaves a comparison because the reference shown is being edited or replaced.
     void StopComparing(ClassSound& sound, bool keepAsStep);
     void Restore(ClassSound& sound, const RawData& raw);
+    QString FileOf(bool group, int slot) const;
+    void SetFileOf(bool group, int slot, const QString& path);
 
     std::map<const void*, Open> open_;
     std::map<const void*, Compare> compare_;
     QUndoGroup group_;
     Clock& clock_;
+    SlotFiles files_;
     bool applying_ = false;
 };

@@ -16,7 +16,17 @@ LibraryDocuments::LibraryDocuments(ModuleMIDI& midi, QString backupFolder)
     : sounds_(midi),
       groups_(midi),
       backupFolder_(std::move(backupFolder)),
-      history_(std::make_unique<EditHistory>(midi.GetClock())) {}
+      history_(std::make_unique<EditHistory>(
+          midi.GetClock(),
+          EditHistory::SlotFiles{[this](bool group, int slot) {
+                                     return group ? GroupFileName(slot) : SoundFileName(slot);
+                                 },
+                                 [this](bool group, int slot, const QString& path) {
+                                     if (group)
+                                         SetGroupFileName(slot, path);
+                                     else
+                                         SetSoundFileName(slot, path);
+                                 }})) {}
 
 LibraryDocuments::~LibraryDocuments() = default;
 

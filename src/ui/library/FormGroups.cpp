@@ -38,6 +38,7 @@
 #include "ui/widgets/WindowGlue.h"
 #include "windowlogic/BankEntries.h"
 #include "windowlogic/EditStepName.h"
+#include "windowlogic/SynthText.h"
 
 namespace {
 struct RowEntry {
@@ -130,7 +131,7 @@ FormGroups::FormGroups(const WindowContext& context, QWidget* parent)
                 if (group != current_.get())
                     return;
                 if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
-                    item->setText(QString::fromStdString(current_->Name()));
+                    item->setText(SynthText::ToShown(current_->Name()));
                 ShowBank(currentBank_);
             });
 }
@@ -147,13 +148,14 @@ void FormGroups::BuildControls() {
         [this](const QModelIndex& index, const QString& text) -> std::optional<QString> {
             if (!current_)
                 return std::nullopt;
-            const std::string question =
-                "Rename group '" + current_->Name() + "' to '" + text.toStdString() + "'?";
-            if (context_.messages.Show(question, "Rename", MessageFlags::OkCancelQuestion) !=
-                MessageFlags::ResultOk)
+            const QString question = QStringLiteral("Rename group '") +
+                                     SynthText::ToShown(current_->Name()) +
+                                     QStringLiteral("' to '") + text + QStringLiteral("'?");
+            if (context_.messages.Show(question.toStdString(), "Rename",
+                                       MessageFlags::OkCancelQuestion) != MessageFlags::ResultOk)
                 return std::nullopt;
-            RecordEdit([this, &text] { current_->SetName(text.toStdString()); });
-            const QString shown = QString::fromStdString(current_->Name());
+            RecordEdit([this, &text] { current_->SetName(SynthText::FromTyped(text)); });
+            const QString shown = SynthText::ToShown(current_->Name());
             if (index.row() == current_->GroupNumber())
                 return shown;
             if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
@@ -318,7 +320,7 @@ void FormGroups::FillList() {
     for (int n = 0; n < ClassGroups::kGroupCount; ++n) {
         const std::shared_ptr<ClassGroup> group = groups_.Group(n);
         auto* item = new QListWidgetItem(NumeralIcons::For(n),
-                                         QString::fromStdString(group ? group->Name() : ""));
+                                         SynthText::ToShown(group ? group->Name() : ""));
         item->setFlags(item->flags() | Qt::ItemIsEditable);
         listView_->addItem(item);
     }
@@ -356,8 +358,9 @@ void FormGroups::SelectGroup(int n) {
 }
 
 void FormGroups::AskCommit() {
-    const std::string question = "'" + current_->Name() + "' has been changed. Commit to synth?";
-    if (context_.messages.Show(question, kCaption, MessageFlags::OkCancelQuestion) ==
+    const QString question = QStringLiteral("'") + SynthText::ToShown(current_->Name()) +
+                             QStringLiteral("' has been changed. Commit to synth?");
+    if (context_.messages.Show(question.toStdString(), kCaption, MessageFlags::OkCancelQuestion) ==
             MessageFlags::ResultOk &&
         current_->RefreshSynth())
         VerifyCurrent();
@@ -411,7 +414,7 @@ void FormGroups::RefreshSoundNames() {
                 name = sound->Name();
         }
         comboSound_->setItemText(number,
-                                 QString::fromStdString(BankEntries::UserSoundEntry(number, name)));
+                                 SynthText::ToShown(BankEntries::UserSoundEntry(number, name)));
     }
 }
 
@@ -433,12 +436,15 @@ void FormGroups::GroupNew() {
                                "New Group", MessageFlags::OkCancel | MessageFlags::Exclamation) !=
         MessageFlags::ResultOk)
         return;
-    RecordEdit([this] { current_->DefaultValues(); });
-    // The defaults belong to no file yet: Save must not write over the one last used.
-    context_.library.SetGroupFileName(current_->GroupNumber(), QString());
+    // The defaults belong to no file yet: Save must not write over the one last used (and undo
+    // gives the file back with the group).
+    RecordEdit([this] {
+        current_->DefaultValues();
+        context_.library.SetGroupFileName(current_->GroupNumber(), QString());
+    });
     ShowBank(0);
     if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
-        item->setText(QString::fromStdString(current_->Name()));
+        item->setText(SynthText::ToShown(current_->Name()));
     VerifyCurrent();
 }
 
@@ -473,7 +479,7 @@ void FormGroups::GroupRename() {
 
 void FormGroups::AfterGroupOpened() {
     if (QListWidgetItem* item = ItemOf(current_->GroupNumber()))
-        item->setText(QString::fromStdString(current_->Name()));
+        item->setText(SynthText::ToShown(current_->Name()));
     ShowBank(0);
 }
 

@@ -79,9 +79,13 @@ FormSounds::FormSounds(const WindowContext& context, QWidget* parent)
     list_->viewport()->setAcceptDrops(true);
     // Enter and a double click open the node editor, the editor a musician reaches for first.
     connect(list_, &QListWidget::itemActivated, this, [this] { SoundEditNodes(); });
-    // Edit "Undo" acts on the selected sound.
-    connect(list_, &QListWidget::currentRowChanged, this,
+    // Edit "Undo" acts on the selected sound. A click makes an item current before it selects
+    // it, so the menu follows the selection, however it changed.
+    connect(list_, &QListWidget::itemSelectionChanged, this,
             [this] { context_.library.History().NotifyShownChanged(); });
+
+    connect(&context_.shell.Host().Area(), &QMdiArea::subWindowActivated, this,
+            &FormSounds::WatchEditor);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -211,13 +215,14 @@ void FormSounds::SoundNew() {
         context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
         QString::fromLatin1(kSendingDefaults),
         kDefaultChanges * ModuleMIDI::kSendPause + TransferProgress::WriteSeconds(kSoundBytes));
-    context_.library.History().RecordSound(*sound, [&sound] {
+    // A new sound belongs to no file: Save must not write it over the one chosen before (and
+    // undo gives the file back with the sound).
+    context_.library.History().RecordSound(*sound, [this, slot, &sound] {
         sound->DefaultValues();
         sound->SendSound(sound->EncodeRawSound());
+        context_.library.SetSoundFileName(slot, QString());
     });
     progress.reset();
-    // A new sound belongs to no file: Save must not write it over the one chosen before.
-    context_.library.SetSoundFileName(slot, QString());
     ShowNames();
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
@@ -334,4 +339,32 @@ void FormSounds::SoundEditAll() {
 
 QWidget* FormSounds::OpenEditor(SoundEditorKind kind, const std::shared_ptr<ClassSound>& sound) {
     return OpenSoundEditor(context_, kind, sound);
+}
+
+void FormSounds::WatchEditor(QMdiSubWindow* frame) {
+    if (dynamic_cast<SoundEditor*>(WindowHost::WidgetOf(frame)) != nullptr)
+        connect(frame, &QObject::destroyed, this, &FormSounds::EditorGone, Qt::UniqueConnection);
+}
+
+void FormSounds::EditorGone() {
+    // Once the work area has let the frame go.
+    QMetaObject::invokeMethod(this, &FormSounds::ActivateAfterEditors, Qt::QueuedConnection);
+}
+
+void FormSounds::ActivateAfterEditors() {
+    WindowHost& host = context_.shell.Host();
+    if (context_.shell.ClosingChildren() || host.Find<SoundEditor>() != nullptr)
+        return;
+    // The last editor has gone: File "Save" and the keys act on the browser's selection again,
+    // unless the user has gone to another window meanwhile. The work area passes the activation
+    // on by its own order (to the hidden audition window as readily as to any) and may make the
+    // browser current without a signal, so the menus are set here.
+    const QMdiSubWindow* current = host.Area().currentSubWindow();
+    const QWidget* shown = WindowHost::WidgetOf(current);
+    if (shown != nullptr && shown != this && current->isVisible() &&
+        host.SubWindowOf(shown) != nullptr)
+        return;
+    host.Activate(this);
+    context_.shell.SetMenus();
+    context_.library.History().NotifyShownChanged();
 }

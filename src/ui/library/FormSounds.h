@@ -12,6 +12,7 @@
 class ClassSound;
 class QListWidget;
 class QListWidgetItem;
+class QMdiSubWindow;
 
 // The sound browser: the synth's 20 sounds in a list, and every command that acts on the selected
 // sound or on all of them. The sounds and their file names belong to the program, so closing the
@@ -87,6 +88,11 @@ class FormSounds : public QWidget, public DocumentWindow, public HistoryOwner {
     // leave it as it was.
     std::optional<QString> FinishRename(int slot, const QString& typed);
     void ShowSoundMenu(const QPoint& globalPosition);
+    // Makes the browser active again when the last sound editor has closed and no other window
+    // took its place; every editor frame activated in the work area is watched for that.
+    void WatchEditor(QMdiSubWindow* frame);
+    void EditorGone();
+    void ActivateAfterEditors();
 
     WindowContext context_;
     SoundFileCommands files_;

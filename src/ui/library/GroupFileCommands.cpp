@@ -1,63 +1,39 @@
 #include "ui/library/GroupFileCommands.h"
 
-#include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
 
+#include "library/LibraryBackup.h"
 #include "library/LibraryFiles.h"
 #include "midi/ModuleMIDI.h"
 #include "model/ClassGroups.h"
-#include "platform/MessageSink.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/TransferProgress.h"
 #include "ui/common/WriteVerification.h"
-
-namespace {
-QString Text(const char* text) {
-    return QString::fromLatin1(text);
-}
-
-// A name in the backup folder no earlier backup has taken.
-QString FreshBackupPath(const QString& folder) {
-    const QString stamp =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
-    QString path = folder + QStringLiteral("/Groups ") + stamp + QStringLiteral(".zag");
-    for (int n = 2; QFileInfo::exists(path); ++n)
-        path = folder + QStringLiteral("/Groups ") + stamp + QStringLiteral(" (%1).zag").arg(n);
-    return path;
-}
-
-}  // namespace
+#include "windowlogic/SynthText.h"
 
 GroupFileCommands::GroupFileCommands(const WindowContext& context, Editor editor)
-    : context_(context), editor_(std::move(editor)) {}
-
-void GroupFileCommands::Fail(const std::string& description) {
-    context_.messages.Show(description, kCaption, MessageFlags::Critical);
-}
+    : context_(context), editor_(std::move(editor)), steps_(context_, kCaption) {}
 
 void GroupFileCommands::GroupOpen() {
     const std::shared_ptr<ClassGroup> group = editor_.current();
     if (!group)
         return;
     const int n = group->GroupNumber();
-    const std::optional<QString> path = context_.dialogs.OpenFile(
-        {QStringLiteral("Open Group Number %1").arg(n), Text(kGroupFilter), QString()});
+    const auto path =
+        steps_.AskOpen(QStringLiteral("Open Group Number %1").arg(n), kGroupFilter, {});
     if (!path)
         return;
     std::string failure;
     auto progress = std::make_unique<TransferProgress>(
-        context_.shell.Status(), context_.midi.GetClock(), Text(kCaption),
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
         QStringLiteral("Sending the group to ZEL-1..."),
         TransferProgress::WriteSeconds(ClassGroup::kRawBytes));
-    const OpenOutcome outcome = OpenGroupFile(*group, path->toStdString(), failure);
+    const OpenOutcome outcome = OpenGroupFile(*group, *path, failure);
     progress.reset();
     switch (outcome) {
         case OpenOutcome::kFileFailed:
-            Fail(failure);
+            steps_.Fail(failure);
             return;
         case OpenOutcome::kSynthFailed:
             return;
@@ -65,7 +41,7 @@ void GroupFileCommands::GroupOpen() {
             break;
     }
     // Save goes to the file the group now comes from, never to one it was saved to before.
-    context_.library.SetGroupFileName(n, *path);
+    context_.library.SetGroupFileName(n, QString::fromStdString(*path));
     editor_.groupOpened();
     RawData sent;
     group->EncodeRawGroup(sent);
@@ -88,90 +64,90 @@ void GroupFileCommands::GroupSaveAs() {
     const std::shared_ptr<ClassGroup> group = editor_.current();
     if (!group)
         return;
-    const QString name = QString::fromStdString(group->Name());
+    const QString name = SynthText::ToShown(group->Name());
     const QString known = context_.library.GroupFileName(group->GroupNumber());
-    const std::optional<QString> path = context_.dialogs.SaveFile(
-        {QStringLiteral("Save - ") + name, Text(kGroupFilter), known.isEmpty() ? name : known});
+    const auto path = steps_.AskSave(QStringLiteral("Save - ") + name, kGroupFilter,
+                                     known.isEmpty() ? name : known);
     if (path)
-        SaveGroupTo(*group, *path);
+        SaveGroupTo(*group, QString::fromStdString(*path));
 }
 
 void GroupFileCommands::SaveGroupTo(const ClassGroup& group, const QString& path) {
     std::string failure;
     if (!SaveGroupFile(group, path.toStdString(), failure)) {
-        Fail(failure);
+        steps_.Fail(failure);
         return;
     }
     context_.library.SetGroupFileName(group.GroupNumber(), path);
     context_.shell.ShowStatusMessage(
         QStringLiteral("Group \"%1\" written to %2")
-            .arg(QString::fromStdString(group.Name()), QDir::toNativeSeparators(path)));
+            .arg(SynthText::ToShown(group.Name()), QDir::toNativeSeparators(path)));
 }
 
 void GroupFileCommands::SaveAll() {
-    const std::optional<QString> path =
-        context_.dialogs.SaveFile({QStringLiteral("Save All Groups"), Text(kAllGroupsFilter),
-                                   context_.library.AllGroupsFileName()});
+    const auto path = steps_.AskSave(QStringLiteral("Save All Groups"), kAllGroupsFilter,
+                                     context_.library.AllGroupsFileName());
     if (!path)
         return;
     std::string failure;
-    if (!SaveAllGroupsFile(context_.library.Groups(), path->toStdString(), failure)) {
-        Fail(failure);
+    if (!SaveAllGroupsFile(context_.library.Groups(), *path, failure)) {
+        steps_.Fail(failure);
         return;
     }
-    context_.library.SetAllGroupsFileName(*path);
-    context_.shell.ShowStatusMessage(QStringLiteral("All %1 groups written to %2")
-                                         .arg(ClassGroups::kGroupCount)
-                                         .arg(QDir::toNativeSeparators(*path)));
+    context_.library.SetAllGroupsFileName(QString::fromStdString(*path));
+    context_.shell.ShowStatusMessage(
+        QStringLiteral("All %1 groups written to %2")
+            .arg(ClassGroups::kGroupCount)
+            .arg(QDir::toNativeSeparators(QString::fromStdString(*path))));
 }
 
 void GroupFileCommands::OpenAll() {
-    const std::optional<QString> path =
-        context_.dialogs.OpenFile({QStringLiteral("Open All Groups"), Text(kAllGroupsFilter),
-                                   context_.library.AllGroupsFileName()});
+    const auto path = steps_.AskOpen(QStringLiteral("Open All Groups"), kAllGroupsFilter,
+                                     context_.library.AllGroupsFileName());
     if (!path)
         return;
     // The backup's read and the send, each a second or two at the synth's pace.
     auto status = std::make_unique<TransferProgress>(
-        context_.shell.Status(), context_.midi.GetClock(), Text(kCaption),
+        context_.shell.Status(), context_.midi.GetClock(), QString::fromLatin1(kCaption),
         QStringLiteral("Sending all groups to ZEL-1..."),
         TransferProgress::ReadSeconds(ClassGroups::kAllGroupsBytes) +
             TransferProgress::WriteSeconds(ClassGroups::kAllGroupsBytes));
     RawData all;
     std::string failure;
-    if (!ReadAllGroupsFile(path->toStdString(), all, failure)) {
+    if (!ReadAllGroupsFile(*path, all, failure)) {
         status.reset();
-        Fail(failure);
+        steps_.Fail(failure);
         return;
     }
-    context_.library.SetAllGroupsFileName(*path);
+    context_.library.SetAllGroupsFileName(QString::fromStdString(*path));
     QString backup;
-    if (!BackUpSynthGroups(backup, failure)) {
+    if (!BackUpSynthGroups(QDateTime::currentDateTime(), backup, failure)) {
         status.reset();
-        Fail(failure + "\nThe groups of the ZEL-1 were left as they are.");
+        steps_.Fail(failure + "\nThe groups of the ZEL-1 were left as they are.");
         return;
     }
     const QString where = QStringLiteral("The ZEL-1's groups were saved to ") + backup;
     context_.shell.ShowStatusMessage(where);
     const bool sent = context_.library.Groups().SendAllGroupsToSynth(all);
+    if (sent) {
+        // Every slot now holds a group of the new file: Save must ask where each goes.
+        for (int slot = 0; slot < ClassGroups::kGroupCount; ++slot)
+            context_.library.SetGroupFileName(slot, QString());
+    }
     editor_.allOpened();
     status.reset();
     if (sent)
         WriteVerification::After(context_, ReadBackCheck::Records::Groups, 0, all, kCaption, where);
 }
 
-bool GroupFileCommands::BackUpSynthGroups(QString& path, std::string& failure) {
+bool GroupFileCommands::BackUpSynthGroups(const QDateTime& taken, QString& path,
+                                          std::string& failure) {
     // A fresh read: the synth may hold what no window has seen.
     ClassGroups held(context_.midi);
     if (!held.GetGroupsFromSynth()) {
         failure = "The groups could not be read from the ZEL-1 for a backup.";
         return false;
     }
-    const QString folder = context_.library.BackupFolder();
-    if (!QDir().mkpath(folder)) {
-        failure = "Cannot create the backup folder \"" + folder.toStdString() + "\".";
-        return false;
-    }
-    path = FreshBackupPath(folder);
-    return SaveAllGroupsFile(held, path.toStdString(), failure);
+    path = WriteGroupBackup(held, context_.library.BackupFolder(), taken, failure);
+    return !path.isEmpty();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "ui/common/WindowContext.h"
+#include "ui/library/FileCommandSteps.h"
 
 class ClassGroup;
 
@@ -37,15 +39,15 @@ class GroupFileCommands {
     void SaveAll();
     void OpenAll();
 
-    // Reads the 20 groups the synth holds now and writes them to a new file named after the
-    // date and time in the backup folder; path names the file written.
-    bool BackUpSynthGroups(QString& path, std::string& failure);
+    // Reads the 20 groups the synth holds now and writes them to a new file named after taken
+    // in the backup folder; path names the file written.
+    bool BackUpSynthGroups(const QDateTime& taken, QString& path, std::string& failure);
 
   private:
-    void Fail(const std::string& description);
     // Writes the group to the slot's file name, or asks for one when it has none.
     void SaveGroupTo(const ClassGroup& group, const QString& path);
 
     WindowContext context_;
     Editor editor_;
+    FileCommandSteps steps_;
 };

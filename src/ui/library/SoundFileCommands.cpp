@@ -5,13 +5,12 @@
 
 #include "catalog/EntrySound.h"
 #include "library/FileKinds.h"
+#include "library/LibraryBackup.h"
 #include "library/LibraryFiles.h"
-#include "library/SoundBackup.h"
 #include "midi/ModuleMIDI.h"
+#include "model/ClassSounds.h"
 #include "platform/MessageSink.h"
 #include "ui/common/EditHistory.h"
-#include "ui/common/FileDialogs.h"
-#include "ui/common/FormStatus.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
 #include "ui/common/TransferProgress.h"
@@ -21,35 +20,15 @@
 namespace {
 constexpr const char* kTitleOpen = "Open";
 constexpr const char* kTitleSaveAs = "Save As";
-
-std::optional<std::string> PathOf(const std::optional<QString>& answer) {
-    // The toolkit reports a cancel as an empty path: that names no file.
-    if (!answer || answer->isEmpty())
-        return std::nullopt;
-    return answer->toStdString();
-}
 }  // namespace
-
-std::optional<std::string> SoundFileCommands::AskOpen(const QString& title, const char* filter,
-                                                      const QString& initial) {
-    return PathOf(context_.dialogs.OpenFile({title, QString::fromLatin1(filter), initial}));
-}
-
-std::optional<std::string> SoundFileCommands::AskSave(const QString& title, const char* filter,
-                                                      const QString& initial) {
-    return PathOf(context_.dialogs.SaveFile({title, QString::fromLatin1(filter), initial}));
-}
-
-void SoundFileCommands::Fail(const std::string& failure, const char* title) {
-    context_.messages.Show(failure, title, MessageFlags::Critical);
-}
 
 bool SoundFileCommands::Open(int slot) {
     LibraryDocuments& library = context_.library;
     const auto sound = library.Sounds().Sound(slot);
     if (!sound)
         return false;
-    const auto path = AskOpen(QStringLiteral("Open Sound Number %1").arg(slot), kOpenFilter, {});
+    const auto path =
+        steps_.AskOpen(QStringLiteral("Open Sound Number %1").arg(slot), kOpenFilter, {});
     if (!path)
         return false;
     std::string failure;
@@ -61,7 +40,7 @@ bool SoundFileCommands::Open(int slot) {
     progress.reset();
     switch (outcome) {
         case OpenOutcome::kFileFailed:
-            Fail(failure, kTitleOpen);
+            steps_.Fail(failure, kTitleOpen);
             return false;
         case OpenOutcome::kSynthFailed:
             return false;
@@ -72,6 +51,8 @@ bool SoundFileCommands::Open(int slot) {
     // own yet.
     const bool ownFile = KindOfFile(*path) == FileKind::Sound;
     library.SetSoundFileName(slot, ownFile ? QString::fromStdString(*path) : QString());
+    // Compare plays the sound as opened against later edits, not what the slot held before.
+    library.History().KeepReference(*sound, true);
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
     return true;
@@ -84,13 +65,14 @@ bool SoundFileCommands::OpenEntry(int slot, const QString& path, int place) {
     RawData raw;
     std::string failure;
     if (!ReadEntrySound(path, place, raw, failure)) {
-        Fail(failure, kTitleOpen);
+        steps_.Fail(failure, kTitleOpen);
         return false;
     }
     if (!sound->SendSound(raw))
         return false;
     const bool ownFile = KindOfFile(path.toStdString()) == FileKind::Sound;
     context_.library.SetSoundFileName(slot, ownFile ? path : QString());
+    context_.library.History().KeepReference(*sound, true);
     WriteVerification::After(context_, ReadBackCheck::Records::Sounds, slot,
                              sound->EncodeRawSound(), kCaption);
     return true;
@@ -108,10 +90,14 @@ bool SoundFileCommands::OpenEntryAsStep(int slot, const QString& path, int place
     return opened;
 }
 
-bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::string& path) {
+bool SoundFileCommands::Write(ClassSound& sound, int slot, const std::string& path) {
+    // While Compare is down the object holds the reference: the edit is sent back and saved.
+    const bool compared = context_.library.History().Comparing(sound);
+    if (compared && !context_.library.History().SetComparing(sound, false))
+        return false;
     std::string failure;
     if (!SaveSoundFile(sound, path, failure)) {
-        Fail(failure, kTitleSaveAs);
+        steps_.Fail(failure, kTitleSaveAs);
         return false;
     }
     // A web page is an export: Save keeps writing the sound file.
@@ -120,10 +106,11 @@ bool SoundFileCommands::Write(const ClassSound& sound, int slot, const std::stri
         // Compare plays the sound as last saved from now on.
         context_.library.History().KeepReference(sound, true);
     }
-    context_.shell.ShowStatusMessage(
-        QStringLiteral("Sound \"%1\" written to %2")
-            .arg(SynthText::ToShown(sound.Name()),
-                 QDir::toNativeSeparators(QString::fromStdString(path))));
+    const QString written = QStringLiteral("Sound \"%1\" written to %2")
+                                .arg(SynthText::ToShown(sound.Name()),
+                                     QDir::toNativeSeparators(QString::fromStdString(path)));
+    context_.shell.ShowStatusMessage(compared ? QString::fromLatin1(kCompareEnded) + ' ' + written
+                                              : written);
     return true;
 }
 
@@ -134,8 +121,8 @@ void SoundFileCommands::SaveAs(int slot) {
         return;
     const QString name = SynthText::ToShown(sound->Name());
     const QString known = library.SoundFileName(slot);
-    const auto path =
-        AskSave(QStringLiteral("Save - ") + name, kSaveFilter, known.isEmpty() ? name : known);
+    const auto path = steps_.AskSave(QStringLiteral("Save - ") + name, kSaveFilter,
+                                     known.isEmpty() ? name : known);
     if (path)
         Write(*sound, slot, *path);
 }
@@ -153,13 +140,13 @@ void SoundFileCommands::Save(int slot) {
 
 void SoundFileCommands::SaveAll() {
     LibraryDocuments& library = context_.library;
-    const auto path =
-        AskSave(QStringLiteral("Save All Sounds"), kSaveAllFilter, library.AllSoundsFileName());
+    const auto path = steps_.AskSave(QStringLiteral("Save All Sounds"), kSaveAllFilter,
+                                     library.AllSoundsFileName());
     if (!path)
         return;
     std::string failure;
     if (!SaveAllSoundsFile(library.Sounds(), *path, failure)) {
-        Fail(failure, kCaption);
+        steps_.Fail(failure);
         return;
     }
     library.SetAllSoundsFileName(QString::fromStdString(*path));
@@ -175,7 +162,7 @@ QString SoundFileCommands::Backup() {
         WriteSoundBackup(context_.library.Sounds(), context_.library.BackupFolder(),
                          QDateTime::currentDateTime(), failure);
     if (path.isEmpty()) {
-        Fail(failure + " The sounds were not sent, so the ZEL-1 still holds its own.", kCaption);
+        steps_.Fail(failure + " The sounds were not sent, so the ZEL-1 still holds its own.");
     }
     return path;
 }
@@ -185,14 +172,14 @@ bool SoundFileCommands::OpenAll() {
     // Only sounds read from the synth can be kept before they are replaced.
     if (!library.Sounds().Syncronised())
         return false;
-    const auto path =
-        AskOpen(QStringLiteral("Open All Sounds"), kOpenAllFilter, library.AllSoundsFileName());
+    const auto path = steps_.AskOpen(QStringLiteral("Open All Sounds"), kOpenAllFilter,
+                                     library.AllSoundsFileName());
     if (!path)
         return false;
     RawData all;
     std::string failure;
     if (!ReadAllSoundsFile(*path, all, failure)) {
-        Fail(failure, kCaption);
+        steps_.Fail(failure);
         return false;
     }
     return SendAll(all);
@@ -215,9 +202,12 @@ bool SoundFileCommands::SendAll(const RawData& all) {
     progress.reset();
     const QString where = QStringLiteral("The ZEL-1's sounds from before Open All: ") +
                           QDir::toNativeSeparators(backup);
-    if (sent)
+    if (sent) {
+        // Every slot now holds a sound of the new file: Save must ask where each goes.
+        for (int slot = 0; slot < ClassSounds::kSounds; ++slot)
+            library.SetSoundFileName(slot, QString());
         WriteVerification::After(context_, ReadBackCheck::Records::Sounds, 0, all, kCaption, where);
-    else
+    } else
         context_.shell.ShowStatusMessage(where);
     return sent;
 }

@@ -6,6 +6,7 @@
 
 #include "midi/RawData.h"
 #include "ui/common/WindowContext.h"
+#include "ui/library/FileCommandSteps.h"
 
 class ClassSound;
 
@@ -22,8 +23,11 @@ class SoundFileCommands {
     static constexpr const char* kOpenAllFilter =
         "All Sounds (*.zas)|*.zas|Import ALS files (*.als)|*.als";
     static constexpr const char* kSendingAll = "Sending all sounds to ZEL-1...";
+    static constexpr const char* kCompareEnded =
+        "Compare ended: the edited sound is playing again and was saved.";
 
-    explicit SoundFileCommands(const WindowContext& context) : context_(context) {}
+    explicit SoundFileCommands(const WindowContext& context)
+        : context_(context), steps_(context_, kCaption) {}
 
     // Each acts on the sound in slot 0..19. Open and OpenAll return true when the synth took the
     // file, so the sounds hold new data.
@@ -41,15 +45,11 @@ class SoundFileCommands {
     bool SendAll(const RawData& all);
 
   private:
-    std::optional<std::string> AskOpen(const QString& title, const char* filter,
-                                       const QString& initial);
-    std::optional<std::string> AskSave(const QString& title, const char* filter,
-                                       const QString& initial);
-    void Fail(const std::string& failure, const char* title);
-    bool Write(const ClassSound& sound, int slot, const std::string& path);
+    bool Write(ClassSound& sound, int slot, const std::string& path);
     // The backup of the synth's sounds as they are now; "" (after saying why) when none could be
     // written.
     QString Backup();
 
     const WindowContext& context_;
+    FileCommandSteps steps_;
 };
