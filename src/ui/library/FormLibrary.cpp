@@ -333,6 +333,9 @@ void FormLibrary::Scan() {
                                MessageFlags::Information);
         return;
     }
+    if (scan_->Running())
+        return;
+    ReadCategoryRules();
     if (!scan_->Start(catalog_))
         return;
     scanButton_->setEnabled(false);
@@ -340,6 +343,16 @@ void FormLibrary::Scan() {
     progress_->setValue(0);
     progress_->show();
     Report(QStringLiteral("Scanning..."));
+}
+
+void FormLibrary::ReadCategoryRules() {
+    QStringList problems;
+    QString failure;
+    if (!catalog_.ReadCategoryRules(problems, failure))
+        problems.append(QStringLiteral("The category rules could not be stored: ") + failure);
+    if (!problems.isEmpty())
+        context_.messages.Show(problems.join(QStringLiteral(".\n")).toStdString() + ".", kCaption,
+                               MessageFlags::Exclamation);
 }
 
 void FormLibrary::WaitForScan() {

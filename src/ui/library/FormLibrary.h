@@ -77,6 +77,8 @@ class FormLibrary : public QWidget {
     bool BankOfSelection(RawData& bank);
     void ScanFinished(const ScanSummary& summary);
     void FillSkipped();
+    // Takes the category rules from their file again, saying what in it was not understood.
+    void ReadCategoryRules();
     void Fail(const QString& text, const char* title);
     void Report(const QString& text);
 
