@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -11,6 +12,7 @@
 #include <algorithm>
 
 #include "catalog/CatalogSchema.h"
+#include "catalog/CategoryRulesFile.h"
 #include "catalog/SoundTraits.h"
 #include "catalog/UserMarks.h"
 #include "platform/FileAccess.h"
@@ -18,6 +20,18 @@
 
 namespace {
 constexpr qint64 kLargestMarksFile = 64 * 1024 * 1024;
+constexpr qint64 kLargestRulesFile = 1024 * 1024;
+
+// Rules that give every name the same categories: the same pieces with the same categories.
+bool SameRules(const std::vector<CategoryRule>& a, const std::vector<CategoryRule>& b) {
+    auto byPiece = [](const std::vector<CategoryRule>& rules) {
+        QMap<QString, QString> map;
+        for (const CategoryRule& rule : rules)
+            map.insert(rule.word.toLower(), rule.category);
+        return map;
+    };
+    return byPiece(a) == byPiece(b);
+}
 
 QString IdList(const std::vector<qint64>& ids) {
     QStringList numbers;
@@ -38,15 +52,25 @@ QString SoundCatalog::MarksPath() const {
     return QFileInfo(path_).absolutePath() + QStringLiteral("/library-marks.txt");
 }
 
+QString SoundCatalog::CategoriesPath() const {
+    return QFileInfo(path_).absolutePath() + QStringLiteral("/library-categories.txt");
+}
+
 bool SoundCatalog::Open(QString& notice, QString& failure) {
     notice.clear();
     QDir().mkpath(QFileInfo(path_).absolutePath());
     bool unreadable = false;
-    if (OpenOnce(notice, failure, unreadable))
-        return true;
-    if (!unreadable || !MoveAside(failure, notice, failure))
+    if (!OpenOnce(notice, failure, unreadable)) {
+        if (!unreadable || !MoveAside(failure, notice, failure) ||
+            !OpenOnce(notice, failure, unreadable))
+            return false;
+    }
+    QStringList problems;
+    if (!ReadCategoryRules(problems, failure))
         return false;
-    return OpenOnce(notice, failure, unreadable);
+    for (const QString& problem : problems)
+        notice += problem + QStringLiteral(". ");
+    return true;
 }
 
 bool SoundCatalog::OpenOnce(QString& notice, QString& failure, bool& unreadable) {
@@ -80,12 +104,8 @@ bool SoundCatalog::OpenOnce(QString& notice, QString& failure, bool& unreadable)
         case CatalogSchema::Outcome::kCreated:
             break;
     }
-    // A new database: the default rules, and what the user had decided before, if anything.
+    // A new database takes back what the user had decided before, if anything.
     QString error;
-    if (!SetCategoryRules(NameCategories::DefaultRules(), error)) {
-        failure = error;
-        return false;
-    }
     int skipped = 0;
     if (QFileInfo::exists(MarksPath()) && !MergeMarks(MarksPath(), skipped, error)) {
         notice += QStringLiteral("Your folders and tags in \"%1\" could not be read back: %2. ")
@@ -327,6 +347,46 @@ NameCategories SoundCatalog::Categories() const {
 }
 
 bool SoundCatalog::SetCategoryRules(const std::vector<CategoryRule>& rules, QString& failure) {
+    if (!StoreCategoryRules(rules, failure))
+        return false;
+    std::string reason;
+    if (WriteWholeFile(CategoriesPath(), CategoryRulesFile::ToText(rules), reason))
+        return true;
+    failure = QStringLiteral("the rules are in use but could not be saved to \"%1\": %2")
+                  .arg(CategoriesPath(), QString::fromStdString(reason));
+    return false;
+}
+
+bool SoundCatalog::ReadCategoryRules(QStringList& problems, QString& failure) {
+    const QString file = CategoriesPath();
+    std::vector<CategoryRule> rules;
+    std::string reason;
+    if (!QFileInfo::exists(file)) {
+        rules = NameCategories::DefaultRules();
+        if (!WriteWholeFile(file, CategoryRulesFile::ToText(rules), reason)) {
+            problems.append(QStringLiteral("The category rules could not be written to \"%1\": %2")
+                                .arg(file, QString::fromStdString(reason)));
+        }
+    } else {
+        QByteArray bytes;
+        qint64 size = 0;
+        if (ReadRegularFile(file, kLargestRulesFile, bytes, size, reason) != ReadOutcome::kRead) {
+            problems.append(
+                QStringLiteral("The category rules in \"%1\" could not be read (%2); the rules "
+                               "in use are kept")
+                    .arg(file, reason.empty() ? QStringLiteral("the file is too large")
+                                              : QString::fromStdString(reason)));
+            return true;
+        }
+        QStringList lines;
+        rules = CategoryRulesFile::FromText(bytes, lines);
+        for (const QString& line : lines)
+            problems.append(QStringLiteral("In \"%1\", %2; it was skipped").arg(file, line));
+    }
+    return SameRules(rules, Categories().Rules()) || StoreCategoryRules(rules, failure);
+}
+
+bool SoundCatalog::StoreCategoryRules(const std::vector<CategoryRule>& rules, QString& failure) {
     QSqlDatabase db = connection_.Database();
     db.transaction();
     bool ok = Exec(QStringLiteral("DELETE FROM category_rules"), {}, failure);

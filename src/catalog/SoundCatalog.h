@@ -31,6 +31,8 @@ class SoundCatalog {
     bool Open(QString& notice, QString& failure);
     const QString& DatabasePath() const { return path_; }
     QString MarksPath() const;
+    // The automatic category rules the user may edit (see CategoryRulesFile), beside the database.
+    QString CategoriesPath() const;
     QSqlDatabase Database() const { return connection_.Database(); }
 
     QStringList Folders() const;
@@ -69,8 +71,14 @@ class SoundCatalog {
     QStringList Tags() const;
 
     NameCategories Categories() const;
-    // Replaces the rule table and files every sound anew; the user's tags are not touched.
+    // Replaces the rule table, in the database and in its file, and files every sound anew; the
+    // user's tags are not touched.
     bool SetCategoryRules(const std::vector<CategoryRule>& rules, QString& failure);
+    // Takes the rules from their file (written with the default rules when missing) and, when
+    // they changed, files every sound anew. Open does this; call it again before a scan so an
+    // edited file counts. A line that is not a rule, or a file that cannot be read or written,
+    // is said in `problems` and the rest goes on; false only when the database failed.
+    bool ReadCategoryRules(QStringList& problems, QString& failure);
 
     bool ExportMarks(const QString& file, QString& failure) const;
     // Adds the file's folders and marks to those held (nothing is removed).
@@ -81,6 +89,7 @@ class SoundCatalog {
     bool MoveAside(const QString& reason, QString& notice, QString& failure);
     bool SetMark(const std::vector<qint64>& ids, const QString& kind, const QString& value, bool on,
                  QString& failure);
+    bool StoreCategoryRules(const std::vector<CategoryRule>& rules, QString& failure);
     bool Exec(const QString& sql, const QVariantList& binds, QString& failure);
     bool SaveMarks(QString& failure) const;
     bool MergeMarks(const QString& file, int& skipped, QString& failure);

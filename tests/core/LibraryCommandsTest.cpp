@@ -74,4 +74,12 @@ TEST_F(LibraryCommandsTest, ScanFindSimilarAndExportBankPrintOneLineASound) {
     EXPECT_EQ(Run({"export-bank", Path("pads.zel"), "pad"}), LibraryCommands::kUsage);
     EXPECT_EQ(Run({"find", "--algorithm", "28"}), LibraryCommands::kUsage);
     EXPECT_EQ(Run({"sort"}), LibraryCommands::kUsage);
+
+    // A damaged line of the category rules is said, and the command goes on.
+    PutFile(files_.Path("data/library-categories.txt"), {'p', 'a', 'd', '\n', 'x', ' ', 'y', '\n'});
+    ASSERT_EQ(Run({"folders"}), LibraryCommands::kSuccess);
+    EXPECT_NE(err_.str().find("library-categories.txt\", line 1 is not a piece and a category"),
+              std::string::npos)
+        << err_.str();
+    EXPECT_EQ(err_.str().find("line 2"), std::string::npos);
 }

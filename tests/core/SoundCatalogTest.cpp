@@ -254,3 +254,56 @@ TEST_F(SoundCatalogTest, UserMarksOutliveRulesAndARebuiltDatabase) {
     EXPECT_EQ(other.Find(tagged).size(), 2u);
     EXPECT_FALSE(other.ImportMarks(QString::fromStdString(Sounds("notes.txt")), skipped, failure));
 }
+
+TEST_F(SoundCatalogTest, EditedCategoryRulesFileRefilesSoundsAndLeavesUserMarksAlone) {
+    const std::string rulesPath = catalog_->CategoriesPath().toStdString();
+    const std::vector<uint8_t> defaults = FileBytes(rulesPath);
+    const std::string written(defaults.begin(), defaults.end());
+    EXPECT_NE(written.find("\n\"org \"\torgan\n"), std::string::npos);
+    EXPECT_NE(written.find("\nstr\tstrings\n"), std::string::npos);
+
+    catalog_->Scan();
+    QString failure;
+    ASSERT_TRUE(catalog_->AddTag({IdOf("Warm Str")}, "pad", failure));
+    ASSERT_TRUE(catalog_->SetFavourite({IdOf("Glass Pad")}, true, failure));
+    ASSERT_TRUE(catalog_->SetHidden({IdOf("Bass One")}, true, failure));
+    EXPECT_EQ(catalog_->Entry(IdOf("Glass Pad"))->categories, "pad");
+
+    const std::string edited =
+        "# mine\n  WARM\tcozy\n\"str \"   strings\nno-category\n\"unclosed\tx\nglass  cozy\n";
+    PutFile(rulesPath, std::vector<uint8_t>(edited.begin(), edited.end()));
+    const QString database = catalog_->DatabasePath();
+    catalog_.emplace(database);
+    QString notice;
+    ASSERT_TRUE(catalog_->Open(notice, failure)) << failure.toStdString();
+    EXPECT_TRUE(notice.contains("line 4 is not a piece and a category")) << notice.toStdString();
+    EXPECT_TRUE(notice.contains("line 5 ")) << notice.toStdString();
+    EXPECT_EQ(FileBytes(rulesPath), std::vector<uint8_t>(edited.begin(), edited.end()));
+
+    const std::optional<CatalogEntry> warm = catalog_->Entry(IdOf("Warm Str"));
+    EXPECT_EQ(warm->categories, "cozy strings");
+    EXPECT_EQ(warm->tags, QStringList{"pad"});
+    CatalogFilter pads;
+    pads.tag = "pad";
+    EXPECT_EQ(Names(catalog_->Find(pads)), QStringList{"Warm Str"});  // the user's tag only
+    CatalogFilter cozy;
+    cozy.tag = "cozy";
+    EXPECT_EQ(Names(catalog_->Find(cozy)), (QStringList{"Glass Pad", "Warm Str"}));
+    EXPECT_TRUE(catalog_->Entry(IdOf("Glass Pad"))->favourite);
+    EXPECT_TRUE(catalog_->Find(Text("Bass One")).empty());
+
+    // Edited again while open: read before a rescan; a missing file comes back with the defaults.
+    PutFile(rulesPath, {'b', 'a', 's', 's', ' ', 'l', 'o', 'w', '\n'});
+    QStringList problems;
+    ASSERT_TRUE(catalog_->ReadCategoryRules(problems, failure));
+    EXPECT_TRUE(problems.isEmpty());
+    catalog_->Scan();
+    CatalogFilter bass = Text("Bass One");
+    bass.includeHidden = true;
+    EXPECT_EQ(catalog_->Find(bass).at(0).categories, "low");
+    EXPECT_TRUE(catalog_->Entry(IdOf("Warm Str"))->categories.isEmpty());
+    QFile::remove(QString::fromStdString(rulesPath));
+    ASSERT_TRUE(catalog_->ReadCategoryRules(problems, failure));
+    EXPECT_EQ(FileBytes(rulesPath), defaults);
+    EXPECT_EQ(catalog_->Entry(IdOf("Glass Pad"))->categories, "pad");
+}

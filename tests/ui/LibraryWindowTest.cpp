@@ -1,6 +1,9 @@
+#include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
@@ -8,6 +11,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTableWidget>
+#include <QTest>
 #include <QUndoStack>
 
 #include "ShellFixture.h"
@@ -42,6 +47,7 @@ class LibraryWindowTest : public ShellFixture {
         PutFile(files.Path("sounds/pad.zel"), AsBytes(pad));
         bell = NamedSound("Tiny Bell", 12, 2);
         PutFile(files.Path("sounds/bank.zas"), BankBytes({NamedSound("x", 13), bell}, 60));
+        PutFile(files.Path("sounds/cut.zas"), std::vector<uint8_t>(3000, 1));  // not a bank
 
         Action("MenuViewLibrary")->trigger();
         dialogs.Answer(QString::fromStdString(files.Path("sounds")));
@@ -131,4 +137,30 @@ TEST_F(LibraryWindowTest, SendAndDropOpenIntoASlotAsOneUndoStepThatIsVerified) {
     EXPECT_EQ(window->statusBar()->currentMessage(), "Verified");
     EXPECT_EQ(library.History().SoundStack(*library.Sounds().Sound(6))->count(), 1);
     EXPECT_EQ(list->item(6)->text(), "Tiny Bell");
+}
+
+TEST_F(LibraryWindowTest, FilesThatCannotBeReadAreListedWithTheirReasons) {
+    auto* skipped = Library()->findChild<QPushButton*>("CommandSkipped");
+    ASSERT_TRUE(skipped->isVisibleTo(Library()));
+    EXPECT_EQ(skipped->text(), "1 file skipped");
+    QTest::mouseClick(skipped, Qt::LeftButton);
+    auto* list = Library()->findChild<QDialog*>("DialogSkipped");
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->isVisible());
+    auto* rows = list->findChild<QTableWidget*>("TableSkipped");
+    ASSERT_EQ(rows->rowCount(), 1);
+    const QString path = QString::fromStdString(files.Path("sounds/cut.zas"));
+    EXPECT_EQ(rows->item(0, 0)->text(), path);
+    const QString reason = rows->item(0, 1)->text();
+    EXPECT_FALSE(reason.isEmpty());
+    list->findChild<QPushButton*>("ButtonCopySkipped")->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), path + "\t" + reason + "\n");
+
+    // Mended and scanned again: nothing is skipped, and the open list says so.
+    PutFile(files.Path("sounds/cut.zas"), BankBytes({}, 80));
+    Touch(files.Path("sounds/cut.zas"), 5);
+    Click("ButtonScan");
+    Library()->WaitForScan();
+    EXPECT_FALSE(skipped->isVisibleTo(Library()));
+    EXPECT_EQ(rows->rowCount(), 0);
 }

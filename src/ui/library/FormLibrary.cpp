@@ -26,6 +26,7 @@
 #include "ui/common/FileDialogs.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/ShellServices.h"
+#include "ui/library/SkippedFilesDialog.h"
 
 namespace {
 constexpr const char* kBankFilter = "All Sounds (*.zas)|*.zas";
@@ -203,10 +204,15 @@ QWidget* FormLibrary::BuildScanRow() {
     progress_->setMaximumWidth(160);
     progress_->hide();
     status_ = Named(new QLabel, "LabelStatus");
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    skipped_ = Button("CommandSkipped", QString(), this, &FormLibrary::ShowSkipped);
+    skipped_->setFlat(true);
+    skipped_->hide();
     row->addWidget(scanButton_);
     row->addWidget(cancelButton_);
     row->addWidget(progress_);
     row->addWidget(status_, 1);
+    row->addWidget(skipped_);
     return box;
 }
 
@@ -221,9 +227,27 @@ bool FormLibrary::Load() {
         context_.messages.Show(notice.trimmed().toStdString(), kCaption, MessageFlags::Exclamation);
     FillTags();
     FillFolders();
+    FillSkipped();
     Search();
     Report(QStringLiteral("%1 sounds").arg(catalog_.SoundCount()));
     return true;
+}
+
+void FormLibrary::FillSkipped() {
+    const SkippedFilesDialog::Files files = catalog_.BrokenFiles();
+    skipped_->setText(files.size() == 1 ? QStringLiteral("1 file skipped")
+                                        : QStringLiteral("%1 files skipped").arg(files.size()));
+    skipped_->setVisible(!files.empty());
+    if (skippedList_)
+        skippedList_->SetFiles(files);
+}
+
+void FormLibrary::ShowSkipped() {
+    if (!skippedList_)
+        skippedList_ = new SkippedFilesDialog(this);
+    skippedList_->SetFiles(catalog_.BrokenFiles());
+    skippedList_->show();
+    skippedList_->raise();
 }
 
 void FormLibrary::FillTags() {
@@ -309,6 +333,9 @@ void FormLibrary::Scan() {
                                MessageFlags::Information);
         return;
     }
+    if (scan_->Running())
+        return;
+    ReadCategoryRules();
     if (!scan_->Start(catalog_))
         return;
     scanButton_->setEnabled(false);
@@ -316,6 +343,16 @@ void FormLibrary::Scan() {
     progress_->setValue(0);
     progress_->show();
     Report(QStringLiteral("Scanning..."));
+}
+
+void FormLibrary::ReadCategoryRules() {
+    QStringList problems;
+    QString failure;
+    if (!catalog_.ReadCategoryRules(problems, failure))
+        problems.append(QStringLiteral("The category rules could not be stored: ") + failure);
+    if (!problems.isEmpty())
+        context_.messages.Show(problems.join(QStringLiteral(".\n")).toStdString() + ".", kCaption,
+                               MessageFlags::Exclamation);
 }
 
 void FormLibrary::WaitForScan() {
@@ -340,6 +377,7 @@ void FormLibrary::ScanFinished(const ScanSummary& summary) {
     Report(text);
     FillTags();
     FillFolders();
+    FillSkipped();
     model_->Refresh();
 }
 

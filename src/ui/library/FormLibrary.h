@@ -18,6 +18,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
+class SkippedFilesDialog;
 
 // "Library": every sound in the user's folders, searched as the user types and narrowed by
 // algorithm, wave, tag, favourites, duplicates and hidden marks. A sound is heard in a scratch
@@ -57,6 +58,8 @@ class FormLibrary : public QWidget {
     void ToggleFavourite();
     void ToggleHidden();
     void KeepEntry();
+    // Lists the files the last scan could not read, each with its reason.
+    void ShowSkipped();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +76,9 @@ class FormLibrary : public QWidget {
     // The selection, or the first 20 listed when nothing is selected, read from their files.
     bool BankOfSelection(RawData& bank);
     void ScanFinished(const ScanSummary& summary);
+    void FillSkipped();
+    // Takes the category rules from their file again, saying what in it was not understood.
+    void ReadCategoryRules();
     void Fail(const QString& text, const char* title);
     void Report(const QString& text);
 
@@ -98,4 +104,6 @@ class FormLibrary : public QWidget {
     QPushButton* cancelButton_;
     QProgressBar* progress_;
     QLabel* status_;
+    QPushButton* skipped_;
+    SkippedFilesDialog* skippedList_ = nullptr;
 };
