@@ -6,9 +6,11 @@
 #include <QPushButton>
 
 #include "model/ClassSound.h"
+#include "model/ClassSounds.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/OpenSoundEditor.h"
+#include "ui/library/SoundFileCommands.h"
 #include "ui/widgets/RefreshGuard.h"
 #include "ui/widgets/Twips.h"
 #include "windowlogic/DestinationEntries.h"
@@ -58,6 +60,23 @@ void SoundEditorWindow::ShowCaption() {
 }
 
 SoundEditorWindow::~SoundEditorWindow() = default;
+
+int SoundEditorWindow::SlotOfSound() const {
+    if (!sound_)
+        return -1;
+    const int slot = sound_->Number();
+    return context_.library.Sounds().Sound(slot) == sound_ ? slot : -1;
+}
+
+void SoundEditorWindow::DocumentSave() {
+    if (const int slot = SlotOfSound(); slot >= 0)
+        SoundFileCommands(context_).Save(slot);
+}
+
+void SoundEditorWindow::DocumentSaveAs() {
+    if (const int slot = SlotOfSound(); slot >= 0)
+        SoundFileCommands(context_).SaveAs(slot);
+}
 
 void SoundEditorWindow::ReleaseFocus() {
     QWidget* focused = QApplication::focusWidget();
