@@ -14,6 +14,7 @@
 #include "ui/widgets/RefreshGuard.h"
 #include "ui/widgets/Twips.h"
 #include "windowlogic/DestinationEntries.h"
+#include "windowlogic/SynthText.h"
 
 SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKind kind,
                                      const QString& captionPrefix, QWidget* parent)
@@ -53,7 +54,7 @@ void SoundEditorWindow::ShowComparing() {
 void SoundEditorWindow::ShowCaption() {
     if (!sound_)
         return;
-    QString caption = captionPrefix_ + QString::fromStdString(sound_->Name());
+    QString caption = captionPrefix_ + SynthText::ToShown(sound_->Name());
     if (context_.library.History().Comparing(*sound_))
         caption += QStringLiteral(" (original sounding)");
     setWindowTitle(caption);
