@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -14,7 +15,9 @@
 
 #include "ShellFixture.h"
 #include "midi/AuditionLink.h"
+#include "midi/ModuleGlobals.h"
 #include "ui/app/FormAudition.h"
+#include "ui/widgets/PianoKeyboard.h"
 
 namespace {
 uint32_t Note(int channel, int note, int velocity) {
@@ -81,6 +84,12 @@ TEST_F(AuditionWindowTest, KeysStopExactlyTheNotesTheyStarted) {
     Pick("ComboAudOutChannel", 3);
     Press(1);
     Pick("ComboOctave", 3);
+    // Screen readers find the keyboard by its label and each key by the note it plays.
+    auto* keyboard = QAccessible::queryAccessibleInterface(Control<QWidget>("PianoKeyboard"));
+    EXPECT_EQ(keyboard->text(QAccessible::Name), "Keyboard, Audition");
+    EXPECT_EQ(keyboard->childCount(), PianoKeyboard::kKeys);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Key(2))->text(QAccessible::Name),
+              QString::fromStdString(NoteName(74)));
     Press(2);
     Pick("ComboAudOutChannel", 4);
     Press(0);

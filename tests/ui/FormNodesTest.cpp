@@ -128,6 +128,8 @@ TEST_F(FormNodesTest, ARefreshShowsTheSoundSendsNothingAndKeepsWhatItCannotShow)
 
     sound->SetName("Brass Pad");
     EXPECT_EQ(window->windowTitle(), "Node - Brass Pad");
+    sound->SetName("Caf\xE9");
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Node - Caf\u00E9"));
 }
 
 TEST_F(FormNodesTest, OnlyAnotherAlgorithmRebuildsTheRowsAndTypingFollowsItsNode) {

@@ -108,6 +108,12 @@ TEST_F(FormVaryTest, AMorphDragSendsTheLatestPositionAndIsOneStep) {
 }
 
 TEST_F(FormVaryTest, NudgeTowardsASoundFileAtFullAmountGivesThatSound) {
+    // Names are the synth's bytes, one letter each.
+    sound->SetName("Caf\xE9");
+    EXPECT_EQ(vary->windowTitle(), QStringLiteral("Vary - Caf\u00E9"));
+    EXPECT_EQ(Find<QLabel>(*vary, "LabelMorphA")->toolTip(), QStringLiteral("A: Caf\u00E9"));
+    EXPECT_EQ(Find<QComboBox>(*vary, "ComboOther")->itemText(kSlot),
+              QStringLiteral("%1 Caf\u00E9").arg(kSlot));
     const RawData a = sound->EncodeRawSound();
     const RawData b = library.Sounds().Sound(9)->EncodeRawSound();
     const QString name =

@@ -139,6 +139,13 @@ TEST_F(GroupEditorTest, LoadShowsGroupZeroAndEveryBankControlSendsItsWireBytes) 
     const KeySplitLayout::Bar& split = form->findChild<KeySplitView*>()->Layout().BarOf(0);
     EXPECT_EQ(split.empty, held[64] < 102) << "the split view follows the bank";
     EXPECT_EQ(split.first, split.empty ? 0 : 102 - 24);
+    auto* view = form->findChild<KeySplitView*>();
+    EXPECT_EQ(view->accessibleName(), "Key ranges, Group Editor");
+    EXPECT_TRUE(view->accessibleDescription().startsWith(
+        split.empty ? QStringLiteral("Bank 1: no keys")
+                    : QStringLiteral("Bank 1: F#6 to %1")
+                          .arg(QString::fromStdString(NoteName(held[64] - 24)))))
+        << view->accessibleDescription().toStdString();
 
     // Another tab shows that bank; its edits address it.
     Find<QTabBar>("TabStrip")->setCurrentIndex(5);

@@ -248,6 +248,20 @@ TEST_F(KeptWorkTest, TheEditMenuAndSaveFollowTheBrowserAfterAClickAndAClosedEdit
     EXPECT_EQ(window->Host().Area().currentSubWindow(), window->Host().SubWindowOf(Browser()));
     Menu("MenuFileSave", Path("seven.zel"));
     EXPECT_EQ(Bytes("seven.zel"), AsBytes(Synth().Sound(7)));
+
+    // An active editor's sound is what Save and Save As write, whatever the browser selects.
+    Browser()->SoundEditNodes();
+    QWidget* seven = window->Host().Find<FormNodes>();
+    List(Browser())->setCurrentRow(5);
+    Browser()->SoundEditNodes();
+    window->Host().Area().setActiveSubWindow(window->Host().SubWindowOf(seven));
+    EXPECT_EQ(Browser()->SelectedSlot(), 5);
+    EXPECT_FALSE(Action("MenuEditRename")->isEnabled());
+    Menu("MenuFileSaveAs", Path("other.zel"));
+    EXPECT_EQ(Bytes("other.zel"), AsBytes(Synth().Sound(7)));
+    PutFile(files.Path("other.zel"), {});
+    Menu("MenuFileSave");
+    EXPECT_EQ(Bytes("other.zel"), AsBytes(Synth().Sound(7)));
 }
 
 TEST_F(KeptWorkTest, PortsAreReportedGoneOnlyWhenTheSystemNoLongerListsThem) {

@@ -118,6 +118,10 @@ QWidget* FormAudition::BuildSettingsTab() {
 QWidget* FormAudition::BuildKeyboardTab() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("Frame_1"));
+    keyboard_->setAccessibleName(QStringLiteral("Keyboard, Audition"));
+    keyboard_->setAccessibleDescription(
+        QStringLiteral("Plays the chosen octave range; with the focus here the computer's keys "
+                       "play it as two rows of a piano, from Z and from Q."));
     upDownVelocity_->setObjectName(QStringLiteral("UpDownVelocity"));
     upDownVelocity_->setRange(1, kMaxVelocity);
     upDownVelocity_->setValue(KeyboardNotes::kVelocity);
@@ -226,6 +230,7 @@ void FormAudition::OutChannelSelected(int index) {
 
 void FormAudition::OctaveSelected(int) {
     StopKeys();
+    keyboard_->SetLowestNote(comboOctave_->currentData().toInt());
 }
 
 void FormAudition::KeyDown(int key) {

@@ -25,6 +25,8 @@ QStringList MenuStates::EnabledMenuItems(const DocumentWindow* active) {
         return DocumentMenuItems();
     if (Is(active, DocumentWindow::Kind::Groups))
         return DocumentMenuItems().mid(0, 7);
+    if (Is(active, DocumentWindow::Kind::SoundEditor))
+        return DocumentMenuItems().mid(2, 2);
     return {};
 }
 
@@ -33,5 +35,7 @@ QStringList MenuStates::EnabledToolbarKeys(const DocumentWindow* active) {
         return DocumentToolbarKeys();
     if (Is(active, DocumentWindow::Kind::Groups))
         return DocumentToolbarKeys().mid(0, 3);
+    if (Is(active, DocumentWindow::Kind::SoundEditor))
+        return DocumentToolbarKeys().mid(2, 1);
     return {};
 }

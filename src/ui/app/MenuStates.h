@@ -7,7 +7,7 @@
 
 // Which document commands the main window enables for the active child window: everything for
 // a synchronised sound browser, the file commands and Rename for a synchronised group editor,
-// nothing otherwise.
+// Save and Save As for a sound editor, nothing otherwise.
 class MenuStates {
   public:
     // The menu items and toolbar keys that clearing the menus disables.

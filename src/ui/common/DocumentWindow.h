@@ -1,11 +1,12 @@
 #pragma once
 
 // A child window that takes the document commands of the main window's File and Edit menus:
-// the sound browser and the group editor. The main window routes each command to the active
-// child; a command a window has no use for does nothing.
+// the sound browser, the group editor, and a sound editor (Save and Save As of its own sound).
+// The main window routes each command to the active child; a command a window has no use for
+// does nothing.
 class DocumentWindow {
   public:
-    enum class Kind { Sounds, Groups };
+    enum class Kind { Sounds, Groups, SoundEditor };
 
     // A document command, as the main window routes it.
     using Command = void (DocumentWindow::*)();

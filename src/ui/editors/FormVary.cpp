@@ -22,6 +22,7 @@
 #include "platform/MessageSink.h"
 #include "ui/common/FileDialogs.h"
 #include "ui/common/LibraryDocuments.h"
+#include "windowlogic/SynthText.h"
 
 namespace {
 constexpr int kClientWidth = 6600;
@@ -195,7 +196,7 @@ void FormVary::LoadSound() {
     if (!dragging_ && !session_.MorphHolds(Sound().EncodeRawSound()))
         ResetMorph();
     FillOtherList();
-    ShowEnd(morphA_, QStringLiteral("A: ") + QString::fromStdString(Sound().Name()));
+    ShowEnd(morphA_, QStringLiteral("A: ") + SynthText::ToShown(Sound().Name()));
 }
 
 void FormVary::FillOtherList() {
@@ -209,7 +210,7 @@ void FormVary::FillOtherList() {
     for (int slot = 0; slot < LibraryDocuments::kSlots; ++slot) {
         if (const auto sound = sounds.Sound(slot))
             other_->addItem(
-                QStringLiteral("%1 %2").arg(slot).arg(QString::fromStdString(sound->Name())), slot);
+                QStringLiteral("%1 %2").arg(slot).arg(SynthText::ToShown(sound->Name())), slot);
     }
     if (otherFile_)
         other_->addItem(QStringLiteral("File: ") + otherFileName_, kChosenFile);

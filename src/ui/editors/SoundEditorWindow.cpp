@@ -6,12 +6,15 @@
 #include <QPushButton>
 
 #include "model/ClassSound.h"
+#include "model/ClassSounds.h"
 #include "ui/common/EditHistory.h"
 #include "ui/common/LibraryDocuments.h"
 #include "ui/common/OpenSoundEditor.h"
+#include "ui/library/SoundFileCommands.h"
 #include "ui/widgets/RefreshGuard.h"
 #include "ui/widgets/Twips.h"
 #include "windowlogic/DestinationEntries.h"
+#include "windowlogic/SynthText.h"
 
 SoundEditorWindow::SoundEditorWindow(const WindowContext& context, SoundEditorKind kind,
                                      const QString& captionPrefix, QWidget* parent)
@@ -51,13 +54,30 @@ void SoundEditorWindow::ShowComparing() {
 void SoundEditorWindow::ShowCaption() {
     if (!sound_)
         return;
-    QString caption = captionPrefix_ + QString::fromStdString(sound_->Name());
+    QString caption = captionPrefix_ + SynthText::ToShown(sound_->Name());
     if (context_.library.History().Comparing(*sound_))
         caption += QStringLiteral(" (original sounding)");
     setWindowTitle(caption);
 }
 
 SoundEditorWindow::~SoundEditorWindow() = default;
+
+int SoundEditorWindow::SlotOfSound() const {
+    if (!sound_)
+        return -1;
+    const int slot = sound_->Number();
+    return context_.library.Sounds().Sound(slot) == sound_ ? slot : -1;
+}
+
+void SoundEditorWindow::DocumentSave() {
+    if (const int slot = SlotOfSound(); slot >= 0)
+        SoundFileCommands(context_).Save(slot);
+}
+
+void SoundEditorWindow::DocumentSaveAs() {
+    if (const int slot = SlotOfSound(); slot >= 0)
+        SoundFileCommands(context_).SaveAs(slot);
+}
 
 void SoundEditorWindow::ReleaseFocus() {
     QWidget* focused = QApplication::focusWidget();

@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "ui/common/DocumentWindow.h"
 #include "ui/common/HistoryOwner.h"
 #include "ui/common/SoundEditor.h"
 #include "ui/common/WindowContext.h"
@@ -32,7 +33,13 @@ class QPushButton;
 //   between BeginStep() and EndStep(),
 //   so that every edit is one step of the sound's undo history (one per gesture on a control).
 // The creator calls SetSound() once, before the window is shown.
-class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwner {
+//
+// Active, it takes the main window's File "Save" and "Save As" for its sound's slot, as the
+// sound browser does for its selection.
+class SoundEditorWindow : public QWidget,
+                          public SoundEditor,
+                          public DocumentWindow,
+                          public HistoryOwner {
     Q_OBJECT
 
   public:
@@ -51,6 +58,11 @@ class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwne
     bool Refreshing() const { return refreshing_; }
 
     QUndoStack* ShownHistory() override;
+
+    Kind DocumentKind() const override { return Kind::SoundEditor; }
+    bool IsSyncronised() const override { return SlotOfSound() >= 0; }
+    void DocumentSave() override;
+    void DocumentSaveAs() override;
 
     // Writes one value of a control.
     using Writer = std::function<void(int)>;
@@ -101,6 +113,8 @@ class SoundEditorWindow : public QWidget, public SoundEditor, public HistoryOwne
     void SetClientSizeTwips(int width, int height);
 
   private:
+    // The synth's slot holding this window's sound, or -1.
+    int SlotOfSound() const;
     void RefreshDestinationLists();
     void ShowComparing();
     // "<prefix><name>", and while Compare is on, that the original is sounding.

@@ -193,6 +193,7 @@ void FormGroups::BuildControls() {
     editor->addWidget(BuildBankControls());
     editor->addSpacing(6);
     editor->addWidget(new QLabel(QStringLiteral("Key ranges"), this));
+    splitView_->setAccessibleName(QStringLiteral("Key ranges, Group Editor"));
     editor->addWidget(splitView_, 1);
     editor->addSpacing(6);
     editor->addLayout(buttons);

@@ -2,6 +2,9 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
+
+#include "windowlogic/BankEntries.h"
 
 namespace {
 constexpr int kRows = KeySplitLayout::kBanks;
@@ -22,7 +25,27 @@ KeySplitView::KeySplitView(QWidget* parent) : QWidget(parent), layout_(NoRanges(
 void KeySplitView::SetRanges(
     const std::array<KeySplitLayout::Range, KeySplitLayout::kBanks>& ranges) {
     layout_ = KeySplitLayout(ranges);
+    DescribeRanges(ranges);
     update();
+}
+
+void KeySplitView::DescribeRanges(
+    const std::array<KeySplitLayout::Range, KeySplitLayout::kBanks>& ranges) {
+    QStringList banks;
+    for (int bank = 0; bank < KeySplitLayout::kBanks; ++bank) {
+        const KeySplitLayout::Bar& bar = layout_.BarOf(bank);
+        QString text = QStringLiteral("Bank %1: ").arg(bank + 1);
+        if (bar.empty)
+            text += QStringLiteral("no keys");
+        else
+            text += QString::fromStdString(BankEntries::SplitText(ranges[bank].low)) +
+                    QStringLiteral(" to ") +
+                    QString::fromStdString(BankEntries::SplitText(ranges[bank].high));
+        if (bar.overlaps)
+            text += QStringLiteral(", shares keys with another bank");
+        banks << text;
+    }
+    setAccessibleDescription(banks.join(QStringLiteral("; ")));
 }
 
 void KeySplitView::SetCurrentBank(int bank) {

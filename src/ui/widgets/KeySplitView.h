@@ -8,7 +8,7 @@
 
 // The eight banks' key ranges drawn over one keyboard: one bar per bank, a bar that shares keys
 // with another bank in a warning colour, the bank being edited outlined. Clicking a bank's row
-// asks for that bank to be shown.
+// asks for that bank to be shown. Its accessible description says each bank's range in words.
 class KeySplitView : public QWidget {
     Q_OBJECT
 
@@ -39,6 +39,8 @@ class KeySplitView : public QWidget {
     double Scale() const;
     // Left edge and width, in pixels, of the keys in columns first..last.
     QRectF KeySpan(int first, int last) const;
+
+    void DescribeRanges(const std::array<KeySplitLayout::Range, KeySplitLayout::kBanks>& ranges);
 
     KeySplitLayout layout_;
     int currentBank_ = 0;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "midi/ModuleGlobals.h"
 #include "windowlogic/KeyboardNotes.h"
 #include "windowlogic/PianoLayout.h"
 
@@ -48,6 +49,12 @@ PianoKeyboard::PianoKeyboard(QWidget* parent) : QWidget(parent) {
     }
     PlaceKeys();
     setFixedSize(sizeHint());
+    SetLowestNote(0);
+}
+
+void PianoKeyboard::SetLowestNote(int note) {
+    for (int key = 0; key < kKeys; ++key)
+        keys_[key]->setAccessibleName(QString::fromStdString(NoteName(note + key)));
 }
 
 QSize PianoKeyboard::sizeHint() const {

@@ -9,7 +9,8 @@ class QPushButton;
 // gaps between them. Each key is a button named "CommandKey_<index>" (index = semitone above the
 // lowest key) that shows itself held down while the mouse holds it. While the keyboard has the
 // focus, the computer's keys play it as two rows of a piano (Z S X ... from the lowest C,
-// Q 2 W ... from the next); a held computer key does not repeat its note.
+// Q 2 W ... from the next); a held computer key does not repeat its note. Screen readers reach
+// the keys as buttons named by their notes ("C5").
 class PianoKeyboard : public QWidget {
     Q_OBJECT
 
@@ -19,6 +20,8 @@ class PianoKeyboard : public QWidget {
     explicit PianoKeyboard(QWidget* parent = nullptr);
 
     QPushButton* Key(int index) const { return keys_.at(index); }
+    // The note the lowest key plays; each key is named after its note for assistive technology.
+    void SetLowestNote(int note);
     QSize sizeHint() const override;
 
   signals:
