@@ -13,6 +13,7 @@
 #include "catalog/SoundFingerprint.h"
 #include "catalog/SoundName.h"
 #include "catalog/SoundTraits.h"
+#include "library/ConvertFromSND.h"
 #include "library/FileKinds.h"
 #include "library/LibraryFiles.h"
 #include "tables/SoundLayout.h"
@@ -41,6 +42,18 @@ bool IsSoundFile(const QString& path) {
 // Reads a file's sounds the way File "Open" would: raw files as they are, SND and ALS converted.
 bool ReadSounds(const QString& path, RawData& sounds, int& count, std::string& failure) {
     const FileKind kind = KindOfFile(path.toStdString());
+    // A file shorter than the records of its kind holds no whole sound: what is missing would
+    // read as zeros, and the library would list sounds nobody made.
+    const qint64 needed = kind == FileKind::Sound       ? kSoundFileBytes
+                          : kind == FileKind::AllSounds ? kAllSoundsFileBytes - 1
+                          : kind == FileKind::Snd       ? kSndFileBytes
+                                                        : kAlsFileBytes;
+    if (const qint64 size = QFileInfo(path).size(); size > 0 && size < needed) {
+        failure = "Cannot read \"" + path.toStdString() + "\": it holds " + std::to_string(size) +
+                  " bytes, fewer than the " + std::to_string(needed) +
+                  " of its kind. Nothing was read.";
+        return false;
+    }
     if (kind == FileKind::Sound || kind == FileKind::Snd) {
         count = 1;
         return ReadSoundFile(path.toStdString(), sounds, failure);

@@ -47,6 +47,7 @@ class SoundCatalogTest : public ::testing::Test {
         }
         PutFile(Sounds("banks/all.als"), als);
         PutFile(Sounds("broken.zel"), {});
+        PutFile(Sounds("short.zas"), {'j', 'u', 'n', 'k'});  // not twenty sounds
         PutFile(Sounds("notes.txt"), {'h', 'i'});
         ASSERT_TRUE(Open(*catalog_));
         QString failure;
@@ -72,12 +73,15 @@ class SoundCatalogTest : public ::testing::Test {
 TEST_F(SoundCatalogTest, ScanIndexesEverySoundAndRescansOnlyWhatChanged) {
     ScanSummary first = catalog_->Scan();
     ASSERT_TRUE(first.failure.isEmpty()) << first.failure.toStdString();
-    EXPECT_EQ(first.filesListed, 5);
-    EXPECT_EQ(first.filesFailed, 1);
+    EXPECT_EQ(first.filesListed, 6);
+    EXPECT_EQ(first.filesFailed, 2);
     EXPECT_EQ(first.sounds, 1 + 20 + 1 + 20);
-    ASSERT_EQ(catalog_->BrokenFiles().size(), 1u);
+    ASSERT_EQ(catalog_->BrokenFiles().size(), 2u);
     EXPECT_TRUE(catalog_->BrokenFiles()[0].first.endsWith("broken.zel"));
     EXPECT_FALSE(catalog_->BrokenFiles()[0].second.isEmpty());
+    EXPECT_TRUE(catalog_->BrokenFiles()[1].first.endsWith("short.zas"));
+    EXPECT_TRUE(catalog_->BrokenFiles()[1].second.contains("holds 4 bytes"));
+    EXPECT_TRUE(catalog_->Find(Text("junk")).empty());
 
     const std::vector<CatalogEntry> bell = catalog_->Find(Text("Snd Bell"));
     ASSERT_EQ(bell.size(), 1u);
@@ -93,7 +97,7 @@ TEST_F(SoundCatalogTest, ScanIndexesEverySoundAndRescansOnlyWhatChanged) {
 
     ScanSummary again = catalog_->Scan();
     EXPECT_EQ(again.filesRead, 0);
-    EXPECT_EQ(again.filesUnchanged, 5);
+    EXPECT_EQ(again.filesUnchanged, 6);
 
     PutFile(Sounds("pad.zel"), AsBytes(NamedSound("Glass Pad2", 9)));
     Touch(Sounds("pad.zel"), 5);
