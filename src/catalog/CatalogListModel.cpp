@@ -84,7 +84,7 @@ QVariant CatalogListModel::data(const QModelIndex& index, int role) const {
         case kFile:
             return entry->path;
         case kPlace:
-            return entry->place + 1;
+            return entry->place;  // a bank's sounds numbered as the synth numbers its slots
         default:
             return {};
     }
