@@ -187,16 +187,21 @@ int LibraryCommands::Scan(SoundCatalog& catalog, const QStringList&) {
     return kSuccess;
 }
 
-int LibraryCommands::Find(SoundCatalog& catalog, const QStringList& args) {
+// The words and filter options that find and export-bank share.
+CatalogFilter LibraryCommands::Filter(const QStringList& words) const {
     CatalogFilter filter;
-    filter.text = args.join(QLatin1Char(' '));
+    filter.text = words.join(QLatin1Char(' '));
     filter.algorithm = algorithm_;
     filter.wave = wave_;
     filter.tag = tag_;
     filter.duplicatesOnly = duplicates_;
     filter.favouritesOnly = favourites_;
     filter.includeHidden = hidden_;
-    for (const CatalogEntry& e : catalog.Find(filter)) {
+    return filter;
+}
+
+int LibraryCommands::Find(SoundCatalog& catalog, const QStringList& args) {
+    for (const CatalogEntry& e : catalog.Find(Filter(args))) {
         out_ << SafeName(e.name) << "\t" << SafeName(e.tags.join(QLatin1Char(','))) << "\t"
              << Text(e.categories).c_str() << "\t" << e.algorithm << "\t" << SafePath(e.path)
              << "\t" << e.place << "\t" << Text(FingerprintText(e.fingerprint)) << "\n";
@@ -221,15 +226,7 @@ int LibraryCommands::Similar(SoundCatalog& catalog, const QStringList& args) {
 int LibraryCommands::ExportBank(SoundCatalog& catalog, const QStringList& args) {
     if (KindOfFile(Text(args[0])) != FileKind::AllSounds)
         return WrongUsage(QStringLiteral("the bank is written to a .zas file"));
-    CatalogFilter filter;
-    filter.text = args.mid(1).join(QLatin1Char(' '));
-    filter.algorithm = algorithm_;
-    filter.wave = wave_;
-    filter.tag = tag_;
-    filter.duplicatesOnly = duplicates_;
-    filter.favouritesOnly = favourites_;
-    filter.includeHidden = hidden_;
-    const std::vector<CatalogEntry> found = catalog.Find(filter, kBankSounds);
+    const std::vector<CatalogEntry> found = catalog.Find(Filter(args.mid(1)), kBankSounds);
     if (found.empty())
         return Fail(QStringLiteral("no sound in the library matches; nothing was written"));
     std::vector<RawData> records;

@@ -5,6 +5,7 @@
 #include <iosfwd>
 
 class SoundCatalog;
+struct CatalogFilter;
 
 // zel1-cli's "library" commands: the sound library's folders, scan, search, similar sounds and
 // banks from a search, without a window and without the synth. Results go to the output stream
@@ -30,6 +31,7 @@ class LibraryCommands {
     int RemoveFolder(SoundCatalog& catalog, const QStringList& args);
     int Folders(SoundCatalog& catalog, const QStringList& args);
     int Scan(SoundCatalog& catalog, const QStringList& args);
+    CatalogFilter Filter(const QStringList& words) const;
     int Find(SoundCatalog& catalog, const QStringList& args);
     int Similar(SoundCatalog& catalog, const QStringList& args);
     int ExportBank(SoundCatalog& catalog, const QStringList& args);
