@@ -22,7 +22,7 @@ class AlsaVm : public ::testing::Test {
     AlsaVm() : midi(driver, messages, pump, clock) {
         // ZEL_VM_WITHOUT_FIX=1 sends and receives as RtMidi alone does, to show what fails.
         if (const char* without = std::getenv("ZEL_VM_WITHOUT_FIX"); without && *without == '1')
-            options = {false, false, AlsaSeqInput::kInputPool};
+            options = {false, false, AlsaSeqClient::kInputPool};
         driver.SetAlsaOptions(options);
     }
 
