@@ -372,7 +372,8 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
         raw->jack = api.jack;
         const std::string failed = raw->jack->OpenInput(
             kOwnInPortName, device.portName,
-            [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes); }, raw->jackSlot);
+            [raw](const uint8_t* bytes, size_t length) { Deliver(*raw, bytes, length); },
+            raw->jackSlot);
         if (!failed.empty())
             return CodeFor(failed);
     }
@@ -401,7 +402,7 @@ MidiResult RtMidiDriver::OpenAlsaInput(const Device& device, InPort& port) {
         "was lost.");
     InPort* raw = &port;
     port.alsa = std::make_unique<AlsaSeqInput>(
-        [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes); },
+        [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes.data(), bytes.size()); },
         [raw] {
             if (raw->started && raw->callback)
                 raw->callback(raw->handle, MidiCode::InLongError, raw->overflowCode, 0);
@@ -417,17 +418,17 @@ MidiResult RtMidiDriver::OpenAlsaInput(const Device& device, InPort& port) {
 
 void RtMidiDriver::OnInput(double, std::vector<unsigned char>* message, void* userData) {
     if (message != nullptr)
-        Deliver(*static_cast<InPort*>(userData), *message);
+        Deliver(*static_cast<InPort*>(userData), message->data(), message->size());
 }
 
-void RtMidiDriver::Deliver(InPort& portRef, const std::vector<unsigned char>& bytes) {
+void RtMidiDriver::Deliver(InPort& portRef, const uint8_t* bytes, size_t length) {
     InPort* port = &portRef;
     // A message that arrives at a stopped port is lost, as on a cable.
-    if (bytes.empty() || !port->started || !port->callback)
+    if (length == 0 || !port->started || !port->callback)
         return;
-    if (bytes[0] != kSysExStart && bytes.size() <= 3) {
+    if (bytes[0] != kSysExStart && length <= 3) {
         uint32_t packed = 0;
-        for (size_t i = 0; i < bytes.size(); ++i)
+        for (size_t i = 0; i < length; ++i)
             packed |= uint32_t{bytes[i]} << (8 * i);
         port->callback(port->handle, MidiCode::InData, packed, 0);
         return;
@@ -436,11 +437,11 @@ void RtMidiDriver::Deliver(InPort& portRef, const std::vector<unsigned char>& by
     {
         std::lock_guard<std::mutex> lock(port->mutex);
         // Too long for the armed buffer, or none armed: the buffer stays where it is.
-        if (!port->armed.empty() && bytes.size() <= port->armed.front()->bufferLength) {
+        if (!port->armed.empty() && length <= port->armed.front()->bufferLength) {
             header = port->armed.front();
             port->armed.pop_front();
-            std::memcpy(header->data, bytes.data(), bytes.size());
-            header->bytesRecorded = static_cast<uint32_t>(bytes.size());
+            std::memcpy(header->data, bytes, length);
+            header->bytesRecorded = static_cast<uint32_t>(length);
         }
     }
     if (header == nullptr) {

@@ -149,7 +149,7 @@ class RtMidiDriver : public MidiDriver {
     OutPort* FindOut(MidiHandle handle);
     // Runs on RtMidi's thread for every complete message of an input port.
     static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* port);
-    static void Deliver(InPort& port, const std::vector<unsigned char>& bytes);
+    static void Deliver(InPort& port, const uint8_t* bytes, size_t length);
     MidiResult OpenAlsaInput(const Device& device, InPort& port);
     // Sends through the port's system; the failure text, empty when sent.
     static std::string Send(OutPort& port, const std::vector<unsigned char>& bytes);
