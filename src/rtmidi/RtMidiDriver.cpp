@@ -364,7 +364,7 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
         raw->jack = api.jack;
         const std::string failed = raw->jack->OpenInput(
             kOwnInPortName, device.portName,
-            [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes.data(), bytes.size()); },
+            [raw](const uint8_t* bytes, size_t length) { Deliver(*raw, bytes, length); },
             raw->jackSlot);
         if (!failed.empty())
             return CodeFor(failed);
