@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -43,8 +44,13 @@ class OtherProgram {
     static constexpr const char* kName = "ZEL-1 E2E Keyboards";
 
     OtherProgram() : client_(jack_client_open(kName, JackNoStartServer, nullptr)) {
-        if (client_ != nullptr)
-            jack_activate(client_);
+        if (client_ == nullptr)
+            return;
+        // Runs in every cycle, as a program that plays does: a client without a process call
+        // takes no part in the cycles, and so holds back every client its ports are connected to.
+        jack_set_process_callback(
+            client_, [](jack_nframes_t, void*) { return 0; }, nullptr);
+        jack_activate(client_);
     }
     ~OtherProgram() {
         if (client_ != nullptr)
@@ -94,7 +100,9 @@ QStringList Items(const QComboBox& list) {
 // its settings dialog, the audition window fed by the device watch.
 class WindowWatchTest : public ::testing::Test {
   protected:
+    // The editor's own ports, as other programs see them.
     static constexpr const char* kThruPort = "ZEL-1 Edit:audition in";
+    static constexpr const char* kLinkPort = "ZEL-1 Edit:ZEL-1 in";
 
     WindowWatchTest() : driver({"jack"}), midi(driver, messages, pump, clock) {}
 
@@ -198,19 +206,36 @@ class WindowWatchTest : public ::testing::Test {
     std::string synthIn;
 };
 
-TEST_F(WindowWatchTest, AnotherProgramsPortAppearsAndGoesInBothListsWithinASecond) {
-    const QString keyboard = OtherProgram::Listed("keyboard");
-    ASSERT_TRUE(InNeither(keyboard));
-
-    const Moment added = other.Add("keyboard");
+// Both lists follow what other programs make and drop. A port chosen in the dialog as the synth's
+// is followed by its name: when it goes the link is closed (so OK warns), and when it returns it
+// is chosen and open again.
+TEST_F(WindowWatchTest, PortsAreListedAndGoneWithinASecondAndTheSynthsPortOpensOnItsReturn) {
+    const QString port = OtherProgram::Listed("synth out");
+    ASSERT_TRUE(InNeither(port));
+    const Moment added = other.Add("synth out");
     EXPECT_TRUE(WithinASecond(added, "a new port listed in both windows",
-                              [&] { return InBothLists(keyboard); }));
-    const Moment dropped = other.Drop("keyboard");
+                              [&] { return InBothLists(port); }));
+    const Moment dropped = other.Drop("synth out");
     EXPECT_TRUE(WithinASecond(dropped, "a dropped port gone from both windows",
-                              [&] { return InNeither(keyboard); }));
-    // The synth's port stays chosen in the dialog; nothing was said to the user.
+                              [&] { return InNeither(port); }));
     EXPECT_EQ(SettingsIn().currentText().toStdString(), synthIn);
     EXPECT_NE(midi.MidiInHandle(), 0u);
+
+    const Moment again = other.Add("synth out");
+    ASSERT_TRUE(WithinASecond(again, "the port listed again", [&] { return InBothLists(port); }));
+    SettingsIn().setCurrentIndex(SettingsIn().findText(port));
+    const auto linked = [&] {
+        return other.Connections("synth out") == std::vector<std::string>{kLinkPort};
+    };
+    ASSERT_TRUE(linked());
+    const Moment gone = other.Drop("synth out");
+    ASSERT_TRUE(WithinASecond(gone, "the synth's port gone", [&] { return InNeither(port); }));
+    EXPECT_EQ(midi.MidiInHandle(), 0u);
+    const Moment back = other.Add("synth out");
+    EXPECT_TRUE(WithinASecond(back, "the synth's port back, chosen and open", [&] {
+        return SettingsIn().currentText() == port && midi.MidiInHandle() != 0 &&
+               midi.MidiOutHandle() != 0 && linked();
+    }));
     EXPECT_TRUE(messages.Messages().empty());
 }
 
