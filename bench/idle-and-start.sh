@@ -29,11 +29,20 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$wo
 export QT_QPA_PLATFORM=offscreen JACK_DEFAULT_SERVER="zel-idle-$$" JACK_NO_AUDIO_RESERVATION=1
 mkdir -p "$XDG_CONFIG_HOME"
 
-# Median wall time of the editor from its start to its shown window.
+# Median time of the editor from its launch to its shown window (the editor prints the moment
+# it showed it, in ms since the epoch), and median time of the whole run to its end.
+median() {
+    sort -n -k"$1,$1" "$work/starts" | awk -v c="$1" '{ v[NR] = $c } END { printf "%.3f", v[int((NR + 1) / 2)] / 1000 }'
+}
 start_time() {
     for _ in $(seq "$starts"); do
-        /usr/bin/time -f %e "$build/zel1edit" --virtual-synth --quit-when-shown 2>&1 >/dev/null | tail -1
-    done | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
+        local launched shown ended
+        launched=$(date +%s%3N)
+        shown=$("$build/zel1edit" --virtual-synth --quit-when-shown 2>/dev/null | awk '/^shown-at-ms/ { print $2 }')
+        ended=$(date +%s%3N)
+        echo "$((shown - launched)) $((ended - launched))"
+    done >"$work/starts"
+    printf '%s %s\n' "$(median 1)" "$(median 2)"
 }
 without=$(start_time)
 
@@ -60,8 +69,11 @@ after=$(cpu)
 registered=$(grep -c 'Client .* registered' "$work/evmon.log" || true)
 unregistered=$(grep -c 'Client .* unregistered' "$work/evmon.log" || true)
 reorders=$(grep -ci 'graph reorder' "$work/evmon.log" || true)
-printf 'start to shown window (median of %d): %s s without JACK, %s s with JACK\n' "$starts" \
-    "$without" "$with"
+read -r without_shown without_run <<<"$without"
+read -r with_shown with_run <<<"$with"
+printf 'start to shown window (median of %d): %s s without JACK, %s s with JACK (ratio %.2f)\n' \
+    "$starts" "$without_shown" "$with_shown" "$(echo "$with_shown / $without_shown" | bc -l)"
+printf 'whole run to its end: %s s without JACK, %s s with JACK\n' "$without_run" "$with_run"
 printf 'idle %d s: %d client registrations, %d unregistrations, %d graph reorders; %.2f %% of a processor\n' \
     "$idle" "$registered" "$unregistered" "$reorders" \
     "$(echo "($after - $before) * 100 / $ticks / $idle" | bc -l)"

@@ -78,7 +78,9 @@ int main(int argc, char* argv[]) {
     while (!stopRequested)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     link.CloseAuditionIn();
-    std::printf("forwarded %llu dropped %llu\n", static_cast<unsigned long long>(link.Forwarded()),
+    std::printf("taken %llu forwarded %llu dropped %llu\n",
+                static_cast<unsigned long long>(link.Taken()),
+                static_cast<unsigned long long>(link.Forwarded()),
                 static_cast<unsigned long long>(link.Dropped()));
     return 0;
 }

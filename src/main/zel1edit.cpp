@@ -3,6 +3,7 @@
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
+#include <future>
 #include <iostream>
 #include <memory>
 #include <string_view>
@@ -88,6 +89,10 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
+    // The MIDI systems are joined while the toolkit starts: a JACK server takes about as long
+    // to let a client in as the rest of the start together.
+    std::future<std::unique_ptr<RtMidiDriver>> platformDevices =
+        std::async(std::launch::async, [] { return std::make_unique<RtMidiDriver>(); });
     EditorApplication::PrepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ZEL1Edit"));
@@ -105,6 +110,8 @@ int main(int argc, char* argv[]) {
         options.files << QDir::current().absoluteFilePath(file);
 
     QSettingsStore store;
-    EditorApplication editor(store, std::make_unique<RtMidiDriver>());
+    EditorApplication editor(store, [&platformDevices]() -> std::unique_ptr<MidiDriver> {
+        return platformDevices.get();
+    });
     return editor.Run(options);
 }

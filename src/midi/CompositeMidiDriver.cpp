@@ -220,6 +220,16 @@ void CompositeMidiDriver::Service() {
         driver->Service();
 }
 
+bool CompositeMidiDriver::ServicePending() const {
+    return std::any_of(drivers_.begin(), drivers_.end(),
+                       [](const auto& driver) { return driver->ServicePending(); });
+}
+
+void CompositeMidiDriver::SetWorkNotice(std::function<void()> notice) {
+    for (auto& driver : drivers_)
+        driver->SetWorkNotice(notice);
+}
+
 void CompositeMidiDriver::Refresh() {
     for (auto& driver : drivers_)
         driver->Refresh();

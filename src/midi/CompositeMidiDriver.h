@@ -49,6 +49,8 @@ class CompositeMidiDriver : public MidiDriver {
     MidiResult OutGetErrorText(MidiResult code, std::string& text, size_t bufferSize) override;
 
     void Service() override;
+    bool ServicePending() const override;
+    void SetWorkNotice(std::function<void()> notice) override;
     void Refresh() override;
     int DeviceChangeDescriptor() const override;
     bool TakeDeviceChange() override;

@@ -116,6 +116,12 @@ class MidiDriver {
     // Delivers whatever input has fallen due. The event pump calls this between two looks at the
     // input flags; backends with a thread of their own need nothing here.
     virtual void Service() {}
+    // True while Service() still has something to hand over or mark done; an idle program need
+    // not call it until the backend's work notice says that something waits again.
+    virtual bool ServicePending() const { return false; }
+    // Called (on the thread that gave the backend work) when Service() has something to do
+    // again after it had nothing.
+    virtual void SetWorkNotice(std::function<void()> notice) { (void)notice; }
 
     // Lists the devices anew (a device plugged in since the last look appears). Ids may change;
     // open handles stay valid.

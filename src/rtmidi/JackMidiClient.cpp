@@ -43,7 +43,8 @@ std::string JackMidiClient::Open(const std::string& clientName) {
     client_ = jack_client_open(clientName.c_str(), JackNoStartServer, &status);
     if (client_ == nullptr)
         return "No JACK server is running.";
-    jack_set_process_callback(client_, &JackMidiClient::Process, this);
+    // No process callback while no port is open: the server then leaves the client out of its
+    // cycles, and an idle editor costs it nothing.
     jack_on_info_shutdown(client_, &JackMidiClient::OnShutdown, this);
     jack_set_port_registration_callback(client_, &JackMidiClient::OnPortRegistration, this);
     jack_set_client_registration_callback(client_, &JackMidiClient::OnClientRegistration, this);
@@ -126,9 +127,15 @@ void JackMidiClient::Read(Port& port, jack_nframes_t frames) {
         const bool realTime = first >= kClock;
         if (!port.joining.empty() && !realTime) {
             if (first < 0x80 || first == kSysExEnd) {
+                // Longer than any message an editor takes: dropped rather than grown here,
+                // where nothing may wait for memory. Its remaining pieces are stray data.
+                if (port.joining.size() + event.size > port.joining.capacity()) {
+                    port.joining.clear();
+                    continue;
+                }
                 port.joining.insert(port.joining.end(), bytes, bytes + event.size);
                 if (ends) {
-                    port.call(port.joining);
+                    port.call(port.joining.data(), port.joining.size());
                     port.joining.clear();
                 }
                 continue;
@@ -138,8 +145,8 @@ void JackMidiClient::Read(Port& port, jack_nframes_t frames) {
         }
         if (first == kSysExStart) {
             if (ends) {
-                port.call(std::vector<uint8_t>(bytes, bytes + event.size));
-            } else {
+                port.call(bytes, event.size);
+            } else if (event.size <= port.joining.capacity()) {
                 port.joining.assign(bytes, bytes + event.size);
             }
             continue;
@@ -147,7 +154,7 @@ void JackMidiClient::Read(Port& port, jack_nframes_t frames) {
         // Timing and active sensing are noise to an editor; stray data bytes are no message.
         if (first < 0x80 || first == kTimeCode || first == kClock || first == kActiveSensing)
             continue;
-        port.call(std::vector<uint8_t>(bytes, bytes + event.size));
+        port.call(bytes, event.size);
     }
 }
 
@@ -208,6 +215,27 @@ std::string JackMidiClient::UniqueName(const std::string& ownName) const {
     }
 }
 
+bool JackMidiClient::AnyPort() const {
+    for (const Port& port : ports_) {
+        if (port.port != nullptr)
+            return true;
+    }
+    return false;
+}
+
+bool JackMidiClient::SetProcessing(bool on) {
+    // Callbacks are set on an inactive client only; with no port of ours nothing is connected.
+    if (client_ == nullptr || processing_ == on)
+        return true;
+    jack_deactivate(client_);
+    jack_set_process_callback(client_, on ? &JackMidiClient::Process : nullptr, this);
+    const bool active = jack_activate(client_) == 0;
+    processing_ = on && active;
+    // Ports that came or went while the client was inactive were not announced to it.
+    changed_();
+    return active;
+}
+
 std::string JackMidiClient::Register(const std::string& ownName, bool output, size_t& slot) {
     if (!Alive())
         return "The JACK server has gone away.";
@@ -215,11 +243,16 @@ std::string JackMidiClient::Register(const std::string& ownName, bool output, si
     }
     if (slot == kPorts)
         return "Too many MIDI ports are open on JACK.";
+    if (!SetProcessing(true))
+        return "The JACK client could not be activated.";
     Port& port = ports_[slot];
     port.port = jack_port_register(client_, UniqueName(ownName).c_str(), JACK_DEFAULT_MIDI_TYPE,
                                    output ? JackPortIsOutput : JackPortIsInput, 0);
-    if (port.port == nullptr)
+    if (port.port == nullptr) {
+        if (!AnyPort() && Alive())
+            SetProcessing(false);
         return "The JACK port could not be made.";
+    }
     port.output = output;
     if (output && port.ring == nullptr) {
         port.ring = jack_ringbuffer_create(kOutputRing);
@@ -281,6 +314,8 @@ void JackMidiClient::Release(Port& port) {
     port.port = nullptr;
     port.call = nullptr;
     port.joining.clear();
+    if (!AnyPort() && Alive())
+        SetProcessing(false);
 }
 
 void JackMidiClient::Close(size_t slot) {

@@ -18,10 +18,12 @@
 // per port and written in the next cycle, where a message that does not fit this cycle's buffer
 // waits for the next one instead of being dropped. The server's port, client and rename
 // notifications, and its going away, call `changed` on JACK's notification thread, so nobody has
-// to look at the graph on a timer.
+// to look at the graph on a timer. The client takes part in the server's cycles only while a
+// port of its own is open: an editor on the virtual synth is not woken 375 times a second.
 class JackMidiClient {
   public:
-    using MessageCall = std::function<void(const std::vector<uint8_t>&)>;
+    // Called on JACK's process thread with one whole message; nothing may be allocated there.
+    using MessageCall = std::function<void(const uint8_t* bytes, size_t length)>;
 
     static constexpr size_t kPorts = 16;
     // Whole messages per output port that may wait for the next cycles.
@@ -77,6 +79,10 @@ class JackMidiClient {
     void Read(Port& port, jack_nframes_t frames);
     void Write(Port& port, jack_nframes_t frames);
     std::string Register(const std::string& ownName, bool output, size_t& slot);
+    bool AnyPort() const;
+    // Takes part in the server's cycles (a process callback) or not; false when the client
+    // could not be activated again.
+    bool SetProcessing(bool on);
     std::string UniqueName(const std::string& ownName) const;
     // Lets a few cycles pass, so that a new connection carries what is sent next.
     void Settle();
@@ -85,6 +91,7 @@ class JackMidiClient {
     std::function<void()> changed_;
     jack_client_t* client_ = nullptr;
     std::atomic<bool> shutDown_{false};
+    bool processing_ = false;  // main thread only
     std::atomic<uint64_t> cycles_{0};
     std::array<Port, kPorts> ports_;
 };

@@ -21,8 +21,8 @@
 // messages given while one is unfinished queue behind it.
 class PacedSysExSender {
   public:
-    // No piece may be longer: the sequencer library ends an event when its encoder buffer, sized
-    // by the longest message it was ever given, is full.
+    // The size in which the kernel's own MIDI ports hand SysEx over, so a receiving program takes
+    // the pieces as it takes a device's.
     static constexpr size_t kPieceSize = 256;
     static constexpr double kWireBytesPerSecond = 3125.0;
 

@@ -169,10 +169,15 @@ RtMidiDriver::RtMidiDriver(const std::vector<std::string>& apiNames, std::string
 RtMidiDriver::~RtMidiDriver() {
     // The ports' threads stop before anything they call into goes away.
     for (auto& [handle, port] : inPorts_) {
+        if (port->alsa)
+            port->alsa->Close(port->alsaSlot);
         if (port->jack)
             port->jack->Close(port->jackSlot);
     }
     for (auto& [handle, port] : outPorts_) {
+        port->paced.reset();
+        if (port->alsa)
+            port->alsa->Close(port->alsaSlot);
         if (port->jack)
             port->jack->Close(port->jackSlot);
     }
@@ -191,24 +196,15 @@ std::unique_ptr<RtMidiDriver::Api> RtMidiDriver::StartApi(RtMidi::Api api) {
             return nullptr;
         return entry;
     }
-    bool started = true;
-    {
-        // An API that throws, or complains while it starts, cannot serve.
+    if (api == RtMidi::LINUX_ALSA) {
+        entry->alsa = std::make_shared<AlsaSeqClient>([this] { changed_.Raise(); });
+        // A machine without the sequencer is normal and not worth a word.
         QuietMidiLibraries quiet;
-        try {
-            entry->inProbe = std::make_unique<RtMidiIn>(api, clientName_);
-            entry->outProbe = std::make_unique<RtMidiOut>(api, clientName_);
-        } catch (const RtMidiError&) {
-            started = false;
-        }
-        if (!quiet.FirstMessage().empty())
-            started = false;
+        if (!entry->alsa->Open(clientName_, alsaOptions_.inputPool).empty())
+            return nullptr;
+        return entry;
     }
-    if (!started)
-        return nullptr;
-    entry->inProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
-    entry->outProbe->setErrorCallback(&ErrorTrap::OnError, &entry->trap);
-    return entry;
+    return nullptr;
 }
 
 std::vector<std::string> RtMidiDriver::StartedApis() const {
@@ -256,17 +252,9 @@ void RtMidiDriver::Refresh() {
         if (api.jack) {
             ins = api.jack->Ports(true);
             outs = api.jack->Ports(false);
-        } else {
-            const MidiResult listed = Guarded(api.trap, [&] {
-                for (unsigned n = 0, count = api.inProbe->getPortCount(); n < count; ++n) {
-                    ins.push_back(api.inProbe->getPortName(n));
-                }
-                for (unsigned n = 0, count = api.outProbe->getPortCount(); n < count; ++n) {
-                    outs.push_back(api.outProbe->getPortName(n));
-                }
-            });
-            if (listed != MidiCode::NoError)
-                continue;
+        } else if (api.alsa) {
+            ins = api.alsa->Ports(true);
+            outs = api.alsa->Ports(false);
         }
         listedNow.insert(api.api);
         for (const std::string& port : ins) {
@@ -291,10 +279,17 @@ void RtMidiDriver::Refresh() {
 
 void RtMidiDriver::NamePort(MidiHandle handle, bool input, const std::string& name) {
     if (input) {
-        if (InPort* port = FindIn(handle); port != nullptr && port->jack)
+        if (InPort* port = FindIn(handle); port != nullptr) {
+            if (port->alsa)
+                port->alsa->Rename(port->alsaSlot, name);
+            if (port->jack)
+                port->jack->Rename(port->jackSlot, name);
+        }
+    } else if (OutPort* port = FindOut(handle); port != nullptr) {
+        if (port->alsa)
+            port->alsa->Rename(port->alsaSlot, name);
+        if (port->jack)
             port->jack->Rename(port->jackSlot, name);
-    } else if (OutPort* port = FindOut(handle); port != nullptr && port->jack) {
-        port->jack->Rename(port->jackSlot, name);
     }
 }
 
@@ -316,31 +311,29 @@ MidiResult RtMidiDriver::OutGetDevCaps(uint32_t deviceId, MidiOutCaps& caps) {
 // ----------------------------------------------------------------------------------------------
 // Opening
 
-template <typename Midi>
-MidiResult RtMidiDriver::OpenByName(const Device& device, std::unique_ptr<Midi>& midi,
-                                    ErrorTrap& trap, const char* ownName,
-                                    const std::function<void(Midi&)>& prepare) {
+MidiResult RtMidiDriver::OpenRtMidiIn(const Device& device, InPort& port) {
     {
         QuietMidiLibraries quiet;
         try {
-            midi = std::make_unique<Midi>(apis_[device.api]->api, clientName_);
+            port.midi = std::make_unique<RtMidiIn>(apis_[device.api]->api, clientName_);
         } catch (const RtMidiError& e) {
             return CodeFor(e.getMessage());
         }
         if (!quiet.FirstMessage().empty())
             return CodeFor(quiet.FirstMessage());
     }
-    midi->setErrorCallback(&ErrorTrap::OnError, &trap);
+    RtMidiIn& midi = *port.midi;
+    midi.setErrorCallback(&ErrorTrap::OnError, &port.trap);
     bool found = false;
-    const MidiResult opened = Guarded(trap, [&] {
+    const MidiResult opened = Guarded(port.trap, [&] {
         // Found by name: the numbering may have changed since the list was made.
-        for (unsigned n = 0, count = midi->getPortCount(); n < count && !found; ++n) {
-            if (midi->getPortName(n) != device.portName)
+        for (unsigned n = 0, count = midi.getPortCount(); n < count && !found; ++n) {
+            if (midi.getPortName(n) != device.portName)
                 continue;
             found = true;
-            if (prepare)
-                prepare(*midi);
-            midi->openPort(n, ownName);
+            midi.setCallback(&RtMidiDriver::OnInput, &port);
+            midi.ignoreTypes(false, true, true);
+            midi.openPort(n, kOwnInPortName);
         }
     });
     if (opened != MidiCode::NoError)
@@ -367,23 +360,19 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
     port->callback = std::move(callback);
     InPort* raw = port.get();
     const Api& api = *apis_[device.api];
-    const bool alsa = api.api == RtMidi::LINUX_ALSA && alsaOptions_.ownInput;
     if (api.jack) {
         raw->jack = api.jack;
         const std::string failed = raw->jack->OpenInput(
             kOwnInPortName, device.portName,
-            [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes); }, raw->jackSlot);
+            [raw](const uint8_t* bytes, size_t length) { Deliver(*raw, bytes, length); },
+            raw->jackSlot);
         if (!failed.empty())
             return CodeFor(failed);
     }
-    const MidiResult opened =
-        api.jack ? MidiCode::NoError
-        : alsa   ? OpenAlsaInput(device, *raw)
-                 : OpenByName<RtMidiIn>(device, raw->midi, raw->trap, kOwnInPortName,
-                                      [raw](RtMidiIn& in) {
-                                          in.setCallback(&RtMidiDriver::OnInput, raw);
-                                          in.ignoreTypes(false, true, true);
-                                      });
+    const MidiResult opened = api.jack ? MidiCode::NoError
+                              : api.alsa && alsaOptions_.ownInput
+                                  ? OpenAlsaInput(device, *api.alsa, *raw)
+                                  : OpenRtMidiIn(device, *raw);
     if (opened != MidiCode::NoError)
         return opened;
     raw->handle = nextHandle_++;
@@ -394,40 +383,40 @@ MidiResult RtMidiDriver::InOpen(MidiHandle& handle, uint32_t deviceId, MidiInPro
     return MidiCode::NoError;
 }
 
-MidiResult RtMidiDriver::OpenAlsaInput(const Device& device, InPort& port) {
+MidiResult RtMidiDriver::OpenAlsaInput(const Device& device, AlsaSeqClient& alsa, InPort& port) {
     // Registered here: the input's thread must not add texts.
     port.overflowCode = CodeFor(
         "MIDI input overflow: a message arrived faster than it could be taken in and "
         "was lost.");
     InPort* raw = &port;
-    port.alsa = std::make_unique<AlsaSeqInput>(
-        [raw](const std::vector<uint8_t>& bytes) { Deliver(*raw, bytes); },
+    alsa.SetInputPool(alsaOptions_.inputPool);
+    const std::string failed = alsa.OpenInput(
+        kOwnInPortName, device.portName,
+        [raw](const uint8_t* bytes, size_t length) { Deliver(*raw, bytes, length); },
         [raw] {
             if (raw->started && raw->callback)
                 raw->callback(raw->handle, MidiCode::InLongError, raw->overflowCode, 0);
-        });
-    const std::string failed =
-        port.alsa->Open(clientName_, kOwnInPortName, device.portName, alsaOptions_.inputPool);
-    if (!failed.empty()) {
-        port.alsa.reset();
+        },
+        port.alsaSlot);
+    if (!failed.empty())
         return CodeFor(failed);
-    }
+    port.alsa = apis_[device.api]->alsa;
     return MidiCode::NoError;
 }
 
 void RtMidiDriver::OnInput(double, std::vector<unsigned char>* message, void* userData) {
     if (message != nullptr)
-        Deliver(*static_cast<InPort*>(userData), *message);
+        Deliver(*static_cast<InPort*>(userData), message->data(), message->size());
 }
 
-void RtMidiDriver::Deliver(InPort& portRef, const std::vector<unsigned char>& bytes) {
+void RtMidiDriver::Deliver(InPort& portRef, const uint8_t* bytes, size_t length) {
     InPort* port = &portRef;
     // A message that arrives at a stopped port is lost, as on a cable.
-    if (bytes.empty() || !port->started || !port->callback)
+    if (length == 0 || !port->started || !port->callback)
         return;
-    if (bytes[0] != kSysExStart && bytes.size() <= 3) {
+    if (bytes[0] != kSysExStart && length <= 3) {
         uint32_t packed = 0;
-        for (size_t i = 0; i < bytes.size(); ++i)
+        for (size_t i = 0; i < length; ++i)
             packed |= uint32_t{bytes[i]} << (8 * i);
         port->callback(port->handle, MidiCode::InData, packed, 0);
         return;
@@ -436,11 +425,11 @@ void RtMidiDriver::Deliver(InPort& portRef, const std::vector<unsigned char>& by
     {
         std::lock_guard<std::mutex> lock(port->mutex);
         // Too long for the armed buffer, or none armed: the buffer stays where it is.
-        if (!port->armed.empty() && bytes.size() <= port->armed.front()->bufferLength) {
+        if (!port->armed.empty() && length <= port->armed.front()->bufferLength) {
             header = port->armed.front();
             port->armed.pop_front();
-            std::memcpy(header->data, bytes.data(), bytes.size());
-            header->bytesRecorded = static_cast<uint32_t>(bytes.size());
+            std::memcpy(header->data, bytes, length);
+            header->bytesRecorded = static_cast<uint32_t>(length);
         }
     }
     if (header == nullptr) {
@@ -495,10 +484,11 @@ MidiResult RtMidiDriver::InClose(MidiHandle handle) {
             return MidiCode::StillPlaying;
     }
     port->started = false;
-    // Closing joins the input's thread: no call back arrives after this.
+    // Closing waits for a call in progress: no call back arrives after this.
+    if (port->alsa)
+        port->alsa->Close(port->alsaSlot);
     if (port->jack)
         port->jack->Close(port->jackSlot);
-    port->alsa.reset();
     port->midi.reset();
     if (port->callback)
         port->callback(handle, MidiCode::InClose, 0, 0);
@@ -554,22 +544,18 @@ MidiResult RtMidiDriver::OutOpen(MidiHandle& handle, uint32_t deviceId) {
     auto port = std::make_unique<OutPort>();
     const Api& api = *apis_[device.api];
     port->api = api.api;
-    if (api.jack) {
-        port->jack = api.jack;
-        const std::string failed =
-            port->jack->OpenOutput(kOwnOutPortName, device.portName, port->jackSlot);
-        if (!failed.empty())
-            return CodeFor(failed);
-    } else {
-        const MidiResult opened =
-            OpenByName<RtMidiOut>(device, port->midi, port->trap, kOwnOutPortName, nullptr);
-        if (opened != MidiCode::NoError)
-            return opened;
-    }
-    if (port->api == RtMidi::LINUX_ALSA && alsaOptions_.sysExPieces) {
+    const std::string failed =
+        api.jack   ? api.jack->OpenOutput(kOwnOutPortName, device.portName, port->jackSlot)
+        : api.alsa ? api.alsa->OpenOutput(kOwnOutPortName, device.portName, port->alsaSlot)
+                   : std::string("The MIDI system has no client.");
+    if (!failed.empty())
+        return CodeFor(failed);
+    port->jack = api.jack;
+    port->alsa = api.alsa;
+    if (port->alsa && alsaOptions_.sysExPieces) {
         OutPort* raw = port.get();
         port->paced = std::make_unique<PacedSysExSender>(
-            [raw](const std::vector<uint8_t>& bytes) { return SendText(*raw, bytes); });
+            [raw](const std::vector<uint8_t>& bytes) { return Send(*raw, bytes); });
     }
     handle = nextHandle_++;
     outPorts_[handle] = std::move(port);
@@ -602,6 +588,10 @@ MidiResult RtMidiDriver::OutClose(MidiHandle handle) {
     OutPort* port = FindOut(handle);
     if (port == nullptr)
         return MidiCode::InvalidHandle;
+    // What is still being paced out stops before its port goes.
+    port->paced.reset();
+    if (port->alsa)
+        port->alsa->Close(port->alsaSlot);
     if (port->jack)
         port->jack->Close(port->jackSlot);
     outPorts_.erase(handle);
@@ -664,17 +654,7 @@ MidiResult RtMidiDriver::OutShortMsg(MidiHandle handle, uint32_t message) {
 std::string RtMidiDriver::Send(OutPort& port, const std::vector<unsigned char>& bytes) {
     if (port.jack)
         return port.jack->Send(port.jackSlot, bytes.data(), bytes.size());
-    return SendText(port, bytes);
-}
-
-std::string RtMidiDriver::SendText(OutPort& port, const std::vector<unsigned char>& bytes) {
-    port.trap.Clear();
-    try {
-        port.midi->sendMessage(&bytes);
-    } catch (const RtMidiError& e) {
-        return e.getMessage();
-    }
-    std::string text;
-    port.trap.Take(text);
-    return text;
+    if (port.alsa)
+        return port.alsa->Send(port.alsaSlot, bytes.data(), bytes.size());
+    return "The port has no MIDI system.";
 }

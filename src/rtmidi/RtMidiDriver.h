@@ -14,14 +14,15 @@
 
 #include "midi/MidiDriver.h"
 #include "platform/WakeSignal.h"
-#include "rtmidi/AlsaSeqInput.h"
+#include "rtmidi/AlsaSeqClient.h"
 #include "rtmidi/JackMidiClient.h"
 #include "rtmidi/PacedSysExSender.h"
 
 // The operating system's MIDI ports: every compiled API that can start (ALSA sequencer, JACK)
-// contributes its ports to one device list. On JACK the editor is one client of its own with a
-// port for each open device (JackMidiClient); on ALSA RtMidi carries the output. SysEx arrives in
-// the buffers the caller arms; the system's thread fills them and calls back, exactly as the
+// contributes its ports to one device list. On each system the editor is one client of its own
+// with a port for each open device (AlsaSeqClient, JackMidiClient), and the system's own
+// announcements of ports that come and go raise the device-change signal. SysEx arrives in the
+// buffers the caller arms; the system's thread fills them and calls back, exactly as the
 // in-process emulator pair does. Every failure becomes a result code whose text is the system's
 // message; no exception leaves this class.
 class RtMidiDriver : public MidiDriver {
@@ -49,12 +50,13 @@ class RtMidiDriver : public MidiDriver {
     void NamePort(MidiHandle handle, bool input, const std::string& name) override;
     bool ListingComplete() const override { return listingComplete_; }
 
-    // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqInput); applies to ports opened
-    // afterwards. Tests switch a part off to show what it prevents.
+    // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqClient); applies to ports opened
+    // afterwards. Tests switch a part off to show what it prevents: without ownInput every input
+    // is an RtMidi client of its own with RtMidi's small input pool.
     struct AlsaOptions {
         bool sysExPieces = true;
         bool ownInput = true;
-        int inputPool = AlsaSeqInput::kInputPool;
+        int inputPool = AlsaSeqClient::kInputPool;
     };
     void SetAlsaOptions(const AlsaOptions& options) { alsaOptions_ = options; }
 
@@ -96,16 +98,13 @@ class RtMidiDriver : public MidiDriver {
     struct Api {
         RtMidi::Api api = RtMidi::UNSPECIFIED;
         std::string label;  // shown behind a name that an earlier API lists too
-        ErrorTrap trap;
-        // Declared last so they go first: they report into trap.
-        std::unique_ptr<RtMidiIn> inProbe;
-        std::unique_ptr<RtMidiOut> outProbe;
-        // JACK: the one client, shared with the ports opened on it.
+        // The one client of the system, shared with the ports opened on it.
+        std::shared_ptr<AlsaSeqClient> alsa;
         std::shared_ptr<JackMidiClient> jack;
     };
     struct Device {
         size_t api = 0;
-        std::string portName;  // as RtMidi lists it
+        std::string portName;  // as the system lists it
         std::string name;      // as shown, distinct within the list
         uint16_t technology = MidiCode::TechMidiPort;
     };
@@ -119,27 +118,25 @@ class RtMidiDriver : public MidiDriver {
         MidiResult overflowCode = MidiCode::Error;
         // Declared last so they go first: their threads call into the members above.
         std::unique_ptr<RtMidiIn> midi;
-        std::unique_ptr<AlsaSeqInput> alsa;
+        std::shared_ptr<AlsaSeqClient> alsa;
+        size_t alsaSlot = 0;
         std::shared_ptr<JackMidiClient> jack;
         size_t jackSlot = 0;
     };
     struct OutPort {
         RtMidi::Api api = RtMidi::UNSPECIFIED;
-        ErrorTrap trap;
-        std::unique_ptr<RtMidiOut> midi;
-        // Declared after midi so it stops before midi goes.
-        std::unique_ptr<PacedSysExSender> paced;
+        std::shared_ptr<AlsaSeqClient> alsa;
+        size_t alsaSlot = 0;
         std::shared_ptr<JackMidiClient> jack;
         size_t jackSlot = 0;
+        // Declared last so it stops before the port closes.
+        std::unique_ptr<PacedSysExSender> paced;
     };
 
     // Starts the API; null when it cannot serve.
     std::unique_ptr<Api> StartApi(RtMidi::Api api);
-    // Creates the port object for the device's API and opens the device, found by its name;
-    // prepare runs just before the open.
-    template <typename Midi>
-    MidiResult OpenByName(const Device& device, std::unique_ptr<Midi>& midi, ErrorTrap& trap,
-                          const char* ownName, const std::function<void(Midi&)>& prepare);
+    // Opens the device as an RtMidi input of its own, found by its name.
+    MidiResult OpenRtMidiIn(const Device& device, InPort& port);
     // Runs an RtMidi call; a thrown or reported failure becomes a result code.
     template <typename Call>
     MidiResult Guarded(ErrorTrap& trap, Call call);
@@ -149,12 +146,10 @@ class RtMidiDriver : public MidiDriver {
     OutPort* FindOut(MidiHandle handle);
     // Runs on RtMidi's thread for every complete message of an input port.
     static void OnInput(double timeStamp, std::vector<unsigned char>* message, void* port);
-    static void Deliver(InPort& port, const std::vector<unsigned char>& bytes);
-    MidiResult OpenAlsaInput(const Device& device, InPort& port);
+    static void Deliver(InPort& port, const uint8_t* bytes, size_t length);
+    MidiResult OpenAlsaInput(const Device& device, AlsaSeqClient& alsa, InPort& port);
     // Sends through the port's system; the failure text, empty when sent.
     static std::string Send(OutPort& port, const std::vector<unsigned char>& bytes);
-    // Sends through RtMidi; the failure text, empty when sent.
-    static std::string SendText(OutPort& port, const std::vector<unsigned char>& bytes);
 
     // Raised on the systems' threads when ports come or go; outlives the clients that raise it.
     WakeSignal changed_;

@@ -156,6 +156,7 @@ MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header)
         return MidiCode::InvalidHandle;
     if (header.data == nullptr)
         return MidiCode::Unprepared;
+    const bool hadWork = ServicePending();
     std::vector<uint8_t> message(header.data, header.data + header.bufferLength);
     schedule_.Add(clock_.Now(), message.size(), synth_.Receive(message));
     if (pacedSend_) {
@@ -164,6 +165,7 @@ MidiResult EmulatorMidiDriver::OutLongMsg(MidiHandle handle, MidiHeader& header)
         sending_.push_back({sendingUntil_, &header});
         header.flags = MidiCode::HeaderInQueue;
     }
+    Scheduled(hadWork);
     return MidiCode::NoError;
 }
 
@@ -186,14 +188,23 @@ MidiResult EmulatorMidiDriver::OutGetErrorText(MidiResult code, std::string& tex
 }
 
 void EmulatorMidiDriver::Inject(const std::vector<uint8_t>& message, double delaySeconds) {
+    const bool hadWork = ServicePending();
     schedule_.Add(clock_.Now() + delaySeconds, 0, {message});
+    Scheduled(hadWork);
 }
 
 void EmulatorMidiDriver::InjectShort(uint32_t packed) {
     std::vector<uint8_t> message{static_cast<uint8_t>(packed & 0xFF),
                                  static_cast<uint8_t>((packed >> 8) & 0xFF),
                                  static_cast<uint8_t>((packed >> 16) & 0xFF)};
+    const bool hadWork = ServicePending();
     schedule_.Add(clock_.Now(), 0, {message});
+    Scheduled(hadWork);
+}
+
+void EmulatorMidiDriver::Scheduled(bool hadWork) {
+    if (!hadWork && ServicePending() && workNotice_)
+        workNotice_();
 }
 
 namespace {

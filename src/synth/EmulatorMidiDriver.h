@@ -60,10 +60,14 @@ class EmulatorMidiDriver : public MidiDriver {
     MidiResult OutGetErrorText(MidiResult code, std::string& text, size_t bufferSize) override;
 
     void Service() override;
+    bool ServicePending() const override { return schedule_.Pending() > 0 || !sending_.empty(); }
+    void SetWorkNotice(std::function<void()> notice) override { workNotice_ = std::move(notice); }
 
   private:
     // Short messages travel as their one to three bytes, SysEx as the whole message.
     void Deliver(const std::vector<uint8_t>& message);
+    // Tells the work notice when Service() has work again after it had none.
+    void Scheduled(bool hadWork);
 
     static constexpr MidiHandle kInHandle = 0x2E1;
     static constexpr MidiHandle kOutHandle = 0x2E2;
@@ -83,4 +87,5 @@ class EmulatorMidiDriver : public MidiDriver {
     bool pacedSend_ = false;
     double sendingUntil_ = 0;
     std::deque<Sending> sending_;
+    std::function<void()> workNotice_;
 };

@@ -123,3 +123,28 @@ TEST_F(CompositeMidiDriverTest, ErrorTextsComeFromTheDriverThatFailed) {
     EXPECT_EQ(midi.MidiOutHandle(), 0u);
     EXPECT_NE(composite.InGetErrorText(0x7777, text, 128), MidiCode::NoError);
 }
+
+// The editor calls Service() only while something waits, so it must hear when work arrives and
+// see when it is done: a reply on its way at cable speed, then nothing.
+TEST_F(CompositeMidiDriverTest, SaysWhenRepliesAreOnTheirWayAndWhenAllAreDelivered) {
+    int notices = 0;
+    composite.SetWorkNotice([&] { ++notices; });
+    second->SetCableSpeed(true);
+    ModuleMIDI midi(composite, messages, pump, clock);
+    ASSERT_TRUE(midi.OpenInPort(1));
+    ASSERT_TRUE(midi.OpenOutPort(1));
+    EXPECT_FALSE(composite.ServicePending());
+
+    midi.SendRequest(0, 5);
+    midi.SendRequest(0, 6);
+    EXPECT_TRUE(composite.ServicePending());
+    EXPECT_EQ(notices, 1);  // once, when work came after none
+    composite.Service();
+    EXPECT_TRUE(composite.ServicePending());  // the replies take their time on the cable
+
+    clock.Advance(2.0);
+    composite.Service();
+    EXPECT_FALSE(composite.ServicePending());
+    second->InjectShort(0x643C90);
+    EXPECT_EQ(notices, 2);
+}

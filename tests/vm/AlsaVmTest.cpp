@@ -1,28 +1,40 @@
 // The exchange through the ALSA sequencer on a real kernel (run by run-vm.sh): a USB MIDI
 // interface whose far end plays the ZEL-1, and a VirMIDI port that answers in bursts.
 #include <gtest/gtest.h>
+#include <poll.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <set>
 
-#include "platform/EventPump.h"
+#include "midi/AuditionLink.h"
 #include "midi/ModuleMIDI.h"
-#include "support/RecordingMessageSink.h"
+#include "platform/EventPump.h"
 #include "platform/SteadyClock.h"
 #include "rtmidi/RtMidiDriver.h"
+#include "support/RecordingMessageSink.h"
 #include "tests/vm/RawMidiPeer.h"
+#include "tests/vm/SeqPeer.h"
 
 namespace {
 constexpr const char* kCable = "ZEL Cable:";
 constexpr const char* kVirMidi = "Virtual Raw MIDI 0-0:";
 constexpr size_t kAllSoundsDump = 5531;
 
+// True when the descriptor becomes readable within the time.
+bool Readable(int fd, int milliseconds) {
+    pollfd watched{fd, POLLIN, 0};
+    return poll(&watched, 1, milliseconds) == 1;
+}
+
 class AlsaVm : public ::testing::Test {
   protected:
     AlsaVm() : midi(driver, messages, pump, clock) {
         // ZEL_VM_WITHOUT_FIX=1 sends and receives as RtMidi alone does, to show what fails.
         if (const char* without = std::getenv("ZEL_VM_WITHOUT_FIX"); without && *without == '1')
-            options = {false, false, AlsaSeqInput::kInputPool};
+            options = {false, false, AlsaSeqClient::kInputPool};
         driver.SetAlsaOptions(options);
     }
 
@@ -79,6 +91,23 @@ class AlsaVm : public ::testing::Test {
             all.insert(all.end(), sound.begin(), sound.end());
         }
         return all;
+    }
+
+    std::vector<std::string> Names(bool input) {
+        std::vector<std::string> names;
+        const uint32_t count = input ? driver.InGetNumDevs() : driver.OutGetNumDevs();
+        for (uint32_t id = 0; id < count; ++id) {
+            if (input) {
+                MidiInCaps caps;
+                driver.InGetDevCaps(id, caps);
+                names.push_back(caps.productName);
+            } else {
+                MidiOutCaps caps;
+                driver.OutGetDevCaps(id, caps);
+                names.push_back(caps.productName);
+            }
+        }
+        return names;
     }
 
     RtMidiDriver::AlsaOptions options;
@@ -195,5 +224,78 @@ TEST_F(AlsaVm, AnOverflowIsReportedAndTheNextAnswerArrivesWhole) {
     ASSERT_TRUE(far.Write(one));
     EXPECT_TRUE(midi.WaitForMessage(false)) << messages.Messages().back().text;
     EXPECT_EQ(midi.ReceivedMessage(), one);
+}
+
+TEST_F(AlsaVm, TheEditorIsOneClientWithItsPortsNamedAndListsPortsAsBefore) {
+    if (options.ownInput == false)
+        GTEST_SKIP() << "inputs are RtMidi clients of their own here";
+    Open(kCable, true);
+    AuditionLink audition(midi);
+    ASSERT_TRUE(audition.OpenAuditionIn(Find(driver, kVirMidi, true)));
+
+    SeqPeer peer;
+    ASSERT_TRUE(peer.IsOpen());
+    const auto clients = peer.Clients();
+    ASSERT_EQ(clients.count(RtMidiDriver::kClientName), 1u);
+    EXPECT_EQ(clients.find(RtMidiDriver::kClientName)->second,
+              (std::set<std::string>{"ZEL-1 in", "ZEL-1 out", "audition in"}));
+
+    // Saved settings hold the names RtMidi gave the ports: they are the same.
+    std::vector<std::string> rtMidiIns;
+    std::vector<std::string> rtMidiOuts;
+    RtMidiIn in(RtMidi::LINUX_ALSA, "ZEL VM Lister");
+    RtMidiOut out(RtMidi::LINUX_ALSA, "ZEL VM Lister");
+    for (unsigned n = 0; n < in.getPortCount(); ++n) {
+        if (in.getPortName(n).rfind(RtMidiDriver::kClientName, 0) != 0)
+            rtMidiIns.push_back(in.getPortName(n));
+    }
+    for (unsigned n = 0; n < out.getPortCount(); ++n) {
+        if (out.getPortName(n).rfind(RtMidiDriver::kClientName, 0) != 0)
+            rtMidiOuts.push_back(out.getPortName(n));
+    }
+    driver.Refresh();
+    EXPECT_EQ(Names(true), rtMidiIns);
+    EXPECT_EQ(Names(false), rtMidiOuts);
+    std::printf(
+        "one client \"%s\" with %zu ports; %zu inputs, %zu outputs listed as RtMidi lists them\n",
+        RtMidiDriver::kClientName, clients.find(RtMidiDriver::kClientName)->second.size(),
+        rtMidiIns.size(), rtMidiOuts.size());
+}
+
+TEST_F(AlsaVm, PortsThatComeAndGoAreListedWithinASecondAndIdleMakesNoClients) {
+    Open(kCable, true);
+    SeqPeer peer;
+    ASSERT_TRUE(peer.IsOpen());
+    const int fd = driver.DeviceChangeDescriptor();
+    ASSERT_GE(fd, 0);
+    // The peer's own arrival is news too; it is taken before the port that matters comes.
+    Readable(fd, 1000);
+    driver.TakeDeviceChange();
+    driver.Refresh();
+    peer.Announced();
+
+    const int port = peer.MakePort("keys");
+    ASSERT_GE(port, 0);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(Readable(fd, 1000));
+    const double seen =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_TRUE(driver.TakeDeviceChange());
+    driver.Refresh();
+    EXPECT_GE(Find(driver, "ZEL VM Peer:keys", true), 0);
+
+    // Idle: the editor's look at the ports makes nothing that would be news again.
+    peer.Announced();
+    EXPECT_FALSE(Readable(fd, 2000));
+    driver.Refresh();
+    EXPECT_FALSE(Readable(fd, 200));
+    EXPECT_EQ(peer.Announced(), std::make_pair(0, 0));
+
+    peer.DeletePort(port);
+    EXPECT_TRUE(Readable(fd, 1000));
+    driver.TakeDeviceChange();
+    driver.Refresh();
+    EXPECT_EQ(Find(driver, "ZEL VM Peer:keys", true), -1);
+    std::printf("a new port was news after %.3f s\n", seen);
 }
 }  // namespace

@@ -57,8 +57,7 @@ long ResidentKilobytes() {
 }
 }  // namespace
 
-EditorApplication::EditorApplication(SettingsStore& store,
-                                     std::unique_ptr<MidiDriver> platformDevices)
+EditorApplication::EditorApplication(SettingsStore& store, PlatformDevices platformDevices)
     : store_(store), session_(store), service_(new QTimer(this)) {
     // The program's picture in every window's title bar; without one the child windows show
     // the toolkit's logo.
@@ -71,8 +70,7 @@ EditorApplication::EditorApplication(SettingsStore& store,
     emulator->Synth().SetAnswersAnyChannel(true);
     emulator_ = emulator.get();
     devices->Add(std::move(emulator));
-    if (platformDevices)
-        devices->Add(std::move(platformDevices));
+    CompositeMidiDriver& composite = *devices;
     driver_ = std::move(devices);
     midi_ = std::make_unique<ModuleMIDI>(*driver_, messages_, pump_, clock_);
     window_ = std::make_unique<MDIFormMain>(*midi_, session_, messages_, modal_, pump_);
@@ -84,14 +82,29 @@ EditorApplication::EditorApplication(SettingsStore& store,
         WindowContext{*midi_, messages_, store_, pump_, givenDialogs_, *library_, *window_, {}});
     RegisterWindows();
     undoMenu_ = new UndoMenu(*window_, window_->Host().Area(), library_->History());
+    // Asked for once the windows are built, so that joining the MIDI systems can overlap it;
+    // nothing has listed the devices before this.
+    if (platformDevices) {
+        if (std::unique_ptr<MidiDriver> platform = platformDevices())
+            composite.Add(std::move(platform));
+    }
     // Input that falls due while no exchange waits is delivered too, so the activity panel
     // and the synth's unasked messages are seen.
+    // The timer runs only while replies are on their way: an idle editor does not wake.
     service_->setInterval(kServiceInterval);
-    connect(service_, &QTimer::timeout, this, [this] { driver_->Service(); });
+    connect(service_, &QTimer::timeout, this, [this] {
+        driver_->Service();
+        if (!driver_->ServicePending())
+            service_->stop();
+    });
+    driver_->SetWorkNotice([this] {
+        QMetaObject::invokeMethod(service_, qOverload<>(&QTimer::start), Qt::QueuedConnection);
+    });
     devices_ = new DeviceWatch(*midi_, *window_, this);
 }
 
 EditorApplication::~EditorApplication() {
+    driver_->SetWorkNotice(nullptr);
     window_.reset();
     context_.reset();
     library_.reset();

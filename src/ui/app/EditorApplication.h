@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 #include "platform/SessionSettingsStore.h"
@@ -53,8 +54,10 @@ class EditorApplication : public QObject {
         QStringList files;
     };
 
-    // platformDevices: the operating system's MIDI devices (may be null).
-    EditorApplication(SettingsStore& store, std::unique_ptr<MidiDriver> platformDevices);
+    // Gives the operating system's MIDI devices (null: none); called once while the editor is
+    // put together, after its windows are built.
+    using PlatformDevices = std::function<std::unique_ptr<MidiDriver>()>;
+    EditorApplication(SettingsStore& store, PlatformDevices platformDevices);
     ~EditorApplication() override;
 
     // Starts the editor and runs it until its main window is closed; returns the exit code.
