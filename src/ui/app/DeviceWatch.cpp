@@ -34,20 +34,16 @@ void DeviceWatch::TakeUp() {
         return;
     }
     midi_.RefreshDevices();
+    // The synth's ports are followed by name also while the settings dialog is open: a port
+    // that went and came back would otherwise stay open on nothing, and OK would not warn.
+    Look();
     FormSettings* settings = window_.Settings();
-    if (settings != nullptr && settings->isVisible()) {
-        // The dialog opens ports itself; it only shows the new lists.
+    if (settings != nullptr && settings->isVisible())
         settings->ListDevices();
-    } else {
-        Look();
-    }
     emit DevicesChanged();
 }
 
 void DeviceWatch::Look() {
-    // The settings dialog lists devices by their ids of the moment and opens ports itself.
-    if (window_.Settings() != nullptr && window_.Settings()->isVisible())
-        return;
     const PortWatch::Change change = watch_.Check();
     const QString names = QString::fromStdString(watch_.Names());
     switch (change) {

@@ -151,8 +151,11 @@ void FormSettings::showEvent(QShowEvent* event) {
 }
 
 void FormSettings::ListDevices() {
-    const QString in = comboZelIn_->currentText();
-    const QString out = comboZelOut_->currentText();
+    // An open port is shown chosen, also one the device watch opened again on its return.
+    const QString in = midi_.MidiInHandle() != 0 ? QString::fromStdString(midi_.InPortName())
+                                                 : comboZelIn_->currentText();
+    const QString out = midi_.MidiOutHandle() != 0 ? QString::fromStdString(midi_.OutPortName())
+                                                   : comboZelOut_->currentText();
     Fill(*comboZelIn_, MidiSettings::InputDevices(midi_.Driver()));
     Fill(*comboZelOut_, MidiSettings::OutputDevices(midi_.Driver()));
     const QSignalBlocker blockIn(comboZelIn_);

@@ -33,7 +33,8 @@ class FormSettings : public QDialog {
 
     // Shows the dialog modally until OK.
     void ShowModal();
-    // Shows the driver's lists as they stand, the chosen ports still chosen by name.
+    // Shows the driver's lists as they stand: the open ports chosen, a closed one still chosen
+    // by name while it is listed.
     void ListDevices();
 
     // Leaving by the frame or Escape ends the dialog as OK does; the ports stay open.
