@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
 
@@ -15,6 +16,8 @@ constexpr uint8_t kSysExEnd = 0xF7;
 constexpr long kCoderBuffer = 16;
 // How long a send waits for the kernel to take events again before it is given up.
 constexpr int kRoomWaitMs = 2000;
+// How long a new connection to a device settles before anything is sent on it.
+constexpr auto kConnectionSettle = std::chrono::milliseconds(50);
 
 std::string Failure(const char* what, int code) {
     return std::string(what) + ": " + snd_strerror(code);
@@ -230,6 +233,10 @@ std::string AlsaSeqClient::OpenOutput(const std::string& ownName, const std::str
         Close(slot);
         return Failure("Cannot connect the ALSA port", code);
     }
+    // The kernel's USB MIDI path drops what is written the moment its port has been opened for
+    // this connection (a dump's first piece went missing about one time in four): the first
+    // message waits a moment, as on JACK until a new connection carries.
+    std::this_thread::sleep_for(kConnectionSettle);
     const std::lock_guard lock(sending_);
     senders_[slot] = own;
     return "";
