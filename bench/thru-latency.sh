@@ -85,6 +85,7 @@ measure_runs() {
             missing=$((s - ${r:-0}))
         fi
         after=$(grep -c XRun "$work/jackd.log" || true)
+        "${name}_end"
         sent[$name]=$((sent[$name] + s))
         lost[$name]=$((lost[$name] + missing))
         if [ "$after" -gt "$before" ]; then
@@ -93,9 +94,10 @@ measure_runs() {
             lost_clean[$name]=$((lost_clean[$name] + missing))
         fi
         if [ "$missing" -gt 0 ]; then
-            failed+=("$name run $run: $(grep -E '^Messages (sent|received)' "$work/$name.try" | tr '\n' ' ')server XRun lines $((after - before))")
+            local ports=""
+            [ "$name" = thru ] && ports="; the thru's $(grep '^port in' "$work/bench.txt" || true)"
+            failed+=("$name run $run: $(grep -E '^Messages (sent|received)' "$work/$name.try" | tr '\n' ' ')server XRun lines $((after - before))$ports")
         fi
-        "${name}_end"
     done
     [ "${complete[$name]}" -gt 0 ] || { echo "no $name run completed" >&2; cat "$work/$name.try" >&2; exit 1; }
 }
@@ -147,7 +149,6 @@ thru_end() {
     wait "$bench" 2>/dev/null || true
     kill "$idle_in" "$idle_out" 2>/dev/null || true
     wait "$idle_in" "$idle_out" 2>/dev/null || true
-    cat "$work/bench.txt"
 }
 
 measure_runs direct direct

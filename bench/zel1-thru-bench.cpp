@@ -1,7 +1,8 @@
 // zel1-thru-bench: the editor's MIDI thru alone on real ports, for measuring what it adds to the
 // latency. It opens the named output device as the synth's output port and the named input
 // device as the audition input, forwards channel 1 to channel 1, and runs until interrupted;
-// then it prints how many messages it forwarded and dropped.
+// then it prints how many messages its input port took from the server, the link took and
+// forwarded (and dropped), and its output port handed to the server.
 //   zel1-thru-bench <api: jack|alsa> <input device> <output device>
 
 #include <chrono>
@@ -77,10 +78,16 @@ int main(int argc, char* argv[]) {
     std::fflush(stdout);
     while (!stopRequested)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    // What the ports took from the server and handed to it, around what the link forwarded:
+    // a message missing from both ends was lost in the server's graph, not here.
+    const auto received = driver.JackMessagesCarried(link.AuditionInHandle(), true);
+    const auto sent = driver.JackMessagesCarried(midi.MidiOutHandle(), false);
     link.CloseAuditionIn();
-    std::printf("taken %llu forwarded %llu dropped %llu\n",
+    std::printf("port in %llu, taken %llu, forwarded %llu, dropped %llu, port out %llu\n",
+                static_cast<unsigned long long>(received),
                 static_cast<unsigned long long>(link.Taken()),
                 static_cast<unsigned long long>(link.Forwarded()),
-                static_cast<unsigned long long>(link.Dropped()));
+                static_cast<unsigned long long>(link.Dropped()),
+                static_cast<unsigned long long>(sent));
     return 0;
 }

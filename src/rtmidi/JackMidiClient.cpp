@@ -135,6 +135,7 @@ void JackMidiClient::Read(Port& port, jack_nframes_t frames) {
                 }
                 port.joining.insert(port.joining.end(), bytes, bytes + event.size);
                 if (ends) {
+                    port.carried.fetch_add(1, std::memory_order_relaxed);
                     port.call(port.joining.data(), port.joining.size());
                     port.joining.clear();
                 }
@@ -145,6 +146,7 @@ void JackMidiClient::Read(Port& port, jack_nframes_t frames) {
         }
         if (first == kSysExStart) {
             if (ends) {
+                port.carried.fetch_add(1, std::memory_order_relaxed);
                 port.call(bytes, event.size);
             } else if (event.size <= port.joining.capacity()) {
                 port.joining.assign(bytes, bytes + event.size);
@@ -154,6 +156,7 @@ void JackMidiClient::Read(Port& port, jack_nframes_t frames) {
         // Timing and active sensing are noise to an editor; stray data bytes are no message.
         if (first < 0x80 || first == kTimeCode || first == kClock || first == kActiveSensing)
             continue;
+        port.carried.fetch_add(1, std::memory_order_relaxed);
         port.call(bytes, event.size);
     }
 }
@@ -174,6 +177,7 @@ void JackMidiClient::Write(Port& port, jack_nframes_t frames) {
             return;
         jack_ringbuffer_read_advance(port.ring, sizeof length);
         jack_ringbuffer_read(port.ring, reinterpret_cast<char*>(data), length);
+        port.carried.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
@@ -254,6 +258,7 @@ std::string JackMidiClient::Register(const std::string& ownName, bool output, si
         return "The JACK port could not be made.";
     }
     port.output = output;
+    port.carried.store(0);
     if (output && port.ring == nullptr) {
         port.ring = jack_ringbuffer_create(kOutputRing);
         jack_ringbuffer_mlock(port.ring);
@@ -344,4 +349,8 @@ std::string JackMidiClient::Send(size_t slot, const uint8_t* bytes, size_t lengt
     jack_ringbuffer_write(port.ring, reinterpret_cast<const char*>(&size), sizeof size);
     jack_ringbuffer_write(port.ring, reinterpret_cast<const char*>(bytes), length);
     return "";
+}
+
+uint64_t JackMidiClient::Carried(size_t slot) const {
+    return slot < kPorts ? ports_[slot].carried.load(std::memory_order_relaxed) : 0;
 }

@@ -57,6 +57,9 @@ class JackMidiClient {
     void Rename(size_t slot, const std::string& ownName);
     // Queues one whole message; the failure text, empty when queued.
     std::string Send(size_t slot, const uint8_t* bytes, size_t length);
+    // The messages the port has taken from the server or handed to it: where a message was lost
+    // on the way through the graph.
+    uint64_t Carried(size_t slot) const;
 
   private:
     struct Port {
@@ -68,6 +71,9 @@ class JackMidiClient {
         std::vector<uint8_t> joining;  // a SysEx message that came in several events
         jack_ringbuffer_t* ring = nullptr;
         std::mutex sending;  // one sender at a time into the ring
+        // Whole messages taken from the server's buffer (input) or put into it (output) since
+        // the port was opened.
+        std::atomic<uint64_t> carried{0};
     };
 
     static int Process(jack_nframes_t frames, void* self);

@@ -293,6 +293,15 @@ void RtMidiDriver::NamePort(MidiHandle handle, bool input, const std::string& na
     }
 }
 
+uint64_t RtMidiDriver::JackMessagesCarried(MidiHandle handle, bool input) {
+    if (input) {
+        const InPort* port = FindIn(handle);
+        return port != nullptr && port->jack ? port->jack->Carried(port->jackSlot) : 0;
+    }
+    const OutPort* port = FindOut(handle);
+    return port != nullptr && port->jack ? port->jack->Carried(port->jackSlot) : 0;
+}
+
 MidiResult RtMidiDriver::InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) {
     if (deviceId >= inputs_.size())
         return MidiCode::BadDeviceId;

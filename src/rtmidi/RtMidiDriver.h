@@ -49,6 +49,9 @@ class RtMidiDriver : public MidiDriver {
     bool TakeDeviceChange() override { return changed_.Take(); }
     void NamePort(MidiHandle handle, bool input, const std::string& name) override;
     bool ListingComplete() const override { return listingComplete_; }
+    // Messages an open JACK port has taken from the server (input) or handed to it (output);
+    // 0 for other ports. For measuring where messages go missing.
+    uint64_t JackMessagesCarried(MidiHandle handle, bool input);
 
     // How ALSA ports carry SysEx (see PacedSysExSender, AlsaSeqClient); applies to ports opened
     // afterwards. Tests switch a part off to show what it prevents: without ownInput every input
