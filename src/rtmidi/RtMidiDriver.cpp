@@ -168,19 +168,10 @@ RtMidiDriver::RtMidiDriver(const std::vector<std::string>& apiNames, std::string
 
 RtMidiDriver::~RtMidiDriver() {
     // The ports' threads stop before anything they call into goes away.
-    for (auto& [handle, port] : inPorts_) {
-        if (port->alsa)
-            port->alsa->Close(port->alsaSlot);
-        if (port->jack)
-            port->jack->Close(port->jackSlot);
-    }
-    for (auto& [handle, port] : outPorts_) {
-        port->paced.reset();
-        if (port->alsa)
-            port->alsa->Close(port->alsaSlot);
-        if (port->jack)
-            port->jack->Close(port->jackSlot);
-    }
+    for (auto& [handle, port] : inPorts_)
+        Shut(*port);
+    for (auto& [handle, port] : outPorts_)
+        Shut(*port);
     inPorts_.clear();
     outPorts_.clear();
     apis_.clear();
@@ -300,6 +291,24 @@ uint64_t RtMidiDriver::JackMessagesCarried(MidiHandle handle, bool input) {
     }
     const OutPort* port = FindOut(handle);
     return port != nullptr && port->jack ? port->jack->Carried(port->jackSlot) : 0;
+}
+
+void RtMidiDriver::Shut(InPort& port) {
+    // Closing waits for a call in progress: no call back arrives after this.
+    if (port.alsa)
+        port.alsa->Close(port.alsaSlot);
+    if (port.jack)
+        port.jack->Close(port.jackSlot);
+    port.midi.reset();
+}
+
+void RtMidiDriver::Shut(OutPort& port) {
+    // What is still being paced out stops before its port goes.
+    port.paced.reset();
+    if (port.alsa)
+        port.alsa->Close(port.alsaSlot);
+    if (port.jack)
+        port.jack->Close(port.jackSlot);
 }
 
 MidiResult RtMidiDriver::InGetDevCaps(uint32_t deviceId, MidiInCaps& caps) {
@@ -493,12 +502,7 @@ MidiResult RtMidiDriver::InClose(MidiHandle handle) {
             return MidiCode::StillPlaying;
     }
     port->started = false;
-    // Closing waits for a call in progress: no call back arrives after this.
-    if (port->alsa)
-        port->alsa->Close(port->alsaSlot);
-    if (port->jack)
-        port->jack->Close(port->jackSlot);
-    port->midi.reset();
+    Shut(*port);
     if (port->callback)
         port->callback(handle, MidiCode::InClose, 0, 0);
     inPorts_.erase(handle);
@@ -597,12 +601,7 @@ MidiResult RtMidiDriver::OutClose(MidiHandle handle) {
     OutPort* port = FindOut(handle);
     if (port == nullptr)
         return MidiCode::InvalidHandle;
-    // What is still being paced out stops before its port goes.
-    port->paced.reset();
-    if (port->alsa)
-        port->alsa->Close(port->alsaSlot);
-    if (port->jack)
-        port->jack->Close(port->jackSlot);
+    Shut(*port);
     outPorts_.erase(handle);
     return MidiCode::NoError;
 }

@@ -145,6 +145,9 @@ class RtMidiDriver : public MidiDriver {
     MidiResult Guarded(ErrorTrap& trap, Call call);
     MidiResult CodeFor(const std::string& text);
     MidiResult ErrorText(MidiResult code, std::string& text, size_t bufferSize) const;
+    // Closes the port's connection to its system; its threads call nothing of it afterwards.
+    static void Shut(InPort& port);
+    static void Shut(OutPort& port);
     InPort* FindIn(MidiHandle handle);
     OutPort* FindOut(MidiHandle handle);
     // Runs on RtMidi's thread for every complete message of an input port.
